@@ -1,0 +1,55 @@
+#include "common/Paths.h"
+
+namespace vlt {
+namespace {
+
+std::size_t LastDelimiter(std::string_view path) { return path.find_last_of("\\:"); }
+
+}  // namespace
+
+std::string ExcludeTrailingBackslash(std::string_view path) {
+  if (!path.empty() && path.back() == '\\') path.remove_suffix(1);
+  return std::string(path);
+}
+
+std::string JoinPath(std::string_view dir, std::string_view name) {
+  std::string result = ExcludeTrailingBackslash(dir);
+  result += '\\';
+  result += name;
+  return result;
+}
+
+std::string ExtractFilePath(std::string_view path) {
+  const std::size_t pos = LastDelimiter(path);
+  return pos == std::string_view::npos ? std::string() : std::string(path.substr(0, pos + 1));
+}
+
+std::string ExtractFileDir(std::string_view path) {
+  return ExcludeTrailingBackslash(ExtractFilePath(path));
+}
+
+std::string ExtractFileName(std::string_view path) {
+  const std::size_t pos = LastDelimiter(path);
+  return std::string(pos == std::string_view::npos ? path : path.substr(pos + 1));
+}
+
+std::string ChangeFileExt(std::string_view path, std::string_view extension) {
+  const std::size_t dot = path.find_last_of(".\\:");
+  std::string_view stem = path;
+  if (dot != std::string_view::npos && path[dot] == '.') stem = path.substr(0, dot);
+  return std::string(stem) + std::string(extension);
+}
+
+std::string AsciiUpper(std::string_view text) {
+  std::string result(text);
+  for (char& c : result) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return result;
+}
+
+bool AsciiEqualNoCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && AsciiUpper(a) == AsciiUpper(b);
+}
+
+}  // namespace vlt

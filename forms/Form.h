@@ -1,0 +1,79 @@
+#pragma once
+// A page: a window built from its layout, its controls, and the entry points
+// through which user actions reach its handlers. Every handler runs through
+// Dispatch(), which reports an escaping exception as the default error report.
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "forms/Control.h"
+#include "forms/FormHost.h"
+#include "forms/FormSpec.h"
+
+namespace vlt {
+
+class Application;
+
+struct FormContext {
+  FormHost& host;
+  Application& app;
+  // The default error report for an exception that leaves a handler.
+  std::function<void(const std::exception&)> reportError;
+};
+
+class Form {
+ public:
+  Form(const FormContext& context, const FormSpec& spec);
+  virtual ~Form();
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+
+  const FormSpec& Spec() const { return spec_; }
+  std::string_view ClassName() const { return spec_.className; }
+
+  // The control named `name`; throws std::out_of_range when there is none.
+  Control& Ctl(std::string_view name) const;
+  Control* FindControl(std::string_view name) const;
+  const std::vector<std::unique_ptr<Control>>& Controls() const { return controls_; }
+
+  std::string Caption() const { return view_->Caption(); }
+  void SetCaption(const std::string& caption) { view_->SetCaption(caption); }
+  void Show() { view_->Show(); }
+  void Hide() { view_->Hide(); }
+  bool Visible() const { return view_->Visible(); }
+
+  // The main page: closing it ends the program.
+  void SetMain(bool isMain) { isMain_ = isMain; }
+  bool IsMain() const { return isMain_; }
+
+  // Runs a handler; an exception that leaves it goes to the error report.
+  void Dispatch(const std::function<void()>& handler);
+  // The user clicked `control` (its state has already changed).
+  void UserClicked(Control& control);
+  // The user asked to close the window (close box, Alt+F4, system menu).
+  // Runs the close query; when it allows, the main page ends the program and
+  // any other page is hidden. Returns whether the window may close.
+  bool UserClose();
+
+  // Test entry point: changes a check box's or radio button's state as a
+  // click does, then runs the click handler if the control is enabled.
+  void SimulateClick(std::string_view name);
+
+  // Unchecks the radio buttons of `radio`'s group other than `radio`.
+  void UncheckSiblings(const Control& radio);
+
+ protected:
+  virtual void FormCloseQuery(bool& canClose) { canClose = true; }
+  const FormContext& Context() const { return context_; }
+
+ private:
+  FormContext context_;
+  const FormSpec& spec_;
+  std::unique_ptr<FormView> view_;
+  std::vector<std::unique_ptr<Control>> controls_;
+  bool isMain_ = false;
+};
+
+}  // namespace vlt

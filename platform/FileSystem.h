@@ -1,0 +1,45 @@
+#pragma once
+// The file system. Paths are full Windows paths (drive or UNC, backslashes).
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace vlt {
+
+struct DirEntry {
+  std::string name;  // file name without directory
+  bool isDirectory = false;
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // Creates `dir` with every missing parent. Raises FileError when a
+  // directory cannot be created; an empty path raises as well.
+  virtual void ForceDirectories(const std::string& dir) = 0;
+  // True when the attributes of `path` can be read and mark a directory.
+  virtual bool DirectoryExists(const std::string& path) = 0;
+  // Every entry that a directory search for `pattern` (which may hold "*" and
+  // "?") returns with all attributes, in the order the search returns them,
+  // "." and ".." included. Empty when nothing matches.
+  virtual std::vector<DirEntry> Find(const std::string& pattern) = 0;
+
+  // Plain deletions; false when they fail (read-only, in use, a directory).
+  virtual bool DeleteFile(const std::string& path) = 0;
+  virtual bool RemoveDirectory(const std::string& path) = 0;
+  // Copies a file, replacing an existing target; false on failure.
+  virtual bool CopyFile(const std::string& from, const std::string& to) = 0;
+
+  // Creates `path` anew (an existing file is truncated; no sharing while it is
+  // open; normal attributes) and writes `data`. Raises FileError when the file
+  // cannot be created or written; bytes written before a failure stay.
+  virtual void WriteFile(const std::string& path, std::span<const std::uint8_t> data) = 0;
+};
+
+// True when a search for `path` finds a first entry and that entry is not a
+// directory. With wildcards: whether the first match is a file.
+bool FileExists(FileSystem& fs, const std::string& path);
+
+}  // namespace vlt

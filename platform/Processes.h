@@ -1,0 +1,25 @@
+#pragma once
+// Process enumeration and termination.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vlt {
+
+struct ProcessInfo {
+  std::uint32_t id = 0;
+  // The executable-file field of the process entry, up to its first NUL.
+  std::string exeFile;
+};
+
+class Processes {
+ public:
+  virtual ~Processes() = default;
+  // Every process of the system; empty when no snapshot can be taken.
+  virtual std::vector<ProcessInfo> List() = 0;
+  // Opens the process for termination only and terminates it with
+  // `exitCode`, without waiting. False when it could not be opened or ended.
+  virtual bool Terminate(std::uint32_t id, std::uint32_t exitCode) = 0;
+};
+
+}  // namespace vlt

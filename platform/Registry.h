@@ -1,0 +1,29 @@
+#pragma once
+// The machine-wide registry (HKEY_LOCAL_MACHINE). Keys are paths below the
+// root, with backslashes. The Win32 implementation uses the 32-bit view on
+// purpose: the product is a 32-bit program, and Windows reads the autostart
+// and uninstall entries of 32-bit programs from that view.
+#include <string>
+
+namespace vlt {
+
+class Registry {
+ public:
+  virtual ~Registry() = default;
+  // Creates `key` (and missing parents), or opens it if it exists.
+  // Raises RegistryError on failure.
+  virtual void CreateKey(const std::string& key) = 0;
+  // Opens or creates `key` with full access and writes a string value,
+  // replacing earlier data. Raises RegistryError on failure.
+  virtual void WriteString(const std::string& key, const std::string& name,
+                           const std::string& value) = 0;
+  // Deletes a value; false when the key or value is missing or access fails.
+  virtual bool DeleteValue(const std::string& key, const std::string& name) = 0;
+  // Deletes `subKey` of `key` with everything below it; false on failure.
+  virtual bool DeleteKeyTree(const std::string& key, const std::string& subKey) = 0;
+  // Opens an existing `key` with full access and tells whether the value
+  // exists. Any failure (missing key, no rights) yields false.
+  virtual bool ValueExists(const std::string& key, const std::string& name) = 0;
+};
+
+}  // namespace vlt

@@ -1,0 +1,50 @@
+#pragma once
+// The Windows shell: special folders, shell links, starting documents and
+// programs, and the folder browser.
+#include <optional>
+#include <string>
+
+namespace vlt {
+
+// Shell special-folder numbers used by the program.
+namespace csidl {
+inline constexpr int kDesktop = 0x0000;
+inline constexpr int kPrograms = 0x0002;
+inline constexpr int kDesktopDirectory = 0x0010;
+inline constexpr int kDrives = 0x0011;
+inline constexpr int kTemplates = 0x0015;
+}  // namespace csidl
+
+struct ShellLinkData {
+  std::string target;
+  std::string arguments;  // may be empty; set even then
+  std::string workingDirectory;
+};
+
+struct ShellExecuteRequest {
+  std::string verb;
+  std::string file;
+  std::optional<std::string> parameters;  // nullopt: none passed; "": empty text
+  std::optional<std::string> directory;
+  int showCommand = 1;
+};
+
+class Shell {
+ public:
+  virtual ~Shell() = default;
+  // The file-system path of a special folder as the shell reports it, or ""
+  // when it has none.
+  virtual std::string FolderPath(int csidl) = 0;
+  // Writes a shortcut file through the shell link object. Raises ComError
+  // when the object cannot be created or lacks an interface; a shortcut that
+  // cannot be saved is silently missing.
+  virtual void SaveShellLink(const std::string& linkFile, const ShellLinkData& link) = 0;
+  // Starts a program or opens a document; the result is not reported.
+  virtual void Execute(const ShellExecuteRequest& request) = 0;
+  // Shows the modal folder browser rooted at `rootCsidl` (file-system folders
+  // only). The chosen folder's path, or nullopt when nothing was chosen, the
+  // choice has no file-system path or the root cannot be found.
+  virtual std::optional<std::string> BrowseForFolder(int rootCsidl, const std::string& title) = 0;
+};
+
+}  // namespace vlt

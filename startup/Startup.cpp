@@ -1,0 +1,53 @@
+#include "startup/Startup.h"
+
+#include "common/Paths.h"
+#include "install/TForm1.h"
+#include "install/TForm2.h"
+#include "install/TForm3.h"
+#include "lang/ApplyLanguage.h"
+#include "lang/TForm_Sprache.h"
+#include "startup/ProcessKiller.h"
+#include "startup/Program.h"
+#include "uninstall/TForm4.h"
+
+namespace vlt {
+
+std::string ReadStoredLanguage(ProfileFile& profile, const std::string& exePath) {
+  try {
+    const std::string configPath = JoinPath(ExtractFileDir(exePath), "config.vlt");
+    profile.Flush(configPath);
+    std::string language = profile.ReadString(configPath, "Sprache", "Sprache", kNoLanguage);
+    profile.Flush(configPath);
+    return language;
+  } catch (const std::exception&) {
+    return kNoLanguage;
+  }
+}
+
+void CreatePages(Program& program) {
+  if (program.UninstallMode()) {
+    if (program.StoredLanguage == kNoLanguage) {
+      program.Form_Sprache = std::make_unique<TForm_Sprache>(program);
+    }
+    program.Form4 = std::make_unique<TForm4>(program);
+  } else {
+    program.Form_Sprache = std::make_unique<TForm_Sprache>(program);
+  }
+  program.Form1 = std::make_unique<TForm1>(program);
+  program.Form2 = std::make_unique<TForm2>(program);
+  program.Form3 = std::make_unique<TForm3>(program);
+}
+
+void RunProgram(Services& services) {
+  Program program(services);
+  services.app.SetTitle(kApplicationTitle);
+  KillProcessesByExeName(services.processes, kProductExe);
+  if (program.UninstallMode()) {
+    program.StoredLanguage = ReadStoredLanguage(services.profile, services.app.ExeName());
+  }
+  CreatePages(program);
+  ApplyLanguage(program, program.StoredLanguage);
+  services.app.Run(*program.MainForm());
+}
+
+}  // namespace vlt

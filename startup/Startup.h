@@ -1,0 +1,26 @@
+#pragma once
+// The start of a run: end the product, pick the mode, restore the stored
+// language, create the pages, apply the language and run the event loop.
+#include <string>
+
+#include "platform/Services.h"
+
+namespace vlt {
+
+class Program;
+
+inline constexpr const char* kApplicationTitle = "VelTori Advanced Setup";
+inline constexpr const char* kProductExe = "veltori.exe";
+inline constexpr const char* kNoLanguage = "ERROR";
+
+// The language stored in config.vlt beside `exePath` (section and key
+// "Sprache"), or "ERROR" when none is stored or it cannot be read.
+std::string ReadStoredLanguage(ProfileFile& profile, const std::string& exePath);
+
+// Creates the pages of this run in their order; the first becomes the main page.
+void CreatePages(Program& program);
+
+// The whole run, from the title to the end of the event loop.
+void RunProgram(Services& services);
+
+}  // namespace vlt

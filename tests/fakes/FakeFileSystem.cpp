@@ -1,0 +1,203 @@
+#include "fakes/FakeFileSystem.h"
+
+#include <algorithm>
+
+#include "common/Paths.h"
+#include "platform/Errors.h"
+
+namespace vlt::fake {
+namespace {
+
+bool IsDriveRoot(const std::string& path) { return path.size() == 2 && path[1] == ':'; }
+
+bool GlobMatch(const char* name, const char* mask) {
+  // Classic recursive matcher over upper-cased text.
+  if (*mask == '\0') return *name == '\0';
+  if (*mask == '*') {
+    for (const char* n = name;; ++n) {
+      if (GlobMatch(n, mask + 1)) return true;
+      if (*n == '\0') return false;
+    }
+  }
+  if (*name == '\0') return false;
+  if (*mask == '?' || *mask == *name) return GlobMatch(name + 1, mask + 1);
+  return false;
+}
+
+}  // namespace
+
+FakeFileSystem::FakeFileSystem() { AddDrive("C:"); }
+
+std::string FakeFileSystem::Key(const std::string& path) {
+  return AsciiUpper(ExcludeTrailingBackslash(path));
+}
+
+FakeFileSystem::Node* FakeFileSystem::Lookup(const std::string& path) {
+  auto it = nodes_.find(Key(path));
+  return it == nodes_.end() ? nullptr : &it->second;
+}
+
+const FakeFileSystem::Node* FakeFileSystem::Lookup(const std::string& path) const {
+  auto it = nodes_.find(Key(path));
+  return it == nodes_.end() ? nullptr : &it->second;
+}
+
+bool FakeFileSystem::ParentAcceptsNew(const std::string& path) const {
+  const Node* parent = Lookup(ExtractFileDir(ExcludeTrailingBackslash(path)));
+  return parent != nullptr && parent->isDirectory && !parent->denyCreate;
+}
+
+bool FakeFileSystem::MatchMask(const std::string& name, const std::string& mask) {
+  const std::string upperName = AsciiUpper(name);
+  std::string upperMask = AsciiUpper(mask);
+  if (upperMask == "*.*") upperMask = "*";
+  if (GlobMatch(upperName.c_str(), upperMask.c_str())) return true;
+  // "NAME.*" also finds "NAME" without an extension.
+  if (upperMask.size() >= 2 && upperMask.ends_with(".*") &&
+      upperName.find('.') == std::string::npos) {
+    return GlobMatch(upperName.c_str(), upperMask.substr(0, upperMask.size() - 2).c_str());
+  }
+  return false;
+}
+
+void FakeFileSystem::AddDrive(const std::string& drive) {
+  nodes_[Key(drive)] = Node{.path = drive, .isDirectory = true};
+}
+
+void FakeFileSystem::AddDir(const std::string& path) { ForceDirectories(path); }
+
+void FakeFileSystem::AddFile(const std::string& path, const std::string& content) {
+  ForceDirectories(ExtractFileDir(path));
+  Node& node = nodes_[Key(path)];
+  node.path = path;
+  node.isDirectory = false;
+  node.data = content;
+}
+
+void FakeFileSystem::SetReadOnly(const std::string& path, bool readOnly) {
+  if (Node* node = Lookup(path)) node->readOnly = readOnly;
+}
+
+void FakeFileSystem::SetInUse(const std::string& path, bool inUse) {
+  if (Node* node = Lookup(path)) node->inUse = inUse;
+}
+
+void FakeFileSystem::DenyCreate(const std::string& dir, bool deny) {
+  if (Node* node = Lookup(dir)) node->denyCreate = deny;
+}
+
+bool FakeFileSystem::Exists(const std::string& path) const { return Lookup(path) != nullptr; }
+
+bool FakeFileSystem::IsFile(const std::string& path) const {
+  const Node* node = Lookup(path);
+  return node != nullptr && !node->isDirectory;
+}
+
+std::optional<std::string> FakeFileSystem::ReadFile(const std::string& path) const {
+  const Node* node = Lookup(path);
+  if (node == nullptr || node->isDirectory) return std::nullopt;
+  return node->data;
+}
+
+std::vector<std::string> FakeFileSystem::AllPaths() const {
+  std::vector<std::string> paths;
+  for (const auto& [key, node] : nodes_) {
+    if (!IsDriveRoot(node.path)) paths.push_back(node.path);
+  }
+  std::sort(paths.begin(), paths.end());
+  return paths;
+}
+
+void FakeFileSystem::ForceDirectories(const std::string& dir) {
+  const std::string path = ExcludeTrailingBackslash(dir);
+  if (path.empty()) throw FileError("Unable to create directory", 3);
+  if (Node* node = Lookup(path)) {
+    if (node->isDirectory) return;
+    throw FileError("Unable to create directory " + path, 183);
+  }
+  const std::string parent = ExtractFileDir(path);
+  if (parent.empty() || parent == path) throw FileError("Unable to create directory " + path, 3);
+  ForceDirectories(parent);
+  if (!ParentAcceptsNew(path)) throw FileError("Unable to create directory " + path, 5);
+  nodes_[Key(path)] = Node{.path = path, .isDirectory = true};
+}
+
+bool FakeFileSystem::DirectoryExists(const std::string& path) {
+  const Node* node = Lookup(path);
+  return node != nullptr && node->isDirectory;
+}
+
+std::vector<DirEntry> FakeFileSystem::Find(const std::string& pattern) {
+  const std::string dir = ExtractFileDir(pattern);
+  const std::string mask = ExtractFileName(pattern);
+  std::vector<DirEntry> result;
+  const Node* dirNode = Lookup(dir);
+  if (dirNode == nullptr || !dirNode->isDirectory || mask.empty()) return result;
+  if (!IsDriveRoot(dirNode->path)) {
+    for (const char* dots : {".", ".."}) {
+      if (MatchMask(dots, mask)) result.push_back({dots, true});
+    }
+  }
+  const std::string dirKey = Key(dir) + "\\";
+  std::vector<DirEntry> children;
+  for (const auto& [key, node] : nodes_) {
+    if (key.size() > dirKey.size() && key.starts_with(dirKey) &&
+        key.find('\\', dirKey.size()) == std::string::npos) {
+      const std::string name = ExtractFileName(node.path);
+      if (MatchMask(name, mask)) children.push_back({name, node.isDirectory});
+    }
+  }
+  std::sort(children.begin(), children.end(), [](const DirEntry& a, const DirEntry& b) {
+    return AsciiUpper(a.name) < AsciiUpper(b.name);
+  });
+  result.insert(result.end(), children.begin(), children.end());
+  return result;
+}
+
+bool FakeFileSystem::DeleteFile(const std::string& path) {
+  const Node* node = Lookup(path);
+  if (node == nullptr || node->isDirectory || node->readOnly || node->inUse) return false;
+  nodes_.erase(Key(path));
+  return true;
+}
+
+bool FakeFileSystem::RemoveDirectory(const std::string& path) {
+  const Node* node = Lookup(path);
+  if (node == nullptr || !node->isDirectory || node->inUse || IsDriveRoot(node->path)) {
+    return false;
+  }
+  const std::string prefix = Key(path) + "\\";
+  for (const auto& [key, other] : nodes_) {
+    if (key.starts_with(prefix)) return false;  // not empty
+  }
+  nodes_.erase(Key(path));
+  return true;
+}
+
+bool FakeFileSystem::CopyFile(const std::string& from, const std::string& to) {
+  const Node* source = Lookup(from);
+  if (source == nullptr || source->isDirectory) return false;
+  const std::string data = source->data;
+  try {
+    WriteFile(to, {reinterpret_cast<const std::uint8_t*>(data.data()), data.size()});
+  } catch (const FileError&) {
+    return false;
+  }
+  return true;
+}
+
+void FakeFileSystem::WriteFile(const std::string& path, std::span<const std::uint8_t> data) {
+  Node* existing = Lookup(path);
+  if (existing != nullptr) {
+    if (existing->isDirectory || existing->readOnly || existing->inUse) {
+      throw FileError("Cannot create file " + path, 5);
+    }
+  } else if (!ParentAcceptsNew(path)) {
+    throw FileError("Cannot create file " + path, 3);
+  }
+  Node& node = nodes_[Key(path)];
+  if (existing == nullptr) node.path = path;
+  node.data.assign(data.begin(), data.end());
+}
+
+}  // namespace vlt::fake

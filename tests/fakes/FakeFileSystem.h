@@ -1,0 +1,61 @@
+#pragma once
+// An in-memory file system with Windows rules: drive-letter paths with
+// backslashes, case-insensitive names that keep their case, "*" and "?"
+// matching as a directory search does ("*.*" matches every name, and a mask
+// ending in ".*" also matches names without an extension), the entries "."
+// and ".." in every directory but a drive root, read-only files, files in use,
+// and directories that refuse new entries.
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/FileSystem.h"
+
+namespace vlt::fake {
+
+class FakeFileSystem : public FileSystem {
+ public:
+  FakeFileSystem();  // drive C: exists
+
+  void ForceDirectories(const std::string& dir) override;
+  bool DirectoryExists(const std::string& path) override;
+  std::vector<DirEntry> Find(const std::string& pattern) override;
+  bool DeleteFile(const std::string& path) override;
+  bool RemoveDirectory(const std::string& path) override;
+  bool CopyFile(const std::string& from, const std::string& to) override;
+  void WriteFile(const std::string& path, std::span<const std::uint8_t> data) override;
+
+  // Test set-up and inspection.
+  void AddDrive(const std::string& drive);  // "D:"
+  void AddDir(const std::string& path);     // with parents
+  void AddFile(const std::string& path, const std::string& content = "");  // with parents
+  void SetReadOnly(const std::string& path, bool readOnly = true);
+  void SetInUse(const std::string& path, bool inUse = true);
+  // New files and subdirectories cannot be created in `dir`.
+  void DenyCreate(const std::string& dir, bool deny = true);
+  bool Exists(const std::string& path) const;
+  bool IsFile(const std::string& path) const;
+  std::optional<std::string> ReadFile(const std::string& path) const;
+  // Every file and directory, full paths in their stored case, sorted.
+  std::vector<std::string> AllPaths() const;
+  // Case-insensitive wildcard match of one name against a mask.
+  static bool MatchMask(const std::string& name, const std::string& mask);
+
+ private:
+  struct Node {
+    std::string path;  // full path in its original case
+    bool isDirectory = false;
+    std::string data;
+    bool readOnly = false;
+    bool inUse = false;
+    bool denyCreate = false;
+  };
+  static std::string Key(const std::string& path);
+  Node* Lookup(const std::string& path);
+  const Node* Lookup(const std::string& path) const;
+  bool ParentAcceptsNew(const std::string& path) const;
+  std::map<std::string, Node> nodes_;  // by upper-cased path without trailing "\"
+};
+
+}  // namespace vlt::fake

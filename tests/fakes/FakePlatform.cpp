@@ -1,0 +1,211 @@
+#include "fakes/FakePlatform.h"
+
+#include <sstream>
+
+#include "common/Paths.h"
+#include "forms/Form.h"
+#include "platform/Errors.h"
+
+namespace vlt::fake {
+namespace {
+
+std::string Trim(const std::string& text) {
+  const auto first = text.find_first_not_of(" \t");
+  if (first == std::string::npos) return "";
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::string line;
+  std::istringstream in(text);
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+}  // namespace
+
+void FakeApplication::Run(Form& mainForm) {
+  ++runCount;
+  if (!terminated) mainForm.Show();
+}
+
+bool FakeProcesses::Terminate(std::uint32_t id, std::uint32_t) {
+  if (unkillable.count(id) != 0) return false;
+  terminated.push_back(id);
+  return true;
+}
+
+std::string FakeProfileFile::ReadString(const std::string& path, const std::string& section,
+                                        const std::string& key,
+                                        const std::string& defaultValue) {
+  if (failReads) throw OsError("read failed", 5);
+  const std::optional<std::string> content = fs_.ReadFile(path);
+  if (!content) return defaultValue;
+  bool inSection = false;
+  for (const std::string& line : SplitLines(*content)) {
+    const std::string trimmed = Trim(line);
+    if (trimmed.starts_with("[")) {
+      inSection = AsciiEqualNoCase(Trim(trimmed.substr(1, trimmed.find(']') - 1)), section);
+    } else if (inSection) {
+      const auto eq = trimmed.find('=');
+      if (eq != std::string::npos && AsciiEqualNoCase(Trim(trimmed.substr(0, eq)), key)) {
+        return Trim(trimmed.substr(eq + 1));
+      }
+    }
+  }
+  return defaultValue;
+}
+
+void FakeProfileFile::WriteString(const std::string& path, const std::string& section,
+                                  const std::string& key, const std::string& value) {
+  std::vector<std::string> lines = SplitLines(fs_.ReadFile(path).value_or(""));
+  // Find the section, then the key inside it; add what is missing.
+  std::size_t sectionLine = lines.size();
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const std::string trimmed = Trim(lines[i]);
+    if (trimmed.starts_with("[") &&
+        AsciiEqualNoCase(Trim(trimmed.substr(1, trimmed.find(']') - 1)), section)) {
+      sectionLine = i;
+      break;
+    }
+  }
+  if (sectionLine == lines.size()) {
+    lines.push_back("[" + section + "]");
+    lines.push_back(key + "=" + value);
+  } else {
+    std::size_t end = sectionLine + 1;
+    bool replaced = false;
+    for (; end < lines.size() && !Trim(lines[end]).starts_with("["); ++end) {
+      const auto eq = lines[end].find('=');
+      if (eq != std::string::npos && AsciiEqualNoCase(Trim(lines[end].substr(0, eq)), key)) {
+        lines[end] = key + "=" + value;
+        replaced = true;
+        break;
+      }
+    }
+    if (!replaced) lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(end), key + "=" + value);
+  }
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  try {
+    fs_.WriteFile(path, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+  } catch (const FileError& error) {
+    throw ProfileError("Unable to write to " + path, error.Code());
+  }
+}
+
+void FakeRegistry::CreateKey(const std::string& key) {
+  if (readOnly) throw RegistryError("Failed to create key " + key, 5);
+  Key& k = keys_[AsciiUpper(ExcludeTrailingBackslash(key))];
+  if (k.path.empty()) k.path = ExcludeTrailingBackslash(key);
+}
+
+void FakeRegistry::WriteString(const std::string& key, const std::string& name,
+                               const std::string& value) {
+  if (readOnly) throw RegistryError("Failed to set data for '" + name + "'", 5);
+  CreateKey(key);
+  keys_[AsciiUpper(ExcludeTrailingBackslash(key))].values[AsciiUpper(name)] = {name, value};
+}
+
+bool FakeRegistry::DeleteValue(const std::string& key, const std::string& name) {
+  if (readOnly) return false;
+  auto it = keys_.find(AsciiUpper(ExcludeTrailingBackslash(key)));
+  return it != keys_.end() && it->second.values.erase(AsciiUpper(name)) != 0;
+}
+
+bool FakeRegistry::DeleteKeyTree(const std::string& key, const std::string& subKey) {
+  if (readOnly) return false;
+  const std::string full = AsciiUpper(JoinPath(key, subKey));
+  bool any = false;
+  for (auto it = keys_.begin(); it != keys_.end();) {
+    if (it->first == full || it->first.starts_with(full + "\\")) {
+      it = keys_.erase(it);
+      any = true;
+    } else {
+      ++it;
+    }
+  }
+  return any;
+}
+
+bool FakeRegistry::ValueExists(const std::string& key, const std::string& name) {
+  if (readOnly) return false;
+  return Value(key, name).has_value();
+}
+
+bool FakeRegistry::HasKey(const std::string& key) const {
+  return keys_.count(AsciiUpper(ExcludeTrailingBackslash(key))) != 0;
+}
+
+std::optional<std::string> FakeRegistry::Value(const std::string& key,
+                                               const std::string& name) const {
+  auto it = keys_.find(AsciiUpper(ExcludeTrailingBackslash(key)));
+  if (it == keys_.end()) return std::nullopt;
+  auto v = it->second.values.find(AsciiUpper(name));
+  if (v == it->second.values.end()) return std::nullopt;
+  return v->second.second;
+}
+
+std::map<std::string, std::string> FakeRegistry::Values(const std::string& key) const {
+  std::map<std::string, std::string> result;
+  auto it = keys_.find(AsciiUpper(ExcludeTrailingBackslash(key)));
+  if (it != keys_.end()) {
+    for (const auto& [upper, value] : it->second.values) result[value.first] = value.second;
+  }
+  return result;
+}
+
+std::vector<std::string> FakeRegistry::Keys() const {
+  std::vector<std::string> result;
+  for (const auto& [upper, key] : keys_) result.push_back(key.path);
+  return result;
+}
+
+FakeShell::FakeShell(FakeFileSystem& fs) : fs_(fs) {
+  folders[csidl::kDesktop] = "C:\\Users\\Anna\\Desktop";
+  folders[csidl::kDesktopDirectory] = "C:\\Users\\Anna\\Desktop";
+  folders[csidl::kPrograms] = "C:\\Users\\Anna\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs";
+  folders[csidl::kTemplates] = "C:\\Users\\Anna\\Templates";
+  for (const auto& [id, path] : folders) fs_.AddDir(path);
+}
+
+std::string FakeShell::FolderPath(int csidl) {
+  auto it = folders.find(csidl);
+  return it == folders.end() ? std::string() : it->second;
+}
+
+void FakeShell::SaveShellLink(const std::string& linkFile, const ShellLinkData& link) {
+  if (failLinkObject) throw ComError("Class not registered", 0x80040154u);
+  try {
+    const std::string content = link.target + "|" + link.arguments + "|" + link.workingDirectory;
+    fs_.WriteFile(linkFile, {reinterpret_cast<const std::uint8_t*>(content.data()), content.size()});
+    links.push_back({linkFile, link});
+  } catch (const FileError&) {
+    // A shortcut that cannot be saved is simply missing.
+  }
+}
+
+std::optional<std::string> FakeShell::BrowseForFolder(int rootCsidl, const std::string& title) {
+  browseCalls.emplace_back(rootCsidl, title);
+  return browseResult;
+}
+
+MsgButton FakeMessageDialog::Show(const MessageBoxRequest& request) {
+  shown.push_back(request);
+  if (answers.empty()) return request.defaultButton;
+  const MsgButton answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+
+std::optional<std::span<const std::uint8_t>> FakeResources::Data(const std::string& name) {
+  auto it = data.find(name);
+  if (it == data.end()) return std::nullopt;
+  return std::span<const std::uint8_t>(it->second);
+}
+
+}  // namespace vlt::fake
