@@ -46,7 +46,7 @@ class FakeFileSystem : public FileSystem {
   struct Node {
     std::string path;  // full path in its original case
     bool isDirectory = false;
-    std::string data;
+    std::string data = {};
     bool readOnly = false;
     bool inUse = false;
     bool denyCreate = false;
