@@ -1,6 +1,7 @@
 #pragma once
 // The file system. Paths are full Windows paths (drive or UNC, backslashes).
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -36,6 +37,12 @@ class FileSystem {
   // open; normal attributes) and writes `data`. Raises FileError when the file
   // cannot be created or written; bytes written before a failure stay.
   virtual void WriteFile(const std::string& path, std::span<const std::uint8_t> data) = 0;
+
+  // The short (8.3) form of an existing path, or "" when the system has none.
+  virtual std::string ShortPathName(const std::string& path) = 0;
+  // `text` in the OEM code page, the one the command interpreter reads batch
+  // files in; nullopt when a character has no place in that code page.
+  virtual std::optional<std::string> ToOemCodePage(const std::string& text) = 0;
 };
 
 // True when a search for `path` finds a first entry and that entry is not a

@@ -200,4 +200,43 @@ void FakeFileSystem::WriteFile(const std::string& path, std::span<const std::uin
   node.data.assign(data.begin(), data.end());
 }
 
+std::string FakeFileSystem::ShortPathName(const std::string& path) {
+  if (!Exists(path)) return "";
+  auto it = shortNames_.find(Key(path));
+  return it == shortNames_.end() ? path : it->second;
+}
+
+void FakeFileSystem::SetShortName(const std::string& path, const std::string& shortPath) {
+  shortNames_[Key(path)] = shortPath;
+}
+
+std::optional<std::string> FakeFileSystem::ToOemCodePage(const std::string& text) {
+  // UTF-8 to code page 850 for the characters tests use; others do not fit.
+  static const std::map<char32_t, unsigned char> kCp850 = {
+      {U'\u00e4', 0x84}, {U'\u00f6', 0x94}, {U'\u00fc', 0x81}, {U'\u00c4', 0x8e},
+      {U'\u00d6', 0x99}, {U'\u00dc', 0x9a}, {U'\u00df', 0xe1}, {U'\u00e9', 0x82}};
+  std::string out;
+  for (std::size_t i = 0; i < text.size();) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+      ++i;
+      continue;
+    }
+    char32_t cp = 0;
+    int len = 0;
+    if ((c & 0xe0) == 0xc0) { cp = c & 0x1f; len = 2; }
+    else if ((c & 0xf0) == 0xe0) { cp = c & 0x0f; len = 3; }
+    else if ((c & 0xf8) == 0xf0) { cp = c & 0x07; len = 4; }
+    else return std::nullopt;
+    if (i + len > text.size()) return std::nullopt;
+    for (int k = 1; k < len; ++k) cp = (cp << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3f);
+    auto it = kCp850.find(cp);
+    if (it == kCp850.end()) return std::nullopt;
+    out += static_cast<char>(it->second);
+    i += static_cast<std::size_t>(len);
+  }
+  return out;
+}
+
 }  // namespace vlt::fake

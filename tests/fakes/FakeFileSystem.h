@@ -25,6 +25,11 @@ class FakeFileSystem : public FileSystem {
   bool RemoveDirectory(const std::string& path) override;
   bool CopyFile(const std::string& from, const std::string& to) override;
   void WriteFile(const std::string& path, std::span<const std::uint8_t> data) override;
+  // Short names come from SetShortName; the OEM code page is 850 (Latin-1
+  // letters fit, anything beyond does not).
+  std::string ShortPathName(const std::string& path) override;
+  std::optional<std::string> ToOemCodePage(const std::string& text) override;
+  void SetShortName(const std::string& path, const std::string& shortPath);
 
   // Test set-up and inspection.
   void AddDrive(const std::string& drive);  // "D:"
@@ -55,7 +60,8 @@ class FakeFileSystem : public FileSystem {
   Node* Lookup(const std::string& path);
   const Node* Lookup(const std::string& path) const;
   bool ParentAcceptsNew(const std::string& path) const;
-  std::map<std::string, Node> nodes_;  // by upper-cased path without trailing "\"
+  std::map<std::string, Node> nodes_;
+  std::map<std::string, std::string> shortNames_;  // by upper-cased path without trailing "\"
 };
 
 }  // namespace vlt::fake
