@@ -1,0 +1,187 @@
+#include <gtest/gtest.h>
+
+#include "fakes/FakePlatform.h"
+#include "install/TForm1.h"
+#include "install/TForm2.h"
+#include "install/TForm3.h"
+#include "lang/TForm_Sprache.h"
+#include "startup/ProcessKiller.h"
+#include "startup/Program.h"
+#include "startup/Startup.h"
+#include "uninstall/TForm4.h"
+
+namespace vlt {
+namespace {
+
+using fake::FakePlatform;
+
+constexpr const char* kInstalledExe = "C:\\Programme\\VelTori Advanced\\vltsetup.exe";
+constexpr const char* kConfig = "C:\\Programme\\VelTori Advanced\\config.vlt";
+
+TEST(ExeNameMatches, FileNameOrWholeFieldWithAsciiCaseFolding) {
+  struct Case {
+    const char* field;
+    bool matches;
+  } const cases[] = {
+      {"veltori.exe", true},
+      {"VELTORI.EXE", true},
+      {"C:\\Tools\\VelTori.Exe", true},
+      {"D:veltori.exe", true},
+      {"\\\\server\\share\\veltori.exe", true},
+      {"veltori.exe.bak", false},
+      {"myveltori.exe", false},
+      {"C:\\veltori.exe\\other.exe", false},
+      {"veltori", false},
+      {"", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ExeNameMatches(c.field, "veltori.exe"), c.matches) << c.field;
+  // Only a to z are folded: accented capitals stay different.
+  EXPECT_TRUE(ExeNameMatches("\xc3\xa4pp.exe", "\xc3\xa4PP.EXE"));
+  EXPECT_FALSE(ExeNameMatches("\xc3\xa4pp.exe", "\xc3\x84PP.EXE"));
+}
+
+TEST(KillProcessesByExeName, EndsEveryMatchAndReportsTheLastAttempt) {
+  FakePlatform p;
+  p.processes.running = {{10, "C:\\Programme\\VelTori Advanced\\veltori.exe"},
+                         {11, "explorer.exe"},
+                         {12, "D:\\Kopie\\VELTORI.EXE"},
+                         {13, "veltori.exe.old"}};
+  EXPECT_TRUE(KillProcessesByExeName(p.processes, "veltori.exe"));
+  EXPECT_EQ(p.processes.terminated, (std::vector<std::uint32_t>{10, 12}));
+
+  // A process that cannot be ended does not stop the walk; the result is the
+  // outcome of the last attempt.
+  FakePlatform q;
+  q.processes.running = {{1, "veltori.exe"}, {2, "veltori.exe"}};
+  q.processes.unkillable = {2};
+  EXPECT_FALSE(KillProcessesByExeName(q.processes, "veltori.exe"));
+  EXPECT_EQ(q.processes.terminated, (std::vector<std::uint32_t>{1}));
+
+  FakePlatform none;
+  EXPECT_FALSE(KillProcessesByExeName(none.processes, "veltori.exe"));
+}
+
+TEST(ReadStoredLanguage, ReadsTheConfigurationBesideTheProgram) {
+  struct Case {
+    const char* content;  // nullptr: no file
+    const char* expected;
+  } const cases[] = {
+      {nullptr, "ERROR"},
+      {"[Sprache]\r\nSprache=English\r\n", "English"},
+      {"[Allgemein]\r\nAutostart=ja\r\n[Sprache]\r\nSprache=Deutsch\r\n", "Deutsch"},
+      {"[Sprache]\r\nSprache=deutsch\r\n", "deutsch"},
+      {"[Sprache]\r\nSprache=\r\n", ""},
+      {"[Allgemein]\r\nAutostart=nein\r\n", "ERROR"},
+  };
+  for (const Case& c : cases) {
+    FakePlatform p;
+    if (c.content != nullptr) p.fs.AddFile(kConfig, c.content);
+    EXPECT_EQ(ReadStoredLanguage(p.profile, kInstalledExe), c.expected)
+        << (c.content ? c.content : "(no file)");
+  }
+  FakePlatform unreadable;
+  unreadable.fs.AddFile(kConfig, "[Sprache]\r\nSprache=English\r\n");
+  unreadable.profile.failReads = true;
+  EXPECT_EQ(ReadStoredLanguage(unreadable.profile, kInstalledExe), "ERROR");
+}
+
+struct RunResult {
+  std::vector<std::string_view> created;  // class names, in creation order
+  std::string_view mainPage;
+  bool mainShown = false;
+};
+
+// Runs the whole start-up on fakes and reports which pages exist.
+RunResult StartUp(FakePlatform& p) {
+  Program program(p.services);
+  p.app.SetTitle(kApplicationTitle);
+  if (program.UninstallMode()) {
+    program.StoredLanguage = ReadStoredLanguage(p.profile, p.app.ExeName());
+  }
+  CreatePages(program);
+  RunResult result;
+  for (Form* page : std::initializer_list<Form*>{program.Form_Sprache.get(), program.Form4.get(),
+                                                 program.Form1.get(), program.Form2.get(),
+                                                 program.Form3.get()}) {
+    if (page != nullptr) result.created.push_back(page->ClassName());
+  }
+  result.mainPage = program.MainForm()->ClassName();
+  p.app.Run(*program.MainForm());
+  result.mainShown = program.MainForm()->Visible();
+  return result;
+}
+
+TEST(CreatePages, OrderAndMainPageFollowModeAndStoredLanguage) {
+  using V = std::vector<std::string_view>;
+  {
+    FakePlatform p;  // setup mode
+    const RunResult r = StartUp(p);
+    EXPECT_EQ(r.created, (V{"TForm_Sprache", "TForm1", "TForm2", "TForm3"}));
+    EXPECT_EQ(r.mainPage, "TForm_Sprache");
+    EXPECT_TRUE(r.mainShown);
+  }
+  {
+    FakePlatform p;  // uninstall mode, nothing stored
+    p.app.exeName = kInstalledExe;
+    p.app.arguments = {"-remove"};
+    const RunResult r = StartUp(p);
+    EXPECT_EQ(r.created, (V{"TForm_Sprache", "TForm4", "TForm1", "TForm2", "TForm3"}));
+    EXPECT_EQ(r.mainPage, "TForm_Sprache");
+  }
+  for (const char* stored : {"English", "Deutsch", "deutsch", ""}) {
+    FakePlatform p;  // uninstall mode with a value stored, known or not
+    p.app.exeName = kInstalledExe;
+    p.app.arguments = {"-remove", "extra"};
+    p.fs.AddFile(kConfig, std::string("[Sprache]\r\nSprache=") + stored + "\r\n");
+    const RunResult r = StartUp(p);
+    EXPECT_EQ(r.created, (V{"TForm4", "TForm1", "TForm2", "TForm3"})) << stored;
+    EXPECT_EQ(r.mainPage, "TForm4") << stored;
+  }
+  {
+    FakePlatform p;  // "-remove" in a later position is setup mode
+    p.app.arguments = {"/x", "-remove"};
+    EXPECT_EQ(StartUp(p).mainPage, "TForm_Sprache");
+  }
+}
+
+TEST(RunProgram, EndsTheProductBeforeThePagesAndRunsTheLoop) {
+  FakePlatform p;
+  p.processes.running = {{42, "C:\\x\\veltori.exe"}};
+  RunProgram(p.services);
+  EXPECT_EQ(p.app.title, "VelTori Advanced Setup");
+  EXPECT_EQ(p.processes.terminated, (std::vector<std::uint32_t>{42}));
+  EXPECT_EQ(p.app.runCount, 1);
+}
+
+TEST(Form, ClosingTheMainPageEndsTheProgramOtherPagesOnlyHide) {
+  FakePlatform p;
+  Program program(p.services);
+  CreatePages(program);
+  program.Form1->Show();
+  EXPECT_TRUE(program.Form1->UserClose());
+  EXPECT_FALSE(program.Form1->Visible());
+  EXPECT_FALSE(p.app.terminated);
+  program.MainForm()->Show();
+  EXPECT_TRUE(program.MainForm()->UserClose());
+  EXPECT_TRUE(p.app.terminated);
+}
+
+TEST(Form, AnExceptionLeavingAHandlerBecomesTheDefaultErrorReport) {
+  FakePlatform p;
+  Program program(p.services);
+  p.app.SetTitle(kApplicationTitle);
+  CreatePages(program);
+  Form& page = *program.MainForm();
+  page.Dispatch([] { throw std::runtime_error("Unable to write to C:\\x\\config.vlt"); });
+  page.Dispatch([] { throw std::runtime_error("Disk full."); });
+  ASSERT_EQ(p.dialog.shown.size(), 2u);
+  EXPECT_EQ(p.dialog.shown[0].title, "VelTori Advanced Setup");
+  EXPECT_EQ(p.dialog.shown[0].text, "Unable to write to C:\\x\\config.vlt.");
+  EXPECT_EQ(p.dialog.shown[0].kind, MsgKind::Error);
+  ASSERT_EQ(p.dialog.shown[0].buttons.size(), 1u);
+  EXPECT_EQ(p.dialog.shown[0].buttons[0].second, "OK");
+  EXPECT_EQ(p.dialog.shown[1].text, "Disk full.");
+}
+
+}  // namespace
+}  // namespace vlt
