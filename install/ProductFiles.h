@@ -1,0 +1,28 @@
+#pragma once
+// The names of what an installation puts on the machine: the files in the
+// install directory, the start-menu group and the shortcuts, and the product
+// web site. Shared by the install and the uninstall side.
+namespace vlt::product {
+
+// Files in the install directory.
+inline constexpr char kExeFile[] = "veltori.exe";         // payload entry 0
+inline constexpr char kHelpFile[] = "veltori.hlp";        // payload entry 1
+inline constexpr char kHelpContentsFile[] = "veltori.cnt";  // payload entry 2
+inline constexpr char kUninstallerFile[] = "vltsetup.exe";  // copy of the setup program
+inline constexpr char kConfigFile[] = "config.vlt";
+
+// The install directory's own name, proposed below a folder chosen in the
+// folder browser.
+inline constexpr char kInstallFolderName[] = "VelTori Advanced";
+
+// The start-menu group folder below the Programs folder, and the shortcut
+// names that are the same in every language.
+inline constexpr char kStartMenuGroup[] = "VelTori Advanced";
+inline constexpr char kHomepageLink[] = "Veltori Advanced Homepage.lnk";
+inline constexpr char kDesktopLink[] = "Veltori Advanced.lnk";
+inline constexpr char kLinkExtension[] = ".lnk";
+
+// The product web site, set at build time.
+inline constexpr char kWebSite[] = VELTORI_WEBSITE;
+
+}  // namespace vlt::product

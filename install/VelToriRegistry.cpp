@@ -1,0 +1,80 @@
+#include "install/VelToriRegistry.h"
+
+#include <exception>
+
+#include "common/Paths.h"
+#include "install/ProductFiles.h"
+#include "install/RegistryEntries.h"
+
+namespace vlt {
+namespace {
+
+std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+
+void WriteRegistryEntries(Registry& registry, const std::string& installDir, bool install,
+                          bool autoStart) {
+  if (autoStart) {
+    registry.WriteString(entries::kRunKey, entries::kAutoStartValue, AutostartCommand(installDir));
+  } else {
+    registry.DeleteValue(entries::kRunKey, entries::kAutoStartValue);  // missing is fine
+  }
+
+  if (install) {
+    const std::string key = JoinPath(entries::kUninstallParentKey, entries::kUninstallSubKey);
+    registry.CreateKey(key);
+    registry.WriteString(key, entries::kDisplayNameValue, entries::kDisplayName);
+    registry.WriteString(key, entries::kUninstallStringValue, UninstallCommand(installDir));
+  } else {
+    registry.DeleteKeyTree(entries::kUninstallParentKey, entries::kUninstallSubKey);
+  }
+}
+
+void WriteAutostartKey(ProfileFile& profile, const std::string& installDir, bool autoStart) {
+  const std::string config = JoinPath(installDir, product::kConfigFile);
+  profile.Flush(config);
+  profile.WriteString(config, entries::kGeneralSection, entries::kAutostartKey,
+                      autoStart ? entries::kAutostartOn : entries::kAutostartOff);
+  profile.Flush(config);
+}
+
+}  // namespace
+
+std::string AutostartCommand(const std::string& installDir) {
+  return Quoted(JoinPath(installDir, product::kExeFile));
+}
+
+std::string UninstallCommand(const std::string& installDir) {
+  return Quoted(JoinPath(installDir, product::kUninstallerFile)) + " " + entries::kRemoveArgument;
+}
+
+bool VelToriRegistry(Registry& registry, ProfileFile& profile, const std::string& installDir,
+                     bool install, bool autoStart) {
+  bool ok = true;
+  try {
+    WriteRegistryEntries(registry, installDir, install, autoStart);
+  } catch (const std::exception&) {
+    ok = false;
+  }
+  try {
+    WriteAutostartKey(profile, installDir, autoStart);
+  } catch (const std::exception&) {
+    ok = false;
+  }
+  return ok;
+}
+
+std::string RegistryInstallDir(bool uninstallMode, const std::string& installVerz,
+                               const std::string& exePath) {
+  return uninstallMode ? ExtractFileDir(exePath) : installVerz;
+}
+
+bool AutostartEntryExists(Registry& registry) {
+  try {
+    // One trailing backslash on a key path is ignored by the registry.
+    return registry.ValueExists(std::string(entries::kRunKey) + "\\", entries::kAutoStartValue);
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+}  // namespace vlt

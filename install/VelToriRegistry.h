@@ -1,0 +1,44 @@
+#pragma once
+// Writing and removing the system-wide entries of an installation: the
+// autostart value, the uninstall entry and the "Autostart" key of config.vlt.
+// Names and places are in install/RegistryEntries.h.
+#include <string>
+
+#include "platform/ProfileFile.h"
+#include "platform/Registry.h"
+
+namespace vlt {
+
+// The autostart value's data: the product's executable in `installDir`, in
+// double quotes. Unquoted, a path with blanks would let Windows start another
+// program whose path is a prefix of ours ("C:\Programme\VelTori.exe").
+std::string AutostartCommand(const std::string& installDir);
+// The uninstall command: the uninstaller in `installDir`, in double quotes,
+// then " -remove".
+std::string UninstallCommand(const std::string& installDir);
+
+// Writes (`install`) or removes the uninstall entry, writes (`autoStart`) or
+// deletes the autostart value, and sets "Autostart" in `installDir`\config.vlt
+// to "ja" or "nein". `installDir` may end with a backslash.
+//
+// The registry half and the configuration half are guarded separately: an
+// error in the registry half ends that half (later registry steps are not
+// done) but the configuration half runs in every case. The result is false
+// when either half raised, true otherwise. Deleting values and keys never
+// raises, so removing entries that do not exist succeeds and creates nothing.
+// Nothing is rolled back and nothing is shown.
+bool VelToriRegistry(Registry& registry, ProfileFile& profile, const std::string& installDir,
+                     bool install, bool autoStart);
+
+// The directory VelToriRegistry works on: the confirmed install directory in
+// an install run, the folder of the running setup program (`exePath`, without
+// trailing backslash) in an uninstall run.
+std::string RegistryInstallDir(bool uninstallMode, const std::string& installVerz,
+                               const std::string& exePath);
+
+// Whether the autostart value exists. Opens the existing Run key with full
+// access, so a user without rights to change it gets false; any failure
+// yields false.
+bool AutostartEntryExists(Registry& registry);
+
+}  // namespace vlt

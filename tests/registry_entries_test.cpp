@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include "fakes/FakePlatform.h"
+#include "install/VelToriRegistry.h"
+
+namespace vlt {
+namespace {
+
+using Values = std::map<std::string, std::string>;
+
+const std::string kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const std::string kUninstall = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+const std::string kOwnKey = kUninstall + "\\VelToriAdvanced";
+const std::string kDir = "C:\\Programme\\VelTori Advanced";
+const std::string kConfig = kDir + "\\config.vlt";
+const std::string kExeValue = "\"C:\\Programme\\VelTori Advanced\\veltori.exe\"";
+const std::string kUninstallValue = "\"C:\\Programme\\VelTori Advanced\\vltsetup.exe\" -remove";
+
+class VelToriRegistryTest : public ::testing::Test {
+ protected:
+  VelToriRegistryTest() { fs.AddDir(kDir); }
+
+  bool Run(bool install, bool autoStart, const std::string& dir = kDir) {
+    return VelToriRegistry(registry, profile, dir, install, autoStart);
+  }
+  std::string Config() { return fs.ReadFile(kConfig).value_or("<missing>"); }
+
+  fake::FakeFileSystem fs;
+  fake::FakeProfileFile profile{fs};
+  fake::FakeRegistry registry;
+};
+
+TEST_F(VelToriRegistryTest, FreshInstallWritesQuotedPathsAndAddsAllgemeinAfterSprache) {
+  profile.WriteString(kConfig, "Sprache", "Sprache", "Deutsch");
+
+  EXPECT_TRUE(Run(true, true));
+
+  EXPECT_EQ(registry.Values(kRun), (Values{{"VelToriAutoStart", kExeValue}}));
+  EXPECT_EQ(registry.Values(kOwnKey),
+            (Values{{"DisplayName", "VelTori Advanced"}, {"UninstallString", kUninstallValue}}));
+  EXPECT_EQ(Config(), "[Sprache]\r\nSprache=Deutsch\r\n[Allgemein]\r\nAutostart=ja\r\n");
+  EXPECT_EQ(profile.flushes, (std::vector<std::string>{kConfig, kConfig}));
+}
+
+// Every direction, starting from a complete earlier installation surrounded
+// by entries of other programs, which must all survive.
+TEST_F(VelToriRegistryTest, BothDirectionsOverAnEarlierInstallation) {
+  struct Case {
+    bool install, autoStart;
+    bool runValueAfter, uninstallKeyAfter;
+    const char* autostartKey;
+  } const cases[] = {
+      {true, true, true, true, "ja"},
+      {true, false, false, true, "nein"},
+      {false, true, true, false, "ja"},
+      {false, false, false, false, "nein"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "install=" << c.install << " autoStart=" << c.autoStart);
+    fs = fake::FakeFileSystem();
+    registry = fake::FakeRegistry();
+    fs.AddFile(kConfig, "[Allgemein]\r\nHotkey=145\r\nAutostart=ja\r\n[Sprache]\r\nSprache=English\r\n");
+    registry.WriteString(kRun, "VelToriAutoStart", "C:\\old\\veltori.exe");
+    registry.WriteString(kRun, "OtherTool", "C:\\other.exe");
+    registry.WriteString(kOwnKey, "DisplayName", "old");
+    registry.WriteString(kOwnKey, "UninstallString", "old");
+    registry.CreateKey(kOwnKey + "\\Nested");
+    registry.WriteString(kUninstall + "\\OtherProduct", "DisplayName", "Other");
+
+    EXPECT_TRUE(Run(c.install, c.autoStart));
+
+    EXPECT_EQ(registry.Value(kRun, "VelToriAutoStart"),
+              c.runValueAfter ? std::optional(kExeValue) : std::nullopt);
+    EXPECT_EQ(registry.Value(kRun, "OtherTool"), "C:\\other.exe");
+    if (c.uninstallKeyAfter) {
+      EXPECT_EQ(registry.Values(kOwnKey),
+                (Values{{"DisplayName", "VelTori Advanced"}, {"UninstallString", kUninstallValue}}));
+    } else {
+      EXPECT_FALSE(registry.HasKey(kOwnKey));
+      EXPECT_FALSE(registry.HasKey(kOwnKey + "\\Nested"));
+    }
+    EXPECT_EQ(registry.Value(kUninstall + "\\OtherProduct", "DisplayName"), "Other");
+    EXPECT_EQ(Config(), "[Allgemein]\r\nHotkey=145\r\nAutostart=" + std::string(c.autostartKey) +
+                            "\r\n[Sprache]\r\nSprache=English\r\n");
+  }
+}
+
+TEST_F(VelToriRegistryTest, TrailingBackslashGivesTheSameEntries) {
+  ASSERT_TRUE(Run(true, true, kDir));
+  const Values run = registry.Values(kRun), own = registry.Values(kOwnKey);
+  const std::string config = Config();
+  fs = fake::FakeFileSystem();
+  fs.AddDir(kDir);
+  registry = fake::FakeRegistry();
+
+  ASSERT_TRUE(Run(true, true, kDir + "\\"));
+
+  EXPECT_EQ(registry.Values(kRun), run);
+  EXPECT_EQ(registry.Values(kOwnKey), own);
+  EXPECT_EQ(Config(), config);
+}
+
+TEST(RegistryCommands, QuoteTheWholePathOnly) {
+  struct Case {
+    const char* dir;
+    const char* autostart;
+    const char* uninstall;
+  } const cases[] = {
+      {"D:\\", "\"D:\\veltori.exe\"", "\"D:\\vltsetup.exe\" -remove"},
+      {"D:\\Tools", "\"D:\\Tools\\veltori.exe\"", "\"D:\\Tools\\vltsetup.exe\" -remove"},
+      {"C:\\Program Files (x86)\\V A\\", "\"C:\\Program Files (x86)\\V A\\veltori.exe\"",
+       "\"C:\\Program Files (x86)\\V A\\vltsetup.exe\" -remove"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(AutostartCommand(c.dir), c.autostart) << c.dir;
+    EXPECT_EQ(UninstallCommand(c.dir), c.uninstall) << c.dir;
+  }
+}
+
+TEST_F(VelToriRegistryTest, WithoutRegistryRightsInstallFailsButStillWritesTheConfiguration) {
+  for (const bool autoStart : {true, false}) {
+    SCOPED_TRACE(autoStart);
+    registry.readOnly = true;
+
+    EXPECT_FALSE(Run(true, autoStart));
+
+    registry.readOnly = false;
+    EXPECT_TRUE(registry.Keys().empty());
+    EXPECT_EQ(Config(), std::string("[Allgemein]\r\nAutostart=") + (autoStart ? "ja" : "nein") + "\r\n");
+  }
+}
+
+TEST_F(VelToriRegistryTest, RemovingWhatIsNotThereSucceedsAndCreatesNoKey) {
+  EXPECT_TRUE(Run(false, false));
+  EXPECT_TRUE(registry.Keys().empty());
+  EXPECT_EQ(Config(), "[Allgemein]\r\nAutostart=nein\r\n");
+}
+
+TEST_F(VelToriRegistryTest, UnwritableConfigurationFailsAfterTheRegistryHalf) {
+  fs.AddFile(kConfig, "[Allgemein]\r\nAutostart=ja\r\n");
+  fs.SetReadOnly(kConfig);
+  EXPECT_FALSE(Run(true, false));
+  EXPECT_EQ(registry.Value(kOwnKey, "UninstallString"), kUninstallValue);
+  EXPECT_EQ(Config(), "[Allgemein]\r\nAutostart=ja\r\n");
+
+  EXPECT_FALSE(Run(false, false, "C:\\Missing"));
+  EXPECT_FALSE(registry.HasKey(kOwnKey));
+}
+
+TEST(RegistryInstallDir, InstallRunUsesTheTypedDirectoryUninstallRunTheExeFolder) {
+  const std::string exe = "C:\\Programme\\VelTori Advanced\\vltsetup.exe";
+  EXPECT_EQ(RegistryInstallDir(false, "D:\\Tools\\", exe), "D:\\Tools\\");
+  EXPECT_EQ(RegistryInstallDir(true, "", exe), "C:\\Programme\\VelTori Advanced");
+  EXPECT_EQ(RegistryInstallDir(true, "", "C:\\vltsetup.exe"), "C:");
+}
+
+TEST_F(VelToriRegistryTest, UninstallRunWritesTheConfigurationBesideTheRunningProgram) {
+  const std::string dir = RegistryInstallDir(true, "", kDir + "\\vltsetup.exe");
+  EXPECT_TRUE(Run(false, false, dir));
+  EXPECT_EQ(Config(), "[Allgemein]\r\nAutostart=nein\r\n");
+}
+
+TEST(AutostartEntryExists, OnlyAnAccessibleValueCounts) {
+  fake::FakeRegistry registry;
+  EXPECT_FALSE(AutostartEntryExists(registry));
+  registry.WriteString(kRun, "OtherTool", "C:\\other.exe");
+  EXPECT_FALSE(AutostartEntryExists(registry));
+  registry.WriteString(kRun, "VelToriAutoStart", kExeValue);
+  EXPECT_TRUE(AutostartEntryExists(registry));
+  registry.readOnly = true;
+  EXPECT_FALSE(AutostartEntryExists(registry));
+}
+
+}  // namespace
+}  // namespace vlt
