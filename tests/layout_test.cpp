@@ -133,15 +133,9 @@ TEST(PageLayouts, PagesBuildOnTheHeadlessHostWithTheirStoredState) {
   EXPECT_EQ(program.Form3->Image1.Picture(), PictureId::None);
   EXPECT_EQ(program.Form2->BitBtn_Suchen.Picture(), PictureId::BrowseGlyph);
   EXPECT_EQ(program.Form2->Edit_InstallVerz.Text(), "C:\\Programme\\VelTori Advanced");
-
-  // The bar runs 0..70 in steps of 10 and is hidden until the install runs.
-  Control& bar = program.Form2->ProgressBar1;
-  EXPECT_FALSE(bar.Visible());
-  bar.SetPosition(70);
-  EXPECT_EQ(bar.Position(), 70);
-  bar.SetPosition(0);
-  for (int step = 0; step < 7; ++step) bar.StepIt();
-  EXPECT_EQ(bar.Position(), 70);
+  EXPECT_FALSE(program.Form2->ProgressBar1.Visible());
+  program.Form2->ProgressBar1.SetPosition(99);
+  EXPECT_EQ(program.Form2->ProgressBar1.Position(), 70);
 }
 
 }  // namespace
