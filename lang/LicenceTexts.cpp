@@ -8,10 +8,10 @@ namespace {
 // Where a line names the product web site host.
 constexpr std::string_view kHostToken = "{host}";
 
-// Broken by hand for the licence memo: German lines hold at most 76
-// characters, separated paragraphs by a line with one blank; English lines at
-// most 120, paragraphs separated by empty lines. The host in the availability
-// section has room for a longer name than the default one.
+// Broken by hand for the licence memo. German: at most 76 characters a line,
+// paragraphs separated by a line holding one blank. English: at most 120
+// characters a line, paragraphs separated by empty lines. The lines naming
+// the host leave room for a longer host than the default one.
 constexpr std::string_view kGermanLines[] = {
     "===========================================",
     " LIZENZVEREINBARUNG FÜR VELTORI ADVANCED",
@@ -115,8 +115,9 @@ constexpr std::string_view kEnglishLines[] = {
 
 std::string JoinLines(std::span<const std::string_view> lines, std::string_view host) {
   std::string text;
-  for (std::string_view line : lines) {
-    if (!text.empty()) text += "\r\n";
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const std::string_view line = lines[i];
+    if (i > 0) text += "\r\n";
     const std::size_t token = line.find(kHostToken);
     if (token == std::string_view::npos) {
       text += line;
