@@ -6,17 +6,31 @@ namespace vlt {
 namespace {
 
 const ControlSpec kControls[] = {
-    {.name = "Panel1", .kind = ControlKind::Panel, .left = 8, .top = 8, .width = 113, .height = 201},
+    {.name = "Bevel1", .kind = ControlKind::Bevel, .left = 128, .top = 176, .width = 316, .height = 2},
+    {.name = "BitBtn_Install", .kind = ControlKind::Button,
+     .left = 344, .top = 184, .width = 100, .height = 25,
+     .text = "&Installieren >>", .tabOrder = 0},
+    {.name = "BitBtn_Abbrechen", .kind = ControlKind::Button,
+     .left = 240, .top = 184, .width = 100, .height = 25,
+     .text = "&Abbrechen", .tabOrder = 1},
+    // Editable, but what the user types goes nowhere; the text arrives with
+    // the language.
+    {.name = "Memo_Lizentext", .kind = ControlKind::Memo,
+     .left = 128, .top = 8, .width = 316, .height = 161, .tabOrder = 2},
+    {.name = "Panel1", .kind = ControlKind::Panel,
+     .left = 8, .top = 8, .width = 113, .height = 201, .tabOrder = 3},
+    {.name = "Image1", .kind = ControlKind::Image,
+     .left = 1, .top = 1, .width = 111, .height = 199, .parent = "Panel1", .picture = PictureId::None},
 };
 
 }  // namespace
 
 const FormSpec TForm1::kLayout{.className = "TForm1",
-                          .caption = "VelTori Advanced Setup (Schritt 2/4)",
-                          .clientWidth = 449,
-                          .clientHeight = 215,
-                          .border = BorderStyle::Single,
-                          .controls = kControls};
+                               .caption = "VelTori Advanced Setup (Schritt 2/4)",
+                               .clientWidth = 449,
+                               .clientHeight = 215,
+                               .border = BorderStyle::Single,
+                               .controls = kControls};
 
 TForm1::TForm1(Program& program) : Form(program.MakeFormContext(), kLayout), program_(program) {
   program_.PageCreated(*this);

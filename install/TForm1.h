@@ -1,5 +1,5 @@
 #pragma once
-// The licence page.
+// The licence page: the agreement in a memo, install and cancel buttons.
 #include "forms/Form.h"
 
 namespace vlt {
@@ -10,6 +10,14 @@ class TForm1 : public Form {
  public:
   explicit TForm1(Program& program);
   static const FormSpec kLayout;
+
+  // The controls of kLayout, bound once the page is built.
+  Control& Bevel1 = Ctl("Bevel1");
+  Control& BitBtn_Install = Ctl("BitBtn_Install");
+  Control& BitBtn_Abbrechen = Ctl("BitBtn_Abbrechen");
+  Control& Memo_Lizentext = Ctl("Memo_Lizentext");
+  Control& Panel1 = Ctl("Panel1");
+  Control& Image1 = Ctl("Image1");  // the side picture, handed over by the language page
 
  private:
   Program& program_;

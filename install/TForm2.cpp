@@ -6,17 +6,51 @@ namespace vlt {
 namespace {
 
 const ControlSpec kControls[] = {
-    {.name = "Panel1", .kind = ControlKind::Panel, .left = 8, .top = 8, .width = 113, .height = 201},
+    {.name = "Label_Installationsverzeichnis", .kind = ControlKind::Label,
+     .left = 136, .top = 120, .width = 111, .height = 13, .text = "Installationsverzeichnis:"},
+    {.name = "Bevel1", .kind = ControlKind::Bevel, .left = 128, .top = 176, .width = 316, .height = 2},
+    {.name = "Label_BitteInstallationseinstellungenVornehmen", .kind = ControlKind::Label,
+     .left = 136, .top = 8, .width = 238, .height = 13,
+     .text = "Bitte nehmen Sie die Installationseinstellungen vor:"},
+    {.name = "BitBtn_Weiter", .kind = ControlKind::Button,
+     .left = 344, .top = 184, .width = 100, .height = 25, .text = "&Weiter >>", .tabOrder = 0},
+    {.name = "BitBtn_Suchen", .kind = ControlKind::Button,
+     .left = 344, .top = 134, .width = 100, .height = 25, .text = "&Suchen", .tabOrder = 1,
+     .picture = PictureId::BrowseGlyph},
+    {.name = "Edit_InstallVerz", .kind = ControlKind::Edit,
+     .left = 136, .top = 136, .width = 201, .height = 21,
+     .text = "C:\\Programme\\VelTori Advanced", .tabOrder = 2},
+    {.name = "CheckBox_automatischstarten", .kind = ControlKind::CheckBox,
+     .left = 136, .top = 40, .width = 273, .height = 17,
+     .text = "VelTori automatisch starten", .checked = true, .tabOrder = 3},
+    {.name = "CheckBox_VerknupfungAufDesktop", .kind = ControlKind::CheckBox,
+     .left = 136, .top = 60, .width = 273, .height = 17,
+     .text = "Verknüpfung auf dem Desktop erstellen", .checked = true, .tabOrder = 4},
+    {.name = "CheckBox_EintragInsStartmenu", .kind = ControlKind::CheckBox,
+     .left = 136, .top = 80, .width = 273, .height = 17,
+     .text = "Eintrag ins Startmenü", .checked = true, .tabOrder = 5},
+    {.name = "BitBtn_Abbrechen", .kind = ControlKind::Button,
+     .left = 240, .top = 184, .width = 100, .height = 25, .text = "&Abbrechen", .tabOrder = 6},
+    {.name = "Panel1", .kind = ControlKind::Panel,
+     .left = 8, .top = 8, .width = 113, .height = 201, .tabOrder = 7},
+    {.name = "Image1", .kind = ControlKind::Image,
+     .left = 1, .top = 1, .width = 111, .height = 199, .parent = "Panel1", .picture = PictureId::None},
+    // Hidden until the install procedure runs.
+    {.name = "ProgressBar1", .kind = ControlKind::ProgressBar,
+     .left = 128, .top = 161, .width = 316, .height = 15, .tabOrder = 8,
+     .visible = false, .rangeMin = 0, .rangeMax = 70},
 };
 
 }  // namespace
 
 const FormSpec TForm2::kLayout{.className = "TForm2",
-                          .caption = "VelTori Advanced Setup (Schritt 4/4)",
-                          .clientWidth = 449,
-                          .clientHeight = 215,
-                          .border = BorderStyle::Single,
-                          .controls = kControls};
+                               // The stored step number is the old one; every
+                               // language sets "3/4".
+                               .caption = "VelTori Advanced Setup (Schritt 4/4)",
+                               .clientWidth = 449,
+                               .clientHeight = 215,
+                               .border = BorderStyle::Single,
+                               .controls = kControls};
 
 TForm2::TForm2(Program& program) : Form(program.MakeFormContext(), kLayout), program_(program) {
   program_.PageCreated(*this);

@@ -1,5 +1,5 @@
 #pragma once
-// The finish page.
+// The finish page: the completion note and what to start on the way out.
 #include "forms/Form.h"
 
 namespace vlt {
@@ -10,6 +10,17 @@ class TForm3 : public Form {
  public:
   explicit TForm3(Program& program);
   static const FormSpec kLayout;
+
+  // The controls of kLayout, bound once the page is built.
+  Control& Bevel1 = Ctl("Bevel1");
+  Control& Label_Installationerfolgreich = Ctl("Label_Installationerfolgreich");
+  Control& Label_VielSpass = Ctl("Label_VielSpass");
+  Control& Label_StandardHotkey = Ctl("Label_StandardHotkey");
+  Control& BitBtn_FertigStellen = Ctl("BitBtn_FertigStellen");
+  Control& CheckBox_VelToriJetztStarten = Ctl("CheckBox_VelToriJetztStarten");
+  Control& CheckBox_WebseiteBesuchen = Ctl("CheckBox_WebseiteBesuchen");
+  Control& Panel1 = Ctl("Panel1");
+  Control& Image1 = Ctl("Image1");  // the side picture, handed over by the settings page
 
  private:
   Program& program_;

@@ -10,8 +10,9 @@
 namespace vlt {
 
 // Lays out a box: buttons in the order Yes, No, OK, Cancel, Abort, Retry,
-// Ignore, All, Help; default OK when offered, else Yes, else Retry; Escape
-// answers Cancel when offered, else No, else OK.
+// Ignore, All, Help; default OK when offered, else Yes, else Retry (else the
+// first button); Escape answers Cancel when offered, else No, else OK, and
+// does nothing when none of these is offered.
 MessageBoxRequest BuildMessageBox(const DialogCaptions& captions, const std::string& text,
                                   MsgKind kind, std::initializer_list<MsgButton> buttons);
 

@@ -16,6 +16,8 @@ struct MessageTexts {
   std::string TitleChooseFolder;
   std::string MsgConfirmCancel;
   std::string MsgUninstallDone;
+
+  bool operator==(const MessageTexts&) const = default;
 };
 
 struct DialogCaptions {
@@ -33,6 +35,8 @@ struct DialogCaptions {
   std::string TitleError = "Error";
   std::string TitleInformation = "Information";
   std::string TitleConfirmation = "Confirm";
+
+  bool operator==(const DialogCaptions&) const = default;
 };
 
 }  // namespace vlt

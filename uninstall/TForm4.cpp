@@ -5,18 +5,64 @@
 namespace vlt {
 namespace {
 
+constexpr int kBoxLeft = 137, kBoxWidth = 305, kBoxHeight = 17;
+
+// All boxes start checked and enabled; the page's creation offers only the
+// items it finds installed.
 const ControlSpec kControls[] = {
-    {.name = "Panel1", .kind = ControlKind::Panel, .left = 8, .top = 8, .width = 113, .height = 201},
+    {.name = "Panel1", .kind = ControlKind::Panel,
+     .left = 8, .top = 8, .width = 113, .height = 201, .tabOrder = 2},
+    {.name = "Image1", .kind = ControlKind::Image,
+     .left = 1, .top = 1, .width = 111, .height = 199, .parent = "Panel1",
+     .picture = PictureId::SideBanner},
+    {.name = "Label_WasEntfernen", .kind = ControlKind::Label,
+     .left = 137, .top = 6, .width = 123, .height = 13, .text = "Was soll entfernt werden?"},
+    {.name = "CheckBox_DelExe", .kind = ControlKind::CheckBox,
+     .left = kBoxLeft, .top = 24, .width = kBoxWidth, .height = kBoxHeight,
+     .text = "VelTori.exe", .checked = true, .tabOrder = 4},
+    {.name = "CheckBox_DelHilfe", .kind = ControlKind::CheckBox,
+     .left = kBoxLeft, .top = 39, .width = kBoxWidth, .height = kBoxHeight,
+     .text = "Hilfe", .checked = true, .tabOrder = 12},
+    {.name = "CheckBox_DelRegistry", .kind = ControlKind::CheckBox,
+     .left = kBoxLeft, .top = 54, .width = kBoxWidth, .height = kBoxHeight,
+     .text = "Registry-Einträge entfernen", .checked = true, .tabOrder = 11},
+    {.name = "CheckBox_DelStartmenue", .kind = ControlKind::CheckBox,
+     .left = kBoxLeft, .top = 69, .width = kBoxWidth, .height = kBoxHeight,
+     .text = "Einträge im Startmenü", .checked = true, .tabOrder = 6},
+    {.name = "CheckBox_DelDesktopLnk", .kind = ControlKind::CheckBox,
+     .left = kBoxLeft, .top = 84, .width = kBoxWidth, .height = kBoxHeight,
+     .text = "Verknüpfung auf dem Desktop", .checked = true, .tabOrder = 7},
+    {.name = "CheckBox_DelCfg", .kind = ControlKind::CheckBox,
+     .left = kBoxLeft, .top = 100, .width = kBoxWidth, .height = kBoxHeight,
+     .text = "Konfigurationsdatei", .checked = true, .tabOrder = 3},
+    {.name = "CheckBox_DelPufferText", .kind = ControlKind::CheckBox,
+     .left = kBoxLeft, .top = 115, .width = kBoxWidth, .height = kBoxHeight,
+     .text = "Gepufferte Texteinträgen (aktuell)", .checked = true, .tabOrder = 5},
+    {.name = "CheckBox_DelPufferBild", .kind = ControlKind::CheckBox,
+     .left = kBoxLeft, .top = 130, .width = kBoxWidth, .height = kBoxHeight,
+     .text = "Gepufferte Bildeinträge (aktuell)", .checked = true, .tabOrder = 10},
+    {.name = "CheckBox_DelSontiges", .kind = ControlKind::CheckBox,
+     .left = kBoxLeft, .top = 145, .width = kBoxWidth, .height = kBoxHeight,
+     .text = "Sonstige Dateien aus dem VelTori-Verzeichnis", .checked = true, .tabOrder = 8},
+    {.name = "CheckBox_DelUninst", .kind = ControlKind::CheckBox,
+     .left = kBoxLeft, .top = 161, .width = kBoxWidth, .height = kBoxHeight,
+     .text = "Setup bzw. Uninstaller", .checked = true, .tabOrder = 9},
+    {.name = "Bevel1", .kind = ControlKind::Bevel, .left = 128, .top = 178, .width = 316, .height = 2},
+    {.name = "BitBtn_Abbrechen", .kind = ControlKind::Button,
+     .left = 240, .top = 184, .width = 100, .height = 25, .text = "&Abbrechen", .tabOrder = 1},
+    {.name = "BitBtn_Deinstallieren", .kind = ControlKind::Button,
+     .left = 344, .top = 184, .width = 100, .height = 25, .text = "&Deinstallieren", .tabOrder = 0},
 };
 
 }  // namespace
 
 const FormSpec TForm4::kLayout{.className = "TForm4",
-                          .caption = "VelTori Advanced Deinstallieren",
-                          .clientWidth = 449,
-                          .clientHeight = 215,
-                          .border = BorderStyle::Single,
-                          .controls = kControls};
+                               .caption = "VelTori Advanced Deinstallieren",
+                               // 457 x 240 outside less a 4-px frame and 19-px caption: wider frames must not clip the buttons.
+                               .clientWidth = 449,
+                               .clientHeight = 213,
+                               .border = BorderStyle::Sizeable,
+                               .controls = kControls};
 
 TForm4::TForm4(Program& program) : Form(program.MakeFormContext(), kLayout), program_(program) {
   program_.PageCreated(*this);
