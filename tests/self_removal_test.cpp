@@ -181,13 +181,5 @@ TEST_F(SelfRemovalTest, UnwritableScriptFolderRaisesAndStartsNothing) {
   EXPECT_TRUE(p.shell.executed.empty());
 }
 
-TEST_F(SelfRemovalTest, AnOlderScriptIsReplaced) {
-  p.fs.AddFile("C:\\Users\\Anna\\vltsetup.bat", "Erase \"C:\\old\\vltsetup.exe\"\r\n"
-                                                 "more lines of an older, longer script\r\n");
-  Run("C:\\VelTori\\vltsetup.exe");
-  EXPECT_EQ(Written("C:\\Users\\Anna\\vltsetup.bat"),
-            Script("C:\\VelTori\\vltsetup.exe", "C:\\VelTori", "C:\\Users\\Anna\\vltsetup.bat"));
-}
-
 }  // namespace
 }  // namespace vlt

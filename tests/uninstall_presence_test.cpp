@@ -67,11 +67,6 @@ TEST(HasOtherFiles, CountsEveryEntryWithoutAKeptPrefix) {
   }
 }
 
-TEST(HasOtherFiles, MissingFolderHasNone) {
-  fake::FakeFileSystem fs;
-  EXPECT_FALSE(HasOtherFiles(fs, "C:\\Nowhere\\", "*.*", KeepPrefixes()));
-}
-
 class OfferedItemsTest : public ::testing::Test {
  protected:
   OfferedItems Offered(const std::string& exePath = kUninstaller, bool autostart = false) {
@@ -163,14 +158,6 @@ TEST_F(OfferedItemsTest, ShortcutsAreLookedForWhereThePageLooks) {
   p.fs.AddDir(Programs() + "\\VelTori Advanced");
   EXPECT_TRUE(Offered().DelDesktopLnk);
   EXPECT_TRUE(Offered().DelStartmenue);
-}
-
-TEST_F(OfferedItemsTest, UnknownShellFoldersOfferNoShortcuts) {
-  p.fs.AddFile(Desktop() + "\\Veltori Advanced.lnk");
-  p.fs.AddDir(Programs() + "\\VelTori Advanced");
-  p.shell.folders.clear();
-  EXPECT_FALSE(Offered().DelDesktopLnk);
-  EXPECT_FALSE(Offered().DelStartmenue);
 }
 
 TEST_F(OfferedItemsTest, OtherFilesOnlyInAFolderThatHoldsAnInstallation) {
