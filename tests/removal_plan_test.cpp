@@ -1,0 +1,265 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <stdexcept>
+
+#include "common/Paths.h"
+#include "fakes/FakePlatform.h"
+#include "platform/Errors.h"
+#include "uninstall/RemovalPlan.h"
+
+namespace vlt {
+
+// Readable failure output for plan comparisons.
+void PrintTo(const RemovalAction& a, std::ostream* os) {
+  static const char* const kKinds[] = {"Registry", "DeleteFile", "DeleteMatching",
+                                       "RemoveDirectory", "DeleteOther", "SelfRemoval"};
+  *os << kKinds[static_cast<int>(a.kind)] << "(" << a.path << (a.mask.empty() ? "" : ", ")
+      << a.mask << ")";
+}
+
+namespace {
+
+using Kind = RemovalAction::Kind;
+
+const std::string D = "C:\\Programme\\VelTori Advanced";
+const std::string P = "C:\\Users\\Anna\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs";
+const std::string Q = "C:\\Users\\Anna\\Desktop";
+const std::string G = P + "\\VelTori Advanced\\";
+const RemovalPaths kPaths{.installDir = D, .programsFolder = P, .desktopDirectory = Q};
+
+struct ItemCase {
+  const char* item;
+  bool ChosenItems::*flag;
+  RemovalPlan actions;
+};
+
+// Each item's actions, in the order the removal runs the items.
+std::vector<ItemCase> ItemCases() {
+  return {
+      {"registry", &ChosenItems::DelRegistry, {{Kind::RemoveRegistryEntries}}},
+      {"help",
+       &ChosenItems::DelHilfe,
+       {{Kind::DeleteFile, D + "\\veltori.cnt"},
+        {Kind::DeleteFile, D + "\\veltori.hlp"},
+        {Kind::DeleteFile, D + "\\veltori.FTG"},
+        {Kind::DeleteFile, D + "\\veltori.FTS"},
+        {Kind::DeleteFile, D + "\\veltori.GID"}}},
+      {"exe", &ChosenItems::DelExe, {{Kind::DeleteFile, D + "\\veltori.exe"}}},
+      {"start menu",
+       &ChosenItems::DelStartmenue,
+       {{Kind::DeleteMatchingFiles, G, "*.*"}, {Kind::RemoveDirectory, G}}},
+      {"desktop", &ChosenItems::DelDesktopLnk, {{Kind::DeleteFile, Q + "\\Veltori Advanced.lnk"}}},
+      {"config", &ChosenItems::DelCfg, {{Kind::DeleteFile, D + "\\config.vlt"}}},
+      {"text entries",
+       &ChosenItems::DelPufferText,
+       {{Kind::DeleteMatchingFiles, D + "\\", "VeltoriTextEintrag*.txt"}}},
+      {"picture entries",
+       &ChosenItems::DelPufferBild,
+       {{Kind::DeleteMatchingFiles, D + "\\", "VeltoriBildEintrag*.*"}}},
+      {"other files", &ChosenItems::DelSontiges, {{Kind::DeleteOtherFiles, D + "\\", "*.*"}}},
+      {"uninstaller", &ChosenItems::DelUninst, {{Kind::ScheduleSelfRemoval}}},
+  };
+}
+
+TEST(BuildRemovalPlan, EachItemAlone) {
+  for (const ItemCase& c : ItemCases()) {
+    ChosenItems chosen;
+    chosen.*c.flag = true;
+    EXPECT_EQ(BuildRemovalPlan(chosen, kPaths), c.actions) << c.item;
+  }
+}
+
+TEST(BuildRemovalPlan, AllItemsInTheirFixedOrder) {
+  ChosenItems chosen;
+  RemovalPlan expected;
+  for (const ItemCase& c : ItemCases()) {
+    chosen.*c.flag = true;
+    expected.insert(expected.end(), c.actions.begin(), c.actions.end());
+  }
+  EXPECT_EQ(BuildRemovalPlan(chosen, kPaths), expected);
+  EXPECT_TRUE(BuildRemovalPlan(ChosenItems{}, kPaths).empty());
+}
+
+TEST(BuildRemovalPlan, UnknownShellFoldersDropTheirItems) {
+  // Without the folder, the shortcut and group paths would point at the
+  // root of the current drive.
+  const ChosenItems chosen{.DelStartmenue = true, .DelDesktopLnk = true};
+  EXPECT_TRUE(BuildRemovalPlan(chosen, {.installDir = D, .programsFolder = "", .desktopDirectory = ""}).empty());
+}
+
+TEST(MakeRemovalPaths, UsesTheDesktopDirectoryAndProgramsFolders) {
+  fake::FakePlatform p;
+  p.shell.folders[0x0000] = "C:\\Virtual\\Desktop";  // the desktop as the shell shows it
+  p.shell.folders[0x0010] = "C:\\Users\\Anna\\Desktop\\";
+  const RemovalPaths paths = MakeRemovalPaths(p.shell, D + "\\vltsetup.exe");
+  EXPECT_EQ(paths.installDir, D);
+  EXPECT_EQ(paths.programsFolder, P);
+  EXPECT_EQ(paths.desktopDirectory, "C:\\Users\\Anna\\Desktop");
+}
+
+// Runs the removal of `chosen` on a fake machine and records the steps.
+class ApplyRemovalTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const char* f : {"vltsetup.exe", "veltori.exe", "veltori.cnt", "veltori.hlp",
+                          "veltori.GID", "config.vlt", "VelToriTextEintrag1.txt",
+                          "VelToriTextEintrag3.dat", "VelToriBildEintrag1.bmp",
+                          "VelToriBildEintrag2", "veltori.exe.bak", "VELTORI.FTS",
+                          "alt-veltori.exe", "install.log", ".settings"}) {
+      p.fs.AddFile(D + "\\" + f);
+    }
+    p.fs.AddDir(D + "\\Backup");
+    p.fs.AddFile(D + "\\Backup\\old.txt");
+    p.fs.AddFile(G + "VelTori Advanced.lnk");
+    p.fs.AddFile(G + "Hilfe.lnk");
+    p.fs.AddFile(Q + "\\Veltori Advanced.lnk");
+    p.fs.AddFile(Q + "\\Other.lnk");
+  }
+
+  void Apply(const ChosenItems& chosen) {
+    ApplyRemovalPlan(p.fs, BuildRemovalPlan(chosen, kPaths),
+                     {.removeRegistryEntries = [&] { steps.push_back("registry"); },
+                      .scheduleSelfRemoval = [&] { steps.push_back("self-removal"); }});
+  }
+
+  bool Has(const std::string& path) const { return p.fs.Exists(path); }
+  // Every path below `folder` (ending with "\\"), sorted without case.
+  std::vector<std::string> Under(const std::string& folder) const {
+    std::vector<std::string> found;
+    for (const std::string& path : p.fs.AllPaths()) {
+      if (AsciiUpper(path).starts_with(AsciiUpper(folder))) found.push_back(path);
+    }
+    std::sort(found.begin(), found.end(), [](const std::string& a, const std::string& b) {
+      return AsciiUpper(a) < AsciiUpper(b);
+    });
+    return found;
+  }
+  bool InD(const char* name) const { return Has(D + "\\" + name); }
+
+  fake::FakePlatform p;
+  std::vector<std::string> steps;
+};
+
+TEST_F(ApplyRemovalTest, NothingChosenChangesNothing) {
+  const std::vector<std::string> before = p.fs.AllPaths();
+  Apply({});
+  EXPECT_EQ(p.fs.AllPaths(), before);
+  EXPECT_TRUE(steps.empty());
+}
+
+TEST_F(ApplyRemovalTest, EverythingChosenLeavesOnlyWhatMustStay) {
+  ChosenItems all;
+  for (const ItemCase& c : ItemCases()) all.*c.flag = true;
+  Apply(all);
+
+  EXPECT_EQ(steps, (std::vector<std::string>{"registry", "self-removal"}));
+  EXPECT_EQ(Under(D + "\\"), (std::vector<std::string>{
+                                 D + "\\.settings",               // kept: begins with a dot
+                                 D + "\\Backup",                  // subfolders stay
+                                 D + "\\Backup\\old.txt",
+                                 D + "\\veltori.exe.bak",         // kept by prefix
+                                 D + "\\VelToriTextEintrag3.dat",  // neither item deletes it
+                                 D + "\\vltsetup.exe",            // left to the script
+                             }));
+  EXPECT_EQ(Under(P + "\\"), std::vector<std::string>{});
+  EXPECT_EQ(Under(Q + "\\"), std::vector<std::string>{Q + "\\Other.lnk"});
+}
+
+TEST_F(ApplyRemovalTest, EachItemRemovesOnlyItsOwnFiles) {
+  struct Case {
+    bool ChosenItems::*flag;
+    std::vector<std::string> gone;
+  } const cases[] = {
+      {&ChosenItems::DelHilfe, {D + "\\veltori.cnt", D + "\\veltori.hlp", D + "\\veltori.GID",
+                                D + "\\VELTORI.FTS"}},
+      {&ChosenItems::DelExe, {D + "\\veltori.exe"}},
+      {&ChosenItems::DelStartmenue, {G + "VelTori Advanced.lnk", G + "Hilfe.lnk", G}},
+      {&ChosenItems::DelDesktopLnk, {Q + "\\Veltori Advanced.lnk"}},
+      {&ChosenItems::DelCfg, {D + "\\config.vlt"}},
+      {&ChosenItems::DelPufferText, {D + "\\VelToriTextEintrag1.txt"}},
+      {&ChosenItems::DelPufferBild, {D + "\\VelToriBildEintrag1.bmp", D + "\\VelToriBildEintrag2"}},
+      {&ChosenItems::DelSontiges, {D + "\\alt-veltori.exe", D + "\\install.log"}},
+  };
+  const fake::FakeFileSystem installed = p.fs;
+  for (const Case& c : cases) {
+    p.fs = installed;
+    ChosenItems chosen;
+    chosen.*c.flag = true;
+    Apply(chosen);
+    std::vector<std::string> expected;
+    for (const std::string& path : installed.AllPaths()) {
+      const bool gone = std::any_of(c.gone.begin(), c.gone.end(), [&](const std::string& g) {
+        return AsciiEqualNoCase(ExcludeTrailingBackslash(g), path);
+      });
+      if (!gone) expected.push_back(path);
+    }
+    EXPECT_EQ(p.fs.AllPaths(), expected) << c.gone.front();
+  }
+  EXPECT_TRUE(steps.empty());
+}
+
+TEST_F(ApplyRemovalTest, FilesThatCannotBeDeletedStayAndTheRestGoOn) {
+  p.fs.SetReadOnly(D + "\\veltori.cnt");
+  p.fs.SetInUse(D + "\\VelToriTextEintrag1.txt");
+  p.fs.SetReadOnly(D + "\\VelToriBildEintrag1.bmp");
+  p.fs.SetInUse(D + "\\alt-veltori.exe");
+  p.fs.SetReadOnly(G + "Hilfe.lnk");
+  Apply({.DelHilfe = true, .DelStartmenue = true, .DelPufferText = true, .DelPufferBild = true,
+         .DelSontiges = true});
+
+  EXPECT_TRUE(InD("veltori.cnt"));
+  EXPECT_FALSE(InD("veltori.hlp"));
+  EXPECT_TRUE(InD("VelToriTextEintrag1.txt"));
+  EXPECT_TRUE(InD("VelToriBildEintrag1.bmp"));
+  EXPECT_FALSE(InD("VelToriBildEintrag2"));
+  EXPECT_TRUE(InD("alt-veltori.exe"));
+  EXPECT_FALSE(InD("install.log"));
+  EXPECT_TRUE(Has(G + "Hilfe.lnk"));
+  EXPECT_FALSE(Has(G + "VelTori Advanced.lnk"));
+  EXPECT_TRUE(Has(G));  // not empty, so the group folder stays
+}
+
+TEST_F(ApplyRemovalTest, StartMenuGroupWithASubfolderStays) {
+  p.fs.AddFile(G + "Extras\\Tool.lnk");
+  Apply({.DelStartmenue = true});
+  EXPECT_FALSE(Has(G + "VelTori Advanced.lnk"));
+  EXPECT_FALSE(Has(G + "Hilfe.lnk"));
+  EXPECT_TRUE(Has(G + "Extras\\Tool.lnk"));
+  EXPECT_TRUE(Has(G));
+}
+
+TEST_F(ApplyRemovalTest, RegistryStepOnlyWhenChosenAndBeforeTheConfigFileGoes) {
+  Apply({.DelHilfe = true, .DelCfg = true});
+  EXPECT_TRUE(steps.empty());
+
+  // The registry step writes into config.vlt; deleting it comes later.
+  p.fs.AddFile(D + "\\config.vlt");
+  bool configPresentDuringRegistryStep = false;
+  ApplyRemovalPlan(p.fs, BuildRemovalPlan({.DelRegistry = true, .DelCfg = true}, kPaths),
+                   {.removeRegistryEntries =
+                        [&] { configPresentDuringRegistryStep = InD("config.vlt"); },
+                    .scheduleSelfRemoval = {}});
+  EXPECT_TRUE(configPresentDuringRegistryStep);
+  EXPECT_FALSE(InD("config.vlt"));
+}
+
+TEST_F(ApplyRemovalTest, SelfRemovalRunsLastAndItsFailurePropagates) {
+  ChosenItems all;
+  for (const ItemCase& c : ItemCases()) all.*c.flag = true;
+  bool otherFilesGoneBeforeScript = false;
+  const RemovalSteps steps{
+      .removeRegistryEntries = [] {},
+      .scheduleSelfRemoval =
+          [&] {
+            otherFilesGoneBeforeScript = !InD("install.log") && !InD("veltori.exe");
+            throw FileError("The self-removal script could not be written", 5);
+          }};
+  EXPECT_THROW(ApplyRemovalPlan(p.fs, BuildRemovalPlan(all, kPaths), steps), FileError);
+  EXPECT_TRUE(otherFilesGoneBeforeScript);
+  EXPECT_FALSE(InD("config.vlt"));  // what was removed stays removed
+}
+
+}  // namespace
+}  // namespace vlt

@@ -1,0 +1,199 @@
+#include <gtest/gtest.h>
+
+#include "fakes/FakePlatform.h"
+#include "uninstall/Presence.h"
+
+namespace vlt {
+namespace {
+
+const std::string kDir = "C:\\Programme\\VelTori Advanced";
+const std::string kUninstaller = kDir + "\\vltsetup.exe";
+
+TEST(StartsWithAny, MatchesPrefixesOfNamesWithoutAsciiCase) {
+  struct Case {
+    const char* name;
+    bool kept;
+  } const cases[] = {
+      {"veltori.exe", true},
+      {"VELTORI.EXE", true},
+      {"veltori.exe.bak", true},  // a prefix, not a whole name
+      {"config.vlt.old", true},
+      {"VelToriTextEintrag17.txt", true},
+      {"veltoribildeintrag3.dat", true},
+      {".", true},
+      {"..", true},
+      {".hidden", true},
+      {"veltori.gid", true},
+      {"alt-veltori.exe", false},  // the product word elsewhere than at the start
+      {"veltori.ex", false},       // shorter than every prefix it resembles
+      {"veltori.log", false},
+      {"setup2.exe", false},
+      {"", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(StartsWithAny(c.name, KeepPrefixes()), c.kept) << c.name;
+}
+
+TEST(StartsWithAny, FoldsOnlyAsciiLetters) {
+  // "\xc3\x84" is Ä, "\xc3\xa4" is ä: bytes beyond ASCII compare exactly.
+  EXPECT_TRUE(StartsWithAny("\xc3\xa4ltere.txt", {"\xc3\xa4L"}));
+  EXPECT_FALSE(StartsWithAny("\xc3\x84ltere.txt", {"\xc3\xa4l"}));
+  EXPECT_FALSE(StartsWithAny("anything", {}));
+}
+
+TEST(HasOtherFiles, CountsEveryEntryWithoutAKeptPrefix) {
+  struct Case {
+    const char* what;
+    std::vector<std::string> files;
+    std::vector<std::string> dirs;
+    bool expected;
+  } const cases[] = {
+      {"empty folder: only . and ..", {}, {}, false},
+      {"only the product's names, any case",
+       {"VELTORI.EXE", "config.vlt", "vltsetup.exe", "veltori.hlp", "VelToriTextEintrag3.dat",
+        "veltori.exe.bak"},
+       {},
+       false},
+      {"a log file", {"veltori.exe", "install.log"}, {}, true},
+      {"a name holding the product word later", {"alt-veltori.exe"}, {}, true},
+      {"a subdirectory counts", {"veltori.exe"}, {"Backup"}, true},
+      {"a kept subdirectory does not", {}, {"VelToriBildEintrag1"}, false},
+  };
+  for (const Case& c : cases) {
+    fake::FakeFileSystem fs;
+    fs.AddDir(kDir);
+    for (const std::string& f : c.files) fs.AddFile(kDir + "\\" + f);
+    for (const std::string& d : c.dirs) fs.AddDir(kDir + "\\" + d);
+    EXPECT_EQ(HasOtherFiles(fs, kDir + "\\", "*.*", KeepPrefixes()), c.expected) << c.what;
+  }
+}
+
+class OfferedItemsTest : public ::testing::Test {
+ protected:
+  OfferedItems Offered(const std::string& exePath = kUninstaller, bool autostart = false) {
+    return FindOfferedItems(p.fs, MakePresenceQuery(p.shell, exePath, autostart));
+  }
+  std::string Desktop() { return p.shell.folders[0x0000]; }
+  std::string Programs() { return p.shell.folders[0x0002]; }
+
+  fake::FakePlatform p;
+};
+
+TEST_F(OfferedItemsTest, CompleteInstallationOffersEverything) {
+  for (const char* f : {"vltsetup.exe", "veltori.exe", "veltori.hlp", "veltori.cnt", "config.vlt",
+                        "VelToriTextEintrag1.txt", "VelToriBildEintrag1.bmp", "readme.txt"}) {
+    p.fs.AddFile(kDir + "\\" + f);
+  }
+  p.fs.AddFile(Desktop() + "\\Veltori Advanced.lnk");
+  p.fs.AddFile(Programs() + "\\VelTori Advanced\\VelTori Advanced.lnk");
+
+  EXPECT_EQ(Offered(kUninstaller, true), (OfferedItems{.DelExe = true,
+                                                        .DelHilfe = true,
+                                                        .DelRegistry = true,
+                                                        .DelDesktopLnk = true,
+                                                        .DelStartmenue = true,
+                                                        .DelCfg = true,
+                                                        .DelPufferText = true,
+                                                        .DelPufferBild = true,
+                                                        .DelSontiges = true}));
+}
+
+TEST_F(OfferedItemsTest, EmptyFolderOffersNothing) {
+  p.fs.AddFile(kUninstaller);
+  EXPECT_EQ(Offered(), OfferedItems{});
+}
+
+TEST_F(OfferedItemsTest, AnyOneHelpFileOffersTheHelpItem) {
+  for (const char* f : {"veltori.hlp", "veltori.cnt", "veltori.FTG", "veltori.FTS", "VELTORI.GID"}) {
+    fake::FakePlatform fresh;
+    fresh.fs.AddFile(kUninstaller);
+    fresh.fs.AddFile(kDir + "\\" + f);
+    EXPECT_TRUE(FindOfferedItems(fresh.fs, MakePresenceQuery(fresh.shell, kUninstaller, false))
+                    .DelHilfe)
+        << f;
+  }
+}
+
+TEST_F(OfferedItemsTest, ProductFilesInOtherLetterCaseAreFound) {
+  p.fs.AddFile(kDir + "\\VLTSETUP.EXE");
+  p.fs.AddFile(kDir + "\\VELTORI.EXE");
+  p.fs.AddFile(kDir + "\\CONFIG.VLT");
+  const OfferedItems offered = Offered(kDir + "\\VLTSETUP.EXE");
+  EXPECT_TRUE(offered.DelExe);
+  EXPECT_TRUE(offered.DelCfg);
+  EXPECT_FALSE(offered.DelSontiges);  // upper-case product names are kept names too
+}
+
+TEST_F(OfferedItemsTest, WildcardTestLooksOnlyAtTheFirstMatch) {
+  // A folder that sorts before the entry files hides them; a file before it does not.
+  p.fs.AddFile(kUninstaller);
+  p.fs.AddDir(kDir + "\\VelToriTextEintrag1");
+  p.fs.AddFile(kDir + "\\VelToriTextEintrag2.txt");
+  p.fs.AddFile(kDir + "\\VelToriBildEintrag0.bmp");
+  p.fs.AddDir(kDir + "\\VelToriBildEintrag1");
+  const OfferedItems offered = Offered();
+  EXPECT_FALSE(offered.DelPufferText);
+  EXPECT_TRUE(offered.DelPufferBild);
+}
+
+TEST_F(OfferedItemsTest, EntriesOfAnyExtensionOrNoneAreFound) {
+  p.fs.AddFile(kUninstaller);
+  p.fs.AddFile(kDir + "\\VelToriTextEintrag3.dat");
+  p.fs.AddFile(kDir + "\\VelToriBildEintrag5");
+  const OfferedItems offered = Offered();
+  EXPECT_TRUE(offered.DelPufferText);
+  EXPECT_TRUE(offered.DelPufferBild);
+}
+
+TEST_F(OfferedItemsTest, ShortcutsAreLookedForWhereThePageLooks) {
+  // The desktop shortcut in the CSIDL_DESKTOP folder; a file-system desktop
+  // elsewhere does not count. The group must be a folder.
+  p.shell.folders[0x0010] = "C:\\Elsewhere\\Desktop";
+  p.fs.AddFile("C:\\Elsewhere\\Desktop\\Veltori Advanced.lnk");
+  p.fs.AddFile(Programs() + "\\VelTori Advanced");
+  EXPECT_FALSE(Offered().DelDesktopLnk);
+  EXPECT_FALSE(Offered().DelStartmenue);
+
+  p.fs.AddFile(Desktop() + "\\VELTORI ADVANCED.LNK");
+  p.fs.DeleteFile(Programs() + "\\VelTori Advanced");
+  p.fs.AddDir(Programs() + "\\VelTori Advanced");
+  EXPECT_TRUE(Offered().DelDesktopLnk);
+  EXPECT_TRUE(Offered().DelStartmenue);
+}
+
+TEST_F(OfferedItemsTest, OtherFilesOnlyInAFolderThatHoldsAnInstallation) {
+  struct Case {
+    const char* what;
+    std::string exePath;
+    std::vector<std::string> files;
+    bool offered;
+  } const cases[] = {
+      {"setup started with -remove from a downloads folder",
+       "C:\\Downloads\\VelToriSetup.exe",
+       {"VelToriSetup.exe", "holiday.jpg", "letter.doc"},
+       false},
+      {"downloads folder with the product's executable",
+       "C:\\Downloads\\VelToriSetup.exe",
+       {"VelToriSetup.exe", "holiday.jpg", "veltori.exe"},
+       true},
+      {"downloads folder with the configuration file",
+       "C:\\Downloads\\VelToriSetup.exe",
+       {"VelToriSetup.exe", "holiday.jpg", "Config.VLT"},
+       true},
+      {"installed uninstaller, product already removed",
+       kDir + "\\VLTSETUP.EXE",
+       {"VLTSETUP.EXE", "veltori.log"},
+       true},
+      {"installed uninstaller, nothing else there", kUninstaller, {"vltsetup.exe"}, false},
+  };
+  for (const Case& c : cases) {
+    fake::FakePlatform fresh;
+    for (const std::string& f : c.files) fresh.fs.AddFile(InstallDirectoryOf(c.exePath) + "\\" + f);
+    EXPECT_EQ(FindOfferedItems(fresh.fs, MakePresenceQuery(fresh.shell, c.exePath, false))
+                  .DelSontiges,
+              c.offered)
+        << c.what;
+  }
+}
+
+}  // namespace
+}  // namespace vlt

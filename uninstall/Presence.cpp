@@ -1,0 +1,94 @@
+#include "uninstall/Presence.h"
+
+#include <string_view>
+
+#include "common/Paths.h"
+#include "platform/Shell.h"
+#include "uninstall/UninstallNames.h"
+
+namespace vlt {
+namespace names = uninstall_names;
+
+const std::vector<std::string>& KeepPrefixes() {
+  static const std::vector<std::string> kPrefixes = {
+      "veltori.exe", "config.vlt",  "vltsetup.exe", "VelToriBildEintrag",
+      "VelToriTextEintrag", ".",    "veltori.hlp",  "veltori.cnt",
+      "veltori.FTG", "veltori.FTS", "veltori.GID"};
+  return kPrefixes;
+}
+
+bool StartsWithAny(const std::string& name, const std::vector<std::string>& prefixes) {
+  for (const std::string& prefix : prefixes) {
+    const std::string_view head = std::string_view(name).substr(0, prefix.size());
+    if (AsciiEqualNoCase(head, prefix)) return true;
+  }
+  return false;
+}
+
+bool HasOtherFiles(FileSystem& fs, const std::string& directory, const std::string& mask,
+                   const std::vector<std::string>& prefixes) {
+  for (const DirEntry& entry : fs.Find(directory + mask)) {
+    if (!StartsWithAny(entry.name, prefixes)) return true;
+  }
+  return false;
+}
+
+std::string InstallDirectoryOf(const std::string& exePath) { return ExtractFileDir(exePath); }
+
+namespace {
+
+// A file inside a folder the shell may not know: without the folder the
+// name would resolve against the current drive's root, so it counts as absent.
+bool FileExistsIn(FileSystem& fs, const std::string& folder, std::string_view name) {
+  return !folder.empty() && FileExists(fs, JoinPath(folder, name));
+}
+
+bool AnyHelpFileExists(FileSystem& fs, const std::string& installDir) {
+  for (std::string_view name : names::kHelpFilesToTest) {
+    if (FileExistsIn(fs, installDir, name)) return true;  // the first one found decides
+  }
+  return false;
+}
+
+}  // namespace
+
+OfferedItems FindOfferedItems(FileSystem& fs, const PresenceQuery& query) {
+  const std::string installDir = InstallDirectoryOf(query.exePath);
+  OfferedItems offered;
+  offered.DelExe = FileExistsIn(fs, installDir, names::kProductExe);
+  offered.DelHilfe = AnyHelpFileExists(fs, installDir);
+  offered.DelRegistry = query.autostartValueExists;
+  offered.DelDesktopLnk = FileExistsIn(fs, query.desktopFolder, names::kDesktopShortcut);
+  offered.DelStartmenue =
+      !query.programsFolder.empty() &&
+      fs.DirectoryExists(JoinPath(query.programsFolder, names::kStartMenuGroup) + "\\");
+  offered.DelCfg = FileExistsIn(fs, installDir, names::kConfigFile);
+  offered.DelPufferText = FileExistsIn(fs, installDir, names::kTextEntriesPresenceMask);
+  offered.DelPufferBild = FileExistsIn(fs, installDir, names::kPictureEntriesPresenceMask);
+
+  // The other-files item deletes whatever in the folder is not the product's.
+  // That is right for an install directory and ruinous anywhere else, for
+  // instance in a downloads folder from which the setup program was started
+  // with "-remove". So the folder must show that it holds an installation:
+  // the product's executable or its configuration file (written first of all
+  // by the install procedure) lies there, or the running program is the
+  // installed uninstaller, which only the install procedure names so.
+  const bool holdsInstallation =
+      offered.DelExe || offered.DelCfg ||
+      AsciiEqualNoCase(ExtractFileName(query.exePath), names::kUninstallerExe);
+  offered.DelSontiges =
+      holdsInstallation && !installDir.empty() &&
+      HasOtherFiles(fs, installDir + "\\", std::string(names::kEveryFileMask), KeepPrefixes());
+  return offered;
+}
+
+PresenceQuery MakePresenceQuery(Shell& shell, const std::string& exePath,
+                                bool autostartValueExists) {
+  return PresenceQuery{
+      .exePath = exePath,
+      .desktopFolder = ExcludeTrailingBackslash(shell.FolderPath(csidl::kDesktop)),
+      .programsFolder = ExcludeTrailingBackslash(shell.FolderPath(csidl::kPrograms)),
+      .autostartValueExists = autostartValueExists};
+}
+
+}  // namespace vlt

@@ -1,0 +1,71 @@
+#pragma once
+// What the uninstaller finds installed: the tests behind the uninstall page's
+// checklist, run once when the page is created.
+#include <string>
+#include <vector>
+
+#include "platform/FileSystem.h"
+
+namespace vlt {
+
+class Shell;
+
+// File-name prefixes that the other-files item never touches, in the order
+// they are tested: the product's own files, the uninstaller, the stored
+// entries (any extension), the help files, and every name beginning with a
+// dot ("." and ".." among them).
+const std::vector<std::string>& KeepPrefixes();
+
+// True when `name` begins with one of `prefixes`, ASCII letters compared
+// without regard to case. A prefix longer than the name never matches.
+bool StartsWithAny(const std::string& name, const std::vector<std::string>& prefixes);
+
+// True when a search for `directory` + `mask` (directory ending with "\",
+// mask appended unchanged) returns an entry, file or subdirectory, whose name
+// begins with none of `prefixes`. False when nothing matches.
+bool HasOtherFiles(FileSystem& fs, const std::string& directory, const std::string& mask,
+                   const std::vector<std::string>& prefixes);
+
+// The install directory: the folder of the running program, without a
+// trailing backslash.
+std::string InstallDirectoryOf(const std::string& exePath);
+
+// Where the tests look.
+struct PresenceQuery {
+  std::string exePath;         // the running program; its folder is the install directory
+  std::string desktopFolder;   // the user's desktop (CSIDL_DESKTOP), "" when unknown
+  std::string programsFolder;  // the start menu's programs folder (CSIDL_PROGRAMS), "" when unknown
+  bool autostartValueExists = false;  // the machine's Run key holds the product's value
+};
+
+// One flag per checklist item the tests decide: true when what the item
+// removes is present, so the item is offered (enabled and pre-checked).
+// The uninstaller item itself is always offered and has no flag here.
+struct OfferedItems {
+  bool DelExe = false;
+  bool DelHilfe = false;
+  bool DelRegistry = false;
+  bool DelDesktopLnk = false;
+  bool DelStartmenue = false;
+  bool DelCfg = false;
+  bool DelPufferText = false;
+  bool DelPufferBild = false;
+  bool DelSontiges = false;
+  bool operator==(const OfferedItems&) const = default;
+};
+
+// Runs the presence tests. A test that cannot be carried out (an unknown
+// shell folder, an unreadable directory) counts as not present.
+//
+// The other-files item is offered only in a folder that holds an
+// installation (see the definition for the rule): it deletes everything
+// there that is not the product's, so it must never be offered for a
+// downloads folder from which the setup program was started with "-remove".
+OfferedItems FindOfferedItems(FileSystem& fs, const PresenceQuery& query);
+
+// The query for the running program, with the shell folders the page tests.
+// The autostart answer comes from the registry side.
+PresenceQuery MakePresenceQuery(Shell& shell, const std::string& exePath,
+                                bool autostartValueExists);
+
+}  // namespace vlt

@@ -1,0 +1,30 @@
+#include "uninstall/Removal.h"
+
+#include "uninstall/Presence.h"
+
+namespace vlt {
+namespace {
+
+template <typename Keep>
+void DeleteFilesExcept(FileSystem& fs, const std::string& directory, const std::string& mask,
+                       Keep keep) {
+  for (const DirEntry& entry : fs.Find(directory + mask)) {
+    // Directories ("." and ".." included) are never deleted as files.
+    if (entry.isDirectory || keep(entry.name)) continue;
+    fs.DeleteFile(directory + entry.name);  // a failure leaves the file; the rest go on
+  }
+}
+
+}  // namespace
+
+void DeleteMatchingFiles(FileSystem& fs, const std::string& directory, const std::string& mask) {
+  DeleteFilesExcept(fs, directory, mask, [](const std::string&) { return false; });
+}
+
+void DeleteOtherFiles(FileSystem& fs, const std::string& directory, const std::string& mask,
+                      const std::vector<std::string>& prefixes) {
+  DeleteFilesExcept(fs, directory, mask,
+                    [&](const std::string& name) { return StartsWithAny(name, prefixes); });
+}
+
+}  // namespace vlt

@@ -1,0 +1,80 @@
+#include "uninstall/RemovalPlan.h"
+
+#include <string_view>
+
+#include "common/Paths.h"
+#include "platform/Shell.h"
+#include "uninstall/Presence.h"
+#include "uninstall/Removal.h"
+#include "uninstall/UninstallNames.h"
+
+namespace vlt {
+namespace names = uninstall_names;
+using Kind = RemovalAction::Kind;
+
+RemovalPlan BuildRemovalPlan(const ChosenItems& chosen, const RemovalPaths& paths) {
+  RemovalPlan plan;
+  // Every action below needs its base folder; an unknown one drops the item.
+  const bool haveInstallDir = !paths.installDir.empty();
+  const auto inInstallDir = [&](std::string_view name) { return JoinPath(paths.installDir, name); };
+  const std::string installDirSlash = paths.installDir + "\\";
+
+  if (chosen.DelRegistry) plan.push_back({Kind::RemoveRegistryEntries});
+  if (chosen.DelHilfe && haveInstallDir) {
+    for (std::string_view name : names::kHelpFilesToDelete) {
+      plan.push_back({Kind::DeleteFile, inInstallDir(name)});
+    }
+  }
+  if (chosen.DelExe && haveInstallDir) {
+    plan.push_back({Kind::DeleteFile, inInstallDir(names::kProductExe)});
+  }
+  if (chosen.DelStartmenue && !paths.programsFolder.empty()) {
+    const std::string group = JoinPath(paths.programsFolder, names::kStartMenuGroup) + "\\";
+    plan.push_back({Kind::DeleteMatchingFiles, group, std::string(names::kEveryFileMask)});
+    plan.push_back({Kind::RemoveDirectory, group});
+  }
+  if (chosen.DelDesktopLnk && !paths.desktopDirectory.empty()) {
+    plan.push_back({Kind::DeleteFile, JoinPath(paths.desktopDirectory, names::kDesktopShortcut)});
+  }
+  if (chosen.DelCfg && haveInstallDir) {
+    plan.push_back({Kind::DeleteFile, inInstallDir(names::kConfigFile)});
+  }
+  if (chosen.DelPufferText && haveInstallDir) {
+    plan.push_back({Kind::DeleteMatchingFiles, installDirSlash,
+                    std::string(names::kTextEntriesRemovalMask)});
+  }
+  if (chosen.DelPufferBild && haveInstallDir) {
+    plan.push_back({Kind::DeleteMatchingFiles, installDirSlash,
+                    std::string(names::kPictureEntriesRemovalMask)});
+  }
+  if (chosen.DelSontiges && haveInstallDir) {
+    plan.push_back(
+        {Kind::DeleteOtherFiles, installDirSlash, std::string(names::kEveryFileMask)});
+  }
+  if (chosen.DelUninst) plan.push_back({Kind::ScheduleSelfRemoval});
+  return plan;
+}
+
+void ApplyRemovalPlan(FileSystem& fs, const RemovalPlan& plan, const RemovalSteps& steps) {
+  for (const RemovalAction& action : plan) {
+    switch (action.kind) {
+      case Kind::RemoveRegistryEntries: steps.removeRegistryEntries(); break;
+      case Kind::DeleteFile: fs.DeleteFile(action.path); break;
+      case Kind::DeleteMatchingFiles: DeleteMatchingFiles(fs, action.path, action.mask); break;
+      case Kind::RemoveDirectory: fs.RemoveDirectory(action.path); break;
+      case Kind::DeleteOtherFiles:
+        DeleteOtherFiles(fs, action.path, action.mask, KeepPrefixes());
+        break;
+      case Kind::ScheduleSelfRemoval: steps.scheduleSelfRemoval(); break;
+    }
+  }
+}
+
+RemovalPaths MakeRemovalPaths(Shell& shell, const std::string& exePath) {
+  return RemovalPaths{
+      .installDir = InstallDirectoryOf(exePath),
+      .programsFolder = ExcludeTrailingBackslash(shell.FolderPath(csidl::kPrograms)),
+      .desktopDirectory = ExcludeTrailingBackslash(shell.FolderPath(csidl::kDesktopDirectory))};
+}
+
+}  // namespace vlt

@@ -1,0 +1,76 @@
+#pragma once
+// The removal as data: the chosen checklist items become an ordered list of
+// actions, which a plain loop then applies. The list can be checked action
+// by action without touching the machine.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/FileSystem.h"
+
+namespace vlt {
+
+class Shell;
+
+// The checklist items that will run: each one checked AND enabled on the page.
+struct ChosenItems {
+  bool DelRegistry = false;
+  bool DelHilfe = false;
+  bool DelExe = false;
+  bool DelStartmenue = false;
+  bool DelDesktopLnk = false;
+  bool DelCfg = false;
+  bool DelPufferText = false;
+  bool DelPufferBild = false;
+  bool DelSontiges = false;
+  bool DelUninst = false;
+};
+
+// The folders the removal works in, each without a trailing backslash.
+struct RemovalPaths {
+  std::string installDir;        // folder of the running program
+  std::string programsFolder;    // start menu programs (CSIDL_PROGRAMS), "" when unknown
+  std::string desktopDirectory;  // desktop file folder (CSIDL_DESKTOPDIRECTORY), "" when unknown
+};
+
+struct RemovalAction {
+  enum class Kind {
+    RemoveRegistryEntries,  // the autostart value, the uninstall entry, config's Autostart key
+    DeleteFile,             // path: the file
+    DeleteMatchingFiles,    // path: directory ending with "\", mask
+    RemoveDirectory,        // path: the folder (removed only when empty)
+    DeleteOtherFiles,       // path: directory ending with "\", mask; keeps KeepPrefixes()
+    ScheduleSelfRemoval,    // the uninstaller, its folder if empty, the script
+  };
+  Kind kind;
+  std::string path = {};
+  std::string mask = {};
+  bool operator==(const RemovalAction&) const = default;
+};
+
+using RemovalPlan = std::vector<RemovalAction>;
+
+// The actions for `chosen`, in the fixed order of the checklist's removal:
+// registry, help files, product executable, start-menu group, desktop
+// shortcut, configuration file, text entries, picture entries, other files,
+// uninstaller. An item whose folder is unknown ("") is left out rather than
+// resolved against the root of the current drive.
+RemovalPlan BuildRemovalPlan(const ChosenItems& chosen, const RemovalPaths& paths);
+
+// The steps that are not plain file operations.
+struct RemovalSteps {
+  std::function<void()> removeRegistryEntries;
+  std::function<void()> scheduleSelfRemoval;
+};
+
+// Applies `plan` in order, best effort: failed deletions are not examined.
+// An exception from a step (the self-removal script that cannot be written)
+// ends the loop and propagates; what was removed before it stays removed.
+// A step the plan holds must be set in `steps`.
+void ApplyRemovalPlan(FileSystem& fs, const RemovalPlan& plan, const RemovalSteps& steps);
+
+// The folders for the running program: its own folder and the shell's
+// programs and desktop-directory folders.
+RemovalPaths MakeRemovalPaths(Shell& shell, const std::string& exePath);
+
+}  // namespace vlt
