@@ -26,7 +26,8 @@ namespace vlt {
 //
 // Entry properties, written in this order:
 //     "Dateiname"          0x06 short string
-//     "DateiBeschreibung"  0x06 short string; left out when empty
+//     "DateiBeschreibung"  0x06 short string
+//     (a string property is left out when empty)
 //     "DateiGroesse"       integer, always written
 //     "DateiStart"         integer, always written
 //
@@ -69,12 +70,11 @@ struct IntegerProperty {
 struct StringProperty {
   std::string_view name;
   std::string TDatei::*field;
-  bool omitWhenEmpty;
 };
 
 constexpr std::array<StringProperty, 2> kEntryStrings = {{
-    {"Dateiname", &TDatei::Dateiname, false},
-    {"DateiBeschreibung", &TDatei::DateiBeschreibung, true},
+    {"Dateiname", &TDatei::Dateiname},
+    {"DateiBeschreibung", &TDatei::DateiBeschreibung},
 }};
 constexpr std::array<IntegerProperty<TDatei>, 2> kEntryIntegers = {{
     {"DateiGroesse", &TDatei::DateiGroesse},
@@ -86,6 +86,15 @@ constexpr std::array<IntegerProperty<TFileArrayBinder>, 2> kBinderIntegers = {{
 }};
 
 // ---------------------------------------------------------------- reading
+
+// A name read from a damaged record, fit for an error message.
+std::string Printable(const std::string& name) {
+  constexpr std::size_t kMaxShown = 40;
+  std::string shown;
+  for (char c : name.substr(0, kMaxShown)) shown += (c >= 0x20 && c <= 0x7E) ? c : '?';
+  if (name.size() > kMaxShown) shown += "...";
+  return "\"" + shown + "\"";
+}
 
 class RecordReader {
  public:
@@ -167,7 +176,7 @@ class SeenProperties {
  public:
   void Mark(RecordReader& reader, std::size_t at, const std::string& name) {
     for (const std::string& seen : names_) {
-      if (seen == name) reader.Fail(at, "property " + name + " appears twice");
+      if (seen == name) reader.Fail(at, "property " + Printable(name) + " appears twice");
     }
     names_.push_back(name);
   }
@@ -194,7 +203,7 @@ void ReadEntry(RecordReader& reader, TDatei& entry) {
       entry.*p.field = reader.Integer(name);
       known = true;
     }
-    if (!known) reader.Fail(at, "unknown entry property " + name);
+    if (!known) reader.Fail(at, "unknown entry property " + Printable(name));
   }
   reader.Byte("end of entry");
 }
@@ -237,7 +246,7 @@ void ReadBinderProperty(RecordReader& reader, const std::string& name, std::size
       return;
     }
   }
-  reader.Fail(at, "unknown property " + name);
+  reader.Fail(at, "unknown property " + Printable(name));
 }
 
 // ---------------------------------------------------------------- writing
@@ -287,7 +296,7 @@ void WriteEntry(RecordWriter& writer, const TDatei& entry) {
   writer.Byte(kTagItem);
   for (const StringProperty& p : kEntryStrings) {
     const std::string& value = entry.*p.field;
-    if (p.omitWhenEmpty && value.empty()) continue;
+    if (value.empty()) continue;  // reads back empty
     writer.ShortString(p.name, "a property name");
     writer.Byte(kTagString);
     writer.ShortString(value, std::string(p.name) + " of entry " + std::to_string(entry.Index()));
@@ -306,7 +315,7 @@ std::unique_ptr<TFileArrayBinder> LoadFileArrayBinder(std::span<const std::uint8
   RecordReader reader(record);
 
   const std::string className = reader.ShortString("class name");
-  if (className != kClassName) reader.Fail(0, "the record holds a " + className + ", not a TFileArrayBinder");
+  if (className != kClassName) reader.Fail(0, "the record holds a " + Printable(className) + ", not a TFileArrayBinder");
   binder->Name = reader.ShortString("component name");
 
   SeenProperties seen;
