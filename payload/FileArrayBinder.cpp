@@ -1,0 +1,40 @@
+#include "payload/FileArrayBinder.h"
+
+#include <algorithm>
+
+namespace vlt {
+
+ListIndexError::ListIndexError(int index, int count)
+    : std::out_of_range("List index out of bounds (" + std::to_string(index) +
+                        "): the file collection holds " + std::to_string(count) + " entries"),
+      index_(index) {}
+
+int TDatei::Index() const { return collection_->IndexOf(*this); }
+
+void TDatei::Assign(const Persistent& source) {
+  const auto* other = dynamic_cast<const TDatei*>(&source);
+  if (other == nullptr || other == this) return;
+  DateiStart = other->DateiStart;
+  Dateiname = other->Dateiname;
+  DateiBeschreibung = other->DateiBeschreibung;
+  DateiGroesse = other->DateiGroesse;
+}
+
+std::size_t TDateiSammlung::CheckedIndex(int index) const {
+  if (index < 0 || index >= Count()) throw ListIndexError(index, Count());
+  return static_cast<std::size_t>(index);
+}
+
+TDatei& TDateiSammlung::Items(int index) { return *items_[CheckedIndex(index)]; }
+
+const TDatei& TDateiSammlung::Items(int index) const { return *items_[CheckedIndex(index)]; }
+
+TDatei& TDateiSammlung::Add() { return *items_.emplace_back(std::make_unique<TDatei>(*this)); }
+
+int TDateiSammlung::IndexOf(const TDatei& item) const {
+  const auto found = std::find_if(items_.begin(), items_.end(),
+                                  [&](const std::unique_ptr<TDatei>& p) { return p.get() == &item; });
+  return found == items_.end() ? -1 : static_cast<int>(found - items_.begin());
+}
+
+}  // namespace vlt

@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <string>
+
+#include "payload/InflateInPlace.h"
+#include "payload/ZLibEx.h"
+#include "payload_data/PayloadSamples.h"
+
+namespace vlt {
+namespace {
+
+using samples::Bytes;
+
+// Hands out its bytes a few at a time, as a slow stream would.
+class TrickleSource : public ByteSource {
+ public:
+  TrickleSource(const Bytes& bytes, std::size_t step) : bytes_(bytes), step_(step) {}
+  std::size_t Read(std::span<std::uint8_t> into) override {
+    const std::size_t n = std::min({into.size(), step_, bytes_.size() - pos_});
+    std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(pos_), n, into.begin());
+    pos_ += n;
+    return n;
+  }
+
+ private:
+  const Bytes& bytes_;
+  std::size_t step_;
+  std::size_t pos_ = 0;
+};
+
+class VectorSink : public ByteSink {
+ public:
+  Bytes bytes;
+  int appends = 0;
+  void Append(std::span<const std::uint8_t> more) override {
+    bytes.insert(bytes.end(), more.begin(), more.end());
+    ++appends;
+  }
+};
+
+Bytes InflateAll(const Bytes& block, std::size_t step = 0x8000) {
+  TrickleSource source(block, step);
+  VectorSink sink;
+  InflateStream(source, sink);
+  return sink.bytes;
+}
+
+// The text of the EZCompressionError that inflating `block` raises, or
+// "no error".
+std::string InflateErrorText(const Bytes& block) {
+  try {
+    InflateAll(block);
+  } catch (const EZCompressionError& e) {
+    return e.what();
+  }
+  return "no error";
+}
+
+TEST(InflateStatus, TextsFollowZlibsCodes) {
+  const struct {
+    int code;
+    const char* text;
+  } cases[] = {
+      {2, "need dictionary"}, {1, "stream end"},   {0, ""},
+      {-1, "file error"},     {-2, "stream error"}, {-3, "data error"},
+      {-4, "insufficient memory"}, {-5, "buffer error"}, {-6, "incompatible version"},
+      {-7, "unknown zlib status -7"}, {3, "unknown zlib status 3"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(InflateStatusText(c.code), c.text);
+    if (c.code >= 0) {
+      EXPECT_EQ(CheckInflateStatus(c.code), c.code);
+    } else {
+      try {
+        CheckInflateStatus(c.code);
+        ADD_FAILURE() << "no error for " << c.code;
+      } catch (const EZLibError& e) {  // EZCompressionError is one
+        EXPECT_NE(dynamic_cast<const EZCompressionError*>(&e), nullptr);
+        EXPECT_EQ(std::string(e.what()), c.text);
+      }
+    }
+  }
+}
+
+TEST(InflateStream, InflatesWhateverPiecesTheSourceDelivers) {
+  const Bytes data = samples::ExeLike(200000, 11);
+  const Bytes block = samples::Compress(data);
+  for (std::size_t step : {std::size_t{1}, std::size_t{7}, std::size_t{4096}, std::size_t{0x8000}}) {
+    EXPECT_EQ(InflateAll(block, step), data) << step;
+  }
+}
+
+TEST(InflateStream, InflatesStreamsOfEveryLevel) {
+  // Stored (level 0) streams used to end in a false "buffer error": a piece of
+  // input could end exactly where the output buffer filled.
+  const Bytes data = samples::ExeLike(89902, 5);
+  for (int level : {0, 1, 6, 9}) EXPECT_EQ(InflateAll(samples::Compress(data, level)), data) << level;
+}
+
+TEST(InflateStream, AppendsInPiecesOfAtMostTheBufferSize) {
+  const Bytes data(300000, 0x41);
+  const Bytes block = samples::Compress(data);
+  TrickleSource source(block, 0x8000);
+  VectorSink sink;
+  InflateStream(source, sink);
+  EXPECT_EQ(sink.bytes, data);
+  EXPECT_GE(sink.appends, static_cast<int>(data.size() / 0x8000));
+}
+
+TEST(InflateStream, DamagedStreamsRaiseWithTheirStatusText) {
+  const Bytes block = samples::Compress(samples::ExeLike(50000, 3));
+  auto changed = [&](std::size_t at, std::uint8_t xorMask) {
+    Bytes b = block;
+    b[at] ^= xorMask;
+    return b;
+  };
+  Bytes withDictionary;
+  {
+    // A stream that needs a preset dictionary.
+    z_stream s{};
+    ASSERT_EQ(deflateInit(&s, 9), Z_OK);
+    const Bytes dictionary(100, 0x55);
+    deflateSetDictionary(&s, dictionary.data(), static_cast<uInt>(dictionary.size()));
+    Bytes data(1000, 0x55);
+    withDictionary.resize(2000);
+    s.next_in = data.data();
+    s.avail_in = static_cast<uInt>(data.size());
+    s.next_out = withDictionary.data();
+    s.avail_out = static_cast<uInt>(withDictionary.size());
+    ASSERT_EQ(deflate(&s, Z_FINISH), Z_STREAM_END);
+    withDictionary.resize(s.total_out);
+    deflateEnd(&s);
+  }
+  Bytes trailing = block;
+  trailing.push_back(0x00);
+
+  const struct {
+    const char* what;
+    Bytes block;
+    const char* text;
+  } cases[] = {
+      {"cut short by one byte", Bytes(block.begin(), block.end() - 1), "buffer error"},
+      {"only the header", Bytes(block.begin(), block.begin() + 2), "buffer error"},
+      {"flipped byte in the data", changed(block.size() / 2, 0x10), "data error"},
+      {"flipped byte in the checksum", changed(block.size() - 2, 0x01), "data error"},
+      {"wrong header check", changed(1, 0x01), "data error"},
+      {"preset dictionary", withDictionary, "stream error"},
+      {"bytes after the end of the stream", trailing, "data error"},
+      {"nothing at all", {}, "buffer error"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(InflateErrorText(c.block), c.text) << c.what;
+}
+
+TEST(InflateInPlace, ReplacesTheContentAndRewinds) {
+  const Bytes data = samples::ExeLike(70000, 9);
+  MemoryBuffer buffer;
+  buffer.Assign(samples::Compress(data));
+  buffer.Seek(buffer.Size());  // inflating starts from the beginning anyway
+  InflateInPlace(&buffer);
+  EXPECT_EQ(Bytes(buffer.Bytes().begin(), buffer.Bytes().end()), data);
+  EXPECT_EQ(buffer.Position(), 0u);
+}
+
+TEST(InflateInPlace, LeavesAbsentEmptyAndDamagedBuffersAsTheyWere) {
+  EXPECT_NO_THROW(InflateInPlace(nullptr));
+  MemoryBuffer empty;
+  InflateInPlace(&empty);
+  EXPECT_TRUE(empty.Empty());
+
+  Bytes damaged = samples::Compress(samples::ExeLike(5000, 2));
+  damaged.pop_back();
+  MemoryBuffer buffer;
+  buffer.Assign(damaged);
+  EXPECT_THROW(InflateInPlace(&buffer), EZCompressionError);
+  EXPECT_EQ(Bytes(buffer.Bytes().begin(), buffer.Bytes().end()), damaged);
+}
+
+}  // namespace
+}  // namespace vlt
