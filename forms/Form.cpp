@@ -52,9 +52,15 @@ void Form::UserClicked(Control& control) {
   if (control.OnClick) Dispatch(control.OnClick);
 }
 
-bool Form::UserClose() {
+bool Form::CloseQuery() {
   bool canClose = true;
-  Dispatch([&] { FormCloseQuery(canClose); });
+  FormCloseQuery(canClose);
+  return canClose;
+}
+
+bool Form::UserClose() {
+  bool canClose = false;
+  Dispatch([&] { canClose = CloseQuery(); });
   if (!canClose) return false;
   if (isMain_) context_.app.Terminate();
   Hide();

@@ -56,6 +56,8 @@ class Form {
   // Runs the close query; when it allows, the main page ends the program and
   // any other page is hidden. Returns whether the window may close.
   bool UserClose();
+  // Runs the page's close query and returns whether it allows closing.
+  bool CloseQuery();
 
   // Test entry point: changes a check box's or radio button's state as a
   // click does, then runs the click handler if the control is enabled.

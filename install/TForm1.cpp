@@ -1,5 +1,6 @@
 #include "install/TForm1.h"
 
+#include "install/TForm2.h"
 #include "startup/Program.h"
 
 namespace vlt {
@@ -34,6 +35,18 @@ const FormSpec TForm1::kLayout{.className = "TForm1",
 
 TForm1::TForm1(Program& program) : Form(program.MakeFormContext(), kLayout), program_(program) {
   program_.PageCreated(*this);
+  BitBtn_Install.OnClick = [this] { BitBtn_InstallClick(); };
+  BitBtn_Abbrechen.OnClick = [this] { BitBtn_AbbrechenClick(); };
 }
+
+void TForm1::BitBtn_InstallClick() {
+  program_.Form2->Image1.SetPicture(Image1.Picture());
+  program_.Form2->Show();
+  Hide();
+}
+
+void TForm1::BitBtn_AbbrechenClick() { program_.Form2->CloseQuery(); }
+
+void TForm1::FormCloseQuery(bool& CanClose) { CanClose = program_.Form2->CloseQuery(); }
 
 }  // namespace vlt

@@ -19,6 +19,12 @@ class TForm1 : public Form {
   Control& Panel1 = Ctl("Panel1");
   Control& Image1 = Ctl("Image1");  // the side picture, handed over by the language page
 
+  void BitBtn_InstallClick();
+  void BitBtn_AbbrechenClick();
+
+ protected:
+  void FormCloseQuery(bool& CanClose) override;
+
  private:
   Program& program_;
 };

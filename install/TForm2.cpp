@@ -1,5 +1,10 @@
 #include "install/TForm2.h"
 
+#include "install/FolderBrowser.h"
+#include "install/VelToriRegistry.h"
+#include "lang/TextTables.h"
+#include "payload/BinderRecord.h"
+#include "platform/Shell.h"
 #include "startup/Program.h"
 
 namespace vlt {
@@ -54,6 +59,50 @@ const FormSpec TForm2::kLayout{.className = "TForm2",
 
 TForm2::TForm2(Program& program) : Form(program.MakeFormContext(), kLayout), program_(program) {
   program_.PageCreated(*this);
+  BitBtn_Weiter.OnClick = [this] { BitBtn_WeiterClick(); };
+  BitBtn_Suchen.OnClick = [this] { BitBtn_SuchenClick(); };
+  BitBtn_Abbrechen.OnClick = [this] { BitBtn_AbbrechenClick(); };
+  LoadPayload();
+}
+
+void TForm2::LoadPayload() {
+  const auto record = program_.sys.resources.Data(kPayloadResource);
+  try {
+    if (!record) throw RecordError("the payload record is missing");
+    FileArrayBinder1 = LoadFileArrayBinder(*record);
+  } catch (const std::exception&) {
+    FileArrayBinder1 = std::make_unique<TFileArrayBinder>();
+    // A broken download cannot install anything: say so and end before a
+    // single file is written. The uninstaller needs no payload and goes on.
+    if (!program_.UninstallMode()) {
+      program_.ShowMessage(std::string(kMsgDamagedSetup), MsgKind::Error, {MsgButton::Ok});
+      program_.sys.app.Terminate();
+    }
+  }
+}
+
+void TForm2::FormCloseQuery(bool& CanClose) {
+  CanClose = false;
+  if (program_.ShowMessage(program_.msg.MsgConfirmCancel, MsgKind::Confirmation,
+                           {MsgButton::Yes, MsgButton::No}) == MsgButton::Yes) {
+    CanClose = true;
+    program_.sys.app.Terminate();
+  }
+}
+
+void TForm2::BitBtn_AbbrechenClick() { CloseQuery(); }
+
+void TForm2::BitBtn_SuchenClick() {
+  const auto chosen =
+      BrowseForFolder(program_.sys.shell, csidl::kDrives, program_.msg.TitleChooseFolder);
+  if (chosen) Edit_InstallVerz.SetText(InstallDirFromBrowse(*chosen));
+}
+
+bool TForm2::VelToriRegistry(bool Install, bool AutoStart) {
+  const std::string installDir = RegistryInstallDir(
+      program_.UninstallMode(), program_.InstallVerz, program_.sys.app.ExeName());
+  return vlt::VelToriRegistry(program_.sys.registry, program_.sys.profile, installDir, Install,
+                              AutoStart);
 }
 
 }  // namespace vlt

@@ -1,7 +1,10 @@
 #pragma once
 // The install settings page: directory, options, the install procedure and
 // the program's one cancel confirmation.
+#include <memory>
+
 #include "forms/Form.h"
+#include "payload/FileArrayBinder.h"
 
 namespace vlt {
 
@@ -28,7 +31,27 @@ class TForm2 : public Form {
   Control& Image1 = Ctl("Image1");  // the side picture, handed over by the licence page
   Control& ProgressBar1 = Ctl("ProgressBar1");
 
+  // The product's files, loaded from the program's own payload record when
+  // the page is created; empty when the record is missing or damaged.
+  std::unique_ptr<TFileArrayBinder> FileArrayBinder1;
+
+  // The install procedure.
+  void BitBtn_WeiterClick();
+  void BitBtn_SuchenClick();
+  void BitBtn_AbbrechenClick();
+  // Writes (Install) or removes the autostart value, the uninstall entry and
+  // the "Autostart" key of config.vlt; false when a step failed.
+  bool VelToriRegistry(bool Install, bool AutoStart);
+
+ protected:
+  // The program's one cancel confirmation, which every page's cancel path
+  // runs: Yes ends the program.
+  void FormCloseQuery(bool& CanClose) override;
+
  private:
+  void LoadPayload();
+  // Writes one payload entry to a file; a failure shows the extract warning.
+  void ExtractEntry(int index, const std::string& targetPath);
   Program& program_;
 };
 

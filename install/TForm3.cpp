@@ -1,5 +1,7 @@
 #include "install/TForm3.h"
 
+#include "install/FinishStarts.h"
+#include "install/ProductFiles.h"
 #include "startup/Program.h"
 
 namespace vlt {
@@ -47,6 +49,23 @@ const FormSpec TForm3::kLayout{.className = "TForm3",
 
 TForm3::TForm3(Program& program) : Form(program.MakeFormContext(), kLayout), program_(program) {
   program_.PageCreated(*this);
+  BitBtn_FertigStellen.OnClick = [this] { BitBtn_FertigStellenClick(); };
+}
+
+void TForm3::BitBtn_FertigStellenClick() {
+  // Product first, web site second, then the end; nothing waits for either.
+  if (CheckBox_VelToriJetztStarten.Checked()) {
+    program_.sys.shell.Execute(ProductStartRequest(program_.InstallVerz));
+  }
+  if (CheckBox_WebseiteBesuchen.Checked()) {
+    program_.sys.shell.Execute(WebSiteRequest(product::kWebSite));
+  }
+  program_.sys.app.Terminate();
+}
+
+void TForm3::FormCloseQuery(bool& CanClose) {
+  BitBtn_FertigStellenClick();
+  CanClose = true;
 }
 
 }  // namespace vlt

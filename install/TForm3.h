@@ -22,6 +22,12 @@ class TForm3 : public Form {
   Control& Panel1 = Ctl("Panel1");
   Control& Image1 = Ctl("Image1");  // the side picture, handed over by the settings page
 
+  void BitBtn_FertigStellenClick();
+
+ protected:
+  // Closing the window acts like the button, starts included.
+  void FormCloseQuery(bool& CanClose) override;
+
  private:
   Program& program_;
 };

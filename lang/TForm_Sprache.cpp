@@ -1,6 +1,10 @@
 #include "lang/TForm_Sprache.h"
 
+#include "install/TForm1.h"
+#include "install/TForm2.h"
+#include "lang/ApplyLanguage.h"
 #include "startup/Program.h"
+#include "uninstall/TForm4.h"
 
 namespace vlt {
 namespace {
@@ -48,6 +52,38 @@ const FormSpec TForm_Sprache::kLayout{.className = "TForm_Sprache",
 TForm_Sprache::TForm_Sprache(Program& program)
     : Form(program.MakeFormContext(), kLayout), program_(program) {
   program_.PageCreated(*this);
+  BitBtn_Next.OnClick = [this] { BitBtn_NextClick(); };
+  BitBtn_Cancel.OnClick = [this] { BitBtn_CancelClick(); };
+  FormCreate();
+}
+
+void TForm_Sprache::FormCreate() {
+  // The language is not known yet, so the caption is the same in both
+  // languages; the uninstaller has no step count.
+  SetCaption(program_.UninstallMode() ? "VelTori Advanced Setup"
+                                      : "VelTori Advanced Setup (Schritt 1/4)");
+}
+
+void TForm_Sprache::BitBtn_NextClick() {
+  ApplyLanguage(program_, RadioButton_Deutsch.Checked() ? "Deutsch" : "English");
+  program_.Form1->Image1.SetPicture(Image1.Picture());
+  if (program_.UninstallMode()) {
+    program_.Form4->Show();
+  } else {
+    program_.Form1->Show();
+  }
+  Hide();
+}
+
+void TForm_Sprache::BitBtn_CancelClick() {
+  // No language has been chosen yet: ask the cancel question in English.
+  ApplyLanguage(program_, "English");
+  program_.Form2->CloseQuery();
+}
+
+void TForm_Sprache::FormCloseQuery(bool& CanClose) {
+  ApplyLanguage(program_, "English");
+  CanClose = program_.Form2->CloseQuery();
 }
 
 }  // namespace vlt

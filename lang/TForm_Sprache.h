@@ -27,6 +27,13 @@ class TForm_Sprache : public Form {
   Control& BitBtn_Cancel = Ctl("BitBtn_Cancel");
   Control& BitBtn_Next = Ctl("BitBtn_Next");
 
+  void FormCreate();
+  void BitBtn_NextClick();
+  void BitBtn_CancelClick();
+
+ protected:
+  void FormCloseQuery(bool& CanClose) override;
+
  private:
   Program& program_;
 };

@@ -43,6 +43,12 @@ std::span<const PageTextRow> PageTexts();
 std::span<const MessageTextRow> MessageTextRows();
 std::span<const DialogCaptionRow> DialogCaptionRows();
 
+// Shown, in both languages at once, when the program's own payload is
+// damaged: no language has been chosen at that point.
+inline constexpr std::string_view kMsgDamagedSetup =
+    "Das Setup-Programm ist beschädigt. Bitte laden Sie es erneut herunter.\r\r"
+    "The setup program is damaged. Please download it again.";
+
 // The member name that stands for a page's window title.
 inline constexpr std::string_view kCaptionMember = "Caption";
 

@@ -12,6 +12,9 @@
 
 namespace vlt {
 
+// The name of the RCDATA resource that holds the record.
+inline constexpr char kPayloadResource[] = "PAYLOAD";
+
 // A record that cannot be read (damaged, cut short, trailing bytes, unknown
 // content), or a container that cannot be written as one.
 class RecordError : public std::runtime_error {

@@ -153,16 +153,18 @@ TEST(RunProgram, EndsTheProductBeforeThePagesAndRunsTheLoop) {
   EXPECT_EQ(p.app.runCount, 1);
 }
 
-TEST(Form, ClosingTheMainPageEndsTheProgramOtherPagesOnlyHide) {
+TEST(Form, ClosingAPageAsksFirstAndOnlyTheMainPageEndsTheProgram) {
   FakePlatform p;
   Program program(p.services);
   CreatePages(program);
   program.Form1->Show();
+  p.dialog.answers = {MsgButton::No};
+  EXPECT_FALSE(program.Form1->UserClose());
+  EXPECT_TRUE(program.Form1->Visible());
+  EXPECT_FALSE(p.app.terminated);
+  p.dialog.answers = {MsgButton::Yes};
   EXPECT_TRUE(program.Form1->UserClose());
   EXPECT_FALSE(program.Form1->Visible());
-  EXPECT_FALSE(p.app.terminated);
-  program.MainForm()->Show();
-  EXPECT_TRUE(program.MainForm()->UserClose());
   EXPECT_TRUE(p.app.terminated);
 }
 

@@ -1,5 +1,10 @@
 #include "uninstall/TForm4.h"
 
+#include "install/TForm2.h"
+#include "install/VelToriRegistry.h"
+#include "uninstall/Presence.h"
+#include "uninstall/RemovalPlan.h"
+#include "uninstall/SelfRemoval.h"
 #include "startup/Program.h"
 
 namespace vlt {
@@ -66,6 +71,62 @@ const FormSpec TForm4::kLayout{.className = "TForm4",
 
 TForm4::TForm4(Program& program) : Form(program.MakeFormContext(), kLayout), program_(program) {
   program_.PageCreated(*this);
+  BitBtn_Abbrechen.OnClick = [this] { BitBtn_AbbrechenClick(); };
+  BitBtn_Deinstallieren.OnClick = [this] { BitBtn_DeinstallierenClick(); };
+  FormCreate();
+}
+
+void TForm4::FormCreate() {
+  Services& sys = program_.sys;
+  const OfferedItems offered = FindOfferedItems(
+      sys.fs, MakePresenceQuery(sys.shell, sys.app.ExeName(), AutostartEntryExists(sys.registry)));
+  const std::pair<Control*, bool> items[] = {
+      {&CheckBox_DelExe, offered.DelExe},
+      {&CheckBox_DelHilfe, offered.DelHilfe},
+      {&CheckBox_DelRegistry, offered.DelRegistry},
+      {&CheckBox_DelDesktopLnk, offered.DelDesktopLnk},
+      {&CheckBox_DelStartmenue, offered.DelStartmenue},
+      {&CheckBox_DelCfg, offered.DelCfg},
+      {&CheckBox_DelPufferText, offered.DelPufferText},
+      {&CheckBox_DelPufferBild, offered.DelPufferBild},
+      {&CheckBox_DelSontiges, offered.DelSontiges},
+  };
+  for (const auto& [box, present] : items) box->SetEnabled(present);
+  // An offered item starts checked, one not offered unchecked and greyed.
+  for (const auto& [box, present] : items) box->SetChecked(box->Enabled());
+  // The uninstaller itself is always offered.
+}
+
+void TForm4::BitBtn_AbbrechenClick() { program_.Form2->CloseQuery(); }
+
+void TForm4::FormCloseQuery(bool& CanClose) { CanClose = program_.Form2->CloseQuery(); }
+
+void TForm4::BitBtn_DeinstallierenClick() {
+  Services& sys = program_.sys;
+  auto chosen = [](const Control& box) { return box.Checked() && box.Enabled(); };
+  ChosenItems items;
+  items.DelRegistry = chosen(CheckBox_DelRegistry);
+  items.DelHilfe = chosen(CheckBox_DelHilfe);
+  items.DelExe = chosen(CheckBox_DelExe);
+  items.DelStartmenue = chosen(CheckBox_DelStartmenue);
+  items.DelDesktopLnk = chosen(CheckBox_DelDesktopLnk);
+  items.DelCfg = chosen(CheckBox_DelCfg);
+  items.DelPufferText = chosen(CheckBox_DelPufferText);
+  items.DelPufferBild = chosen(CheckBox_DelPufferBild);
+  items.DelSontiges = chosen(CheckBox_DelSontiges);
+  items.DelUninst = chosen(CheckBox_DelUninst);
+
+  const std::string exePath = sys.app.ExeName();
+  // A failure to write or start the self-removal script leaves this handler
+  // through the default error report: the page stays open and the user may
+  // try again; what was removed stays removed.
+  ApplyRemovalPlan(sys.fs, BuildRemovalPlan(items, MakeRemovalPaths(sys.shell, exePath)),
+                   RemovalSteps{
+                       .removeRegistryEntries = [&] { program_.Form2->VelToriRegistry(false, false); },
+                       .scheduleSelfRemoval = [&] { ScheduleSelfRemoval(sys.fs, sys.shell, exePath); },
+                   });
+  program_.ShowMessage(program_.msg.MsgUninstallDone, MsgKind::Information, {MsgButton::Ok});
+  sys.app.Terminate();
 }
 
 }  // namespace vlt

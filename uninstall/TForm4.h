@@ -29,6 +29,15 @@ class TForm4 : public Form {
   Control& BitBtn_Abbrechen = Ctl("BitBtn_Abbrechen");
   Control& BitBtn_Deinstallieren = Ctl("BitBtn_Deinstallieren");
 
+  // Offers (enables and checks) each item whose target is present.
+  void FormCreate();
+  void BitBtn_AbbrechenClick();
+  // The removal procedure.
+  void BitBtn_DeinstallierenClick();
+
+ protected:
+  void FormCloseQuery(bool& CanClose) override;
+
  private:
   Program& program_;
 };

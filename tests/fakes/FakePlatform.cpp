@@ -4,6 +4,8 @@
 
 #include "common/Paths.h"
 #include "forms/Form.h"
+#include "payload/BinderRecord.h"
+#include "payload_data/PayloadSamples.h"
 #include "platform/Errors.h"
 
 namespace vlt::fake {
@@ -200,6 +202,23 @@ MsgButton FakeMessageDialog::Show(const MessageBoxRequest& request) {
   const MsgButton answer = answers.front();
   answers.pop_front();
   return answer;
+}
+
+const std::vector<std::pair<std::string, std::string>>& FakeResources::DefaultPayloadFiles() {
+  static const std::vector<std::pair<std::string, std::string>> files = {
+      {"veltori.exe", "MZ stand-in program"},
+      {"veltori.hlp", "help text"},
+      {"veltori.cnt", ":Base veltori.hlp"},
+  };
+  return files;
+}
+
+FakeResources::FakeResources() {
+  std::vector<samples::SampleFile> files;
+  for (const auto& [name, content] : DefaultPayloadFiles()) {
+    files.push_back({name, samples::Bytes(content.begin(), content.end())});
+  }
+  data[kPayloadResource] = StoreFileArrayBinder(*samples::MakeBinder(files));
 }
 
 std::optional<std::span<const std::uint8_t>> FakeResources::Data(const std::string& name) {

@@ -115,8 +115,12 @@ class FakeMessageDialog : public MessageDialog {
   MsgButton Show(const MessageBoxRequest& request) override;
 };
 
+// Carries a small, valid payload record unless a test replaces it.
 class FakeResources : public Resources {
  public:
+  FakeResources();
+  // The files packed into the default record: veltori.exe, .hlp, .cnt.
+  static const std::vector<std::pair<std::string, std::string>>& DefaultPayloadFiles();
   std::map<std::string, std::vector<std::uint8_t>> data;
   std::optional<std::span<const std::uint8_t>> Data(const std::string& name) override;
 };
