@@ -5,6 +5,7 @@
 #include "install/TForm2.h"
 #include "install/TForm3.h"
 #include "lang/ApplyLanguage.h"
+#include "lang/Language.h"
 #include "lang/TForm_Sprache.h"
 #include "startup/ProcessKiller.h"
 #include "startup/Program.h"
@@ -26,7 +27,10 @@ std::string ReadStoredLanguage(ProfileFile& profile, const std::string& exePath)
 
 void CreatePages(Program& program) {
   if (program.UninstallMode()) {
-    if (program.StoredLanguage == kNoLanguage) {
+    // A stored value that names no language (damaged or edited by hand)
+    // counts as none: the user chooses again, instead of getting pages whose
+    // questions and messages would have no text.
+    if (!ParseLanguage(program.StoredLanguage)) {
       program.Form_Sprache = std::make_unique<TForm_Sprache>(program);
     }
     program.Form4 = std::make_unique<TForm4>(program);

@@ -128,8 +128,15 @@ TEST(CreatePages, OrderAndMainPageFollowModeAndStoredLanguage) {
     EXPECT_EQ(r.created, (V{"TForm_Sprache", "TForm4", "TForm1", "TForm2", "TForm3"}));
     EXPECT_EQ(r.mainPage, "TForm_Sprache");
   }
-  for (const char* stored : {"English", "Deutsch", "deutsch", ""}) {
-    FakePlatform p;  // uninstall mode with a value stored, known or not
+  for (const char* stored : {"deutsch", "", "English "}) {
+    FakePlatform p;  // a value that names no language is asked again
+    p.app.exeName = kInstalledExe;
+    p.app.arguments = {"-remove"};
+    p.fs.AddFile(kConfig, std::string("[Sprache]\r\nSprache=") + stored + "\r\n");
+    EXPECT_EQ(StartUp(p).mainPage, "TForm_Sprache") << stored;
+  }
+  for (const char* stored : {"English", "Deutsch"}) {
+    FakePlatform p;  // uninstall mode with a language stored
     p.app.exeName = kInstalledExe;
     p.app.arguments = {"-remove", "extra"};
     p.fs.AddFile(kConfig, std::string("[Sprache]\r\nSprache=") + stored + "\r\n");
