@@ -128,7 +128,7 @@ TEST(CreatePages, OrderAndMainPageFollowModeAndStoredLanguage) {
     EXPECT_EQ(r.created, (V{"TForm_Sprache", "TForm4", "TForm1", "TForm2", "TForm3"}));
     EXPECT_EQ(r.mainPage, "TForm_Sprache");
   }
-  for (const char* stored : {"deutsch", "", "English "}) {
+  for (const char* stored : {"deutsch", "", "Englisch"}) {
     FakePlatform p;  // a value that names no language is asked again
     p.app.exeName = kInstalledExe;
     p.app.arguments = {"-remove"};
