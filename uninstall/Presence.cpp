@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "common/Paths.h"
+#include "install/ShellLinks.h"
 #include "platform/Shell.h"
 #include "uninstall/UninstallNames.h"
 
@@ -86,8 +87,8 @@ PresenceQuery MakePresenceQuery(Shell& shell, const std::string& exePath,
                                 bool autostartValueExists) {
   return PresenceQuery{
       .exePath = exePath,
-      .desktopFolder = ExcludeTrailingBackslash(shell.FolderPath(csidl::kDesktop)),
-      .programsFolder = ExcludeTrailingBackslash(shell.FolderPath(csidl::kPrograms)),
+      .desktopFolder = SpecialFolderPath(shell, csidl::kDesktop),
+      .programsFolder = SpecialFolderPath(shell, csidl::kPrograms),
       .autostartValueExists = autostartValueExists};
 }
 

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "common/Paths.h"
+#include "install/ShellLinks.h"
 #include "platform/Shell.h"
 #include "uninstall/Presence.h"
 #include "uninstall/Removal.h"
@@ -73,8 +74,8 @@ void ApplyRemovalPlan(FileSystem& fs, const RemovalPlan& plan, const RemovalStep
 RemovalPaths MakeRemovalPaths(Shell& shell, const std::string& exePath) {
   return RemovalPaths{
       .installDir = InstallDirectoryOf(exePath),
-      .programsFolder = ExcludeTrailingBackslash(shell.FolderPath(csidl::kPrograms)),
-      .desktopDirectory = ExcludeTrailingBackslash(shell.FolderPath(csidl::kDesktopDirectory))};
+      .programsFolder = SpecialFolderPath(shell, csidl::kPrograms),
+      .desktopDirectory = SpecialFolderPath(shell, csidl::kDesktopDirectory)};
 }
 
 }  // namespace vlt

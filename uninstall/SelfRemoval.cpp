@@ -5,6 +5,7 @@
 #include <span>
 
 #include "common/Paths.h"
+#include "install/ShellLinks.h"
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
 #include "platform/Shell.h"
@@ -63,9 +64,9 @@ std::string AsWorkingDirectory(const std::string& folder) {
 }  // namespace
 
 std::string SelfRemovalScriptFolder(Shell& shell) {
-  const std::string templates = ExcludeTrailingBackslash(shell.FolderPath(csidl::kTemplates));
+  const std::string templates = SpecialFolderPath(shell, csidl::kTemplates);
   std::string folder = ExtractFileDir(templates);
-  if (folder.empty()) folder = ExcludeTrailingBackslash(shell.FolderPath(kProfileFolderCsidl));
+  if (folder.empty()) folder = SpecialFolderPath(shell, kProfileFolderCsidl);
   if (folder.empty()) {
     throw FileError("No folder was found for the self-removal script: the shell knows neither "
                     "the Templates folder nor the user's profile folder.",

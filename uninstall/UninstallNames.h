@@ -5,11 +5,13 @@
 #include <array>
 #include <string_view>
 
+#include "install/ProductFiles.h"
+
 namespace vlt::uninstall_names {
 
-inline constexpr std::string_view kProductExe = "veltori.exe";
-inline constexpr std::string_view kConfigFile = "config.vlt";
-inline constexpr std::string_view kUninstallerExe = "vltsetup.exe";
+inline constexpr std::string_view kProductExe = product::kExeFile;
+inline constexpr std::string_view kConfigFile = product::kConfigFile;
+inline constexpr std::string_view kUninstallerExe = product::kUninstallerFile;
 
 // The help files: the two installed ones and the three that the help viewer
 // builds beside them. Presence is tested in this order...
@@ -30,8 +32,8 @@ inline constexpr std::string_view kPictureEntriesRemovalMask = "VeltoriBildEintr
 inline constexpr std::string_view kEveryFileMask = "*.*";
 
 // In the programs folder of the start menu.
-inline constexpr std::string_view kStartMenuGroup = "VelTori Advanced";
+inline constexpr std::string_view kStartMenuGroup = product::kStartMenuGroup;
 // In the desktop folder.
-inline constexpr std::string_view kDesktopShortcut = "Veltori Advanced.lnk";
+inline constexpr std::string_view kDesktopShortcut = product::kDesktopLink;
 
 }  // namespace vlt::uninstall_names
