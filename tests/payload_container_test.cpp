@@ -28,7 +28,9 @@ TEST(PayloadContainer, ItemsOutsideTheRangeRaiseTheListIndexError) {
       ADD_FAILURE() << "no error for index " << index;
     } catch (const ListIndexError& e) {
       EXPECT_EQ(e.Index(), index);
-      EXPECT_EQ(std::string(e.what()).rfind("List index out of bounds (" + std::to_string(index) + ")", 0), 0u)
+      EXPECT_EQ(std::string(e.what()).rfind(
+                    "List index out of bounds (" + std::to_string(index) + ")", 0),
+                0u)
           << e.what();
     }
   }
