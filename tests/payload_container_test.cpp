@@ -81,15 +81,5 @@ TEST(PayloadContainer, AssignCopiesFromAnEntryAndIgnoresOtherSources) {
   EXPECT_EQ(target.DateiStart, 794112);
 }
 
-TEST(PayloadContainer, TheBlockIsReplacedWhole) {
-  TFileArrayBinder binder;
-  const std::vector<std::uint8_t> first = {1, 2, 3, 4};
-  const std::vector<std::uint8_t> second = {9};
-  binder.DateiSammlung().SetSammlungsDaten(first);
-  binder.DateiSammlung().SetSammlungsDaten(second);
-  const auto bytes = binder.DateiSammlung().SammlungsDaten().Bytes();
-  EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin(), bytes.end()), second);
-}
-
 }  // namespace
 }  // namespace vlt
