@@ -128,11 +128,12 @@ void BareInflate(const Bytes& block, std::size_t inflated) {
   }
 }
 
-// What zlib's inflater allocates with malloc (its state and its 32 KiB
-// window), which operator new does not see.
+// What zlib's inflater allocates with malloc (its state, and the 32 KiB
+// window it adds once output leaves in pieces), which operator new does not
+// see.
 std::size_t ZlibStateBytes() {
   const Bytes block = Compress(Bytes(100000, 1));
-  Bytes out(100000);
+  Bytes out(1000);
   const struct mallinfo2 before = mallinfo2();
   z_stream stream{};
   inflateInit(&stream);
@@ -140,7 +141,7 @@ std::size_t ZlibStateBytes() {
   stream.avail_in = static_cast<uInt>(block.size());
   stream.next_out = out.data();
   stream.avail_out = static_cast<uInt>(out.size());
-  inflate(&stream, Z_FINISH);
+  inflate(&stream, Z_NO_FLUSH);
   const struct mallinfo2 during = mallinfo2();
   inflateEnd(&stream);
   return (during.uordblks + during.hblkhd) - (before.uordblks + before.hblkhd);
@@ -194,14 +195,21 @@ void RunScale(int scale, std::size_t zlibState) {
                 Grouped(sizes[i]).c_str(), took, took / bare);
   }
 
-  const std::size_t peak = worstPeak + zlibState;
+  // The buffers peak while the inflated bytes are copied back into one
+  // block; zlib's state lives only during the inflate before that, when the
+  // buffers hold the compressed copy and the inflated pieces. The container's
+  // compressed block stays resident throughout.
+  const std::size_t peak = worstPeak + block.size();
   const std::size_t bound = 2 * inflated + block.size();
-  std::printf("  peak memory of one extraction       %s bytes (%s in buffers + %s zlib state)\n",
-              Grouped(peak).c_str(), Grouped(worstPeak).c_str(), Grouped(zlibState).c_str());
-  std::printf(
-      "  bound: 2 x inflated + compressed    %s bytes; peak = %.2f of the bound, %.2f x inflated\n",
-      Grouped(bound).c_str(), static_cast<double>(peak) / bound,
-      static_cast<double>(peak) / inflated);
+  std::printf("  peak memory during one extraction   %s bytes = %s in its buffers (%.4f x inflated)\n"
+              "                                      + %s resident compressed block\n",
+              Grouped(peak).c_str(), Grouped(worstPeak).c_str(),
+              static_cast<double>(worstPeak) / inflated, Grouped(block.size()).c_str());
+  std::printf("  bound: 2 x inflated + compressed    %s bytes; peak - bound = %+lld bytes\n",
+              Grouped(bound).c_str(),
+              static_cast<long long>(peak) - static_cast<long long>(bound));
+  std::printf("  zlib state while inflating          %s bytes (gone at the peak)\n",
+              Grouped(zlibState).c_str());
 }
 
 }  // namespace
