@@ -228,9 +228,8 @@ void ReadBinderProperty(RecordReader& reader, const std::string& name, std::size
     const std::size_t lengthAt = reader.Offset();
     const std::uint32_t length = reader.UInt32("compressed block length");
     if (length > reader.Remaining()) {
-      reader.Fail(lengthAt, "compressed block of " + std::to_string(length) +
-                                " bytes, but only " + std::to_string(reader.Remaining()) +
-                                " remain");
+      reader.Fail(lengthAt, "compressed block of " + std::to_string(length) + " bytes, but only " +
+                                std::to_string(reader.Remaining()) + " remain");
     }
     collection.SetSammlungsDaten(reader.Bytes(length, "compressed block"));
     return;
@@ -284,7 +283,9 @@ class RecordWriter {
     }
   }
 
-  void Bytes(std::span<const std::uint8_t> bytes) { out_.insert(out_.end(), bytes.begin(), bytes.end()); }
+  void Bytes(std::span<const std::uint8_t> bytes) {
+    out_.insert(out_.end(), bytes.begin(), bytes.end());
+  }
 
   std::vector<std::uint8_t> Take() { return std::move(out_); }
 
@@ -315,7 +316,8 @@ std::unique_ptr<TFileArrayBinder> LoadFileArrayBinder(std::span<const std::uint8
   RecordReader reader(record);
 
   const std::string className = reader.ShortString("class name");
-  if (className != kClassName) reader.Fail(0, "the record holds a " + Printable(className) + ", not a TFileArrayBinder");
+  if (className != kClassName)
+    reader.Fail(0, "the record holds a " + Printable(className) + ", not a TFileArrayBinder");
   binder->Name = reader.ShortString("component name");
 
   SeenProperties seen;
@@ -332,7 +334,8 @@ std::unique_ptr<TFileArrayBinder> LoadFileArrayBinder(std::span<const std::uint8
     reader.Fail(childrenAt, "the binder has no child objects");
   }
   if (reader.Remaining() > 0) {
-    reader.Fail(reader.Offset(), std::to_string(reader.Remaining()) + " bytes after the end of the record");
+    reader.Fail(reader.Offset(),
+                std::to_string(reader.Remaining()) + " bytes after the end of the record");
   }
   return binder;
 }

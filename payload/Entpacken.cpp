@@ -24,7 +24,7 @@ bool TDatei::Entpacken(const std::string& Zielpfad, FileSystem& fs) const {
   // third copy of them is needed.
   try {
     fs.WriteFile(Zielpfad, block.Bytes().subspan(static_cast<std::size_t>(start),
-                                                  static_cast<std::size_t>(size)));
+                                                 static_cast<std::size_t>(size)));
   } catch (const FileError&) {
     return false;
   }

@@ -32,8 +32,9 @@ const TDatei& TDateiSammlung::Items(int index) const { return *items_[CheckedInd
 TDatei& TDateiSammlung::Add() { return *items_.emplace_back(std::make_unique<TDatei>(*this)); }
 
 int TDateiSammlung::IndexOf(const TDatei& item) const {
-  const auto found = std::find_if(items_.begin(), items_.end(),
-                                  [&](const std::unique_ptr<TDatei>& p) { return p.get() == &item; });
+  const auto found =
+      std::find_if(items_.begin(), items_.end(),
+                   [&](const std::unique_ptr<TDatei>& p) { return p.get() == &item; });
   return found == items_.end() ? -1 : static_cast<int>(found - items_.begin());
 }
 

@@ -97,7 +97,8 @@ class TDateiSammlung {
 
   TFileArrayBinder* owner_;
   MemoryBuffer sammlungsDaten_;
-  std::vector<std::unique_ptr<TDatei>> items_;  // stable addresses: entries are handed out by reference
+  std::vector<std::unique_ptr<TDatei>>
+      items_;  // stable addresses: entries are handed out by reference
 };
 
 // The non-visual component that the install settings page owns.

@@ -34,7 +34,10 @@ class PieceBuffer : public ByteSink {
   std::size_t Size() const { return size_; }
 
   // Moves every byte to the end of `target`, releasing the pieces on the way.
+  // The last piece is trimmed first, so that while `target` fills, the two
+  // copies together never exceed twice the inflated size.
   void MoveInto(MemoryBuffer& target) {
+    if (!pieces_.empty()) pieces_.back().shrink_to_fit();
     target.Reserve(target.Size() + size_);
     while (!pieces_.empty()) {
       target.Append(pieces_.front());

@@ -10,8 +10,9 @@ namespace vlt {
 // Raises EZCompressionError when the content does not inflate, and
 // std::bad_alloc when memory runs out; the buffer's bytes are then unchanged
 // and only its position has moved.
-// Memory: while inflating, the buffer plus the inflated bytes; while copying
-// back, the inflated bytes plus one working piece.
+// Memory: while inflating, the buffer plus the inflated bytes (gathered in
+// pieces, with less than one piece to spare); while copying back, at most
+// twice the inflated bytes.
 void InflateInPlace(MemoryBuffer* buffer);
 
 }  // namespace vlt

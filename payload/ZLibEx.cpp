@@ -50,9 +50,9 @@ void AppendProduced(ByteSink& target, const std::vector<std::uint8_t>& out,
 std::string InflateStatusText(int status) {
   // Indexed by 2 - status, zlib's own order.
   static constexpr std::array<const char*, 9> kTexts = {
-      "need dictionary", "stream end",          "",
-      "file error",      "stream error",        "data error",
-      "insufficient memory", "buffer error",    "incompatible version"};
+      "need dictionary",     "stream end",   "",
+      "file error",          "stream error", "data error",
+      "insufficient memory", "buffer error", "incompatible version"};
   if (status > 2 || status < -6) return "unknown zlib status " + std::to_string(status);
   return kTexts[static_cast<std::size_t>(2 - status)];
 }

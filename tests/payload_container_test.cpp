@@ -28,7 +28,9 @@ TEST(PayloadContainer, ItemsOutsideTheRangeRaiseTheListIndexError) {
       ADD_FAILURE() << "no error for index " << index;
     } catch (const ListIndexError& e) {
       EXPECT_EQ(e.Index(), index);
-      EXPECT_EQ(std::string(e.what()).rfind("List index out of bounds (" + std::to_string(index) + ")", 0), 0u)
+      EXPECT_EQ(std::string(e.what()).rfind(
+                    "List index out of bounds (" + std::to_string(index) + ")", 0),
+                0u)
           << e.what();
     }
   }
@@ -77,16 +79,6 @@ TEST(PayloadContainer, AssignCopiesFromAnEntryAndIgnoresOtherSources) {
   EXPECT_EQ(target.Dateiname, "veltori.hlp");
   EXPECT_EQ(target.DateiGroesse, 117216);
   EXPECT_EQ(target.DateiStart, 794112);
-}
-
-TEST(PayloadContainer, TheBlockIsReplacedWhole) {
-  TFileArrayBinder binder;
-  const std::vector<std::uint8_t> first = {1, 2, 3, 4};
-  const std::vector<std::uint8_t> second = {9};
-  binder.DateiSammlung().SetSammlungsDaten(first);
-  binder.DateiSammlung().SetSammlungsDaten(second);
-  const auto bytes = binder.DateiSammlung().SammlungsDaten().Bytes();
-  EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin(), bytes.end()), second);
 }
 
 }  // namespace

@@ -79,12 +79,11 @@ TEST_F(Extraction, EntriesOutsideTheBlockGiveFalseAndTouchNothing) {
   const struct {
     std::int32_t start, size;
   } cases[] = {
-      {911328, 596},            // one byte beyond the end
-      {911924, 0},              // starts beyond the end
-      {-1, 10},                 // negative start
-      {0, -1},                  // negative size
-      {INT32_MIN, 100},
-      {INT32_MAX, INT32_MAX},   // a sum that would wrap in 32 bits
+      {911328, 596},                             // one byte beyond the end
+      {911924, 0},                               // starts beyond the end
+      {-1, 10},                                  // negative start
+      {0, -1},                                   // negative size
+      {INT32_MIN, 100}, {INT32_MAX, INT32_MAX},  // a sum that would wrap in 32 bits
       {1, INT32_MAX},
   };
   const std::string path = dir + "\\veltori.exe";

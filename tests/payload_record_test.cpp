@@ -34,26 +34,36 @@ ByteList RecordHead(const Bytes& block) {
   ByteList r;
   r.Str("TFileArrayBinder").Str("FileArrayBinder1").Str("DateiSammlung.FDateiSammlungsDaten");
   const auto n = static_cast<std::uint32_t>(block.size());
-  r.Raw({0x0A, static_cast<int>(n & 0xFF), static_cast<int>(n >> 8 & 0xFF), static_cast<int>(n >> 16 & 0xFF),
-         static_cast<int>(n >> 24)});
+  r.Raw({0x0A, static_cast<int>(n & 0xFF), static_cast<int>(n >> 8 & 0xFF),
+         static_cast<int>(n >> 16 & 0xFF), static_cast<int>(n >> 24)});
   r.Append(block).Str("DateiSammlung").Raw({0x0E});
   return r;
 }
 
 ByteList& RecordTail(ByteList& r) {
-  return r.Raw({0x00}).Str("Left").Raw({0x03, 0x80, 0x00}).Str("Top").Raw({0x03, 0xB8, 0x00, 0x00, 0x00});
+  return r.Raw({0x00})
+      .Str("Left")
+      .Raw({0x03, 0x80, 0x00})
+      .Str("Top")
+      .Raw({0x03, 0xB8, 0x00, 0x00, 0x00});
 }
 
 // The stored product's three entries, as the shipped record holds them.
 Bytes ShippedEntries() {
   ByteList r;
   r.Raw({0x01}).Str("Dateiname").Raw({0x06}).Str("veltori.exe");
-  r.Str("DateiGroesse").Raw({0x04, 0x00, 0x1E, 0x0C, 0x00}).Str("DateiStart").Raw({0x02, 0x00, 0x00});
+  r.Str("DateiGroesse")
+      .Raw({0x04, 0x00, 0x1E, 0x0C, 0x00})
+      .Str("DateiStart")
+      .Raw({0x02, 0x00, 0x00});
   r.Raw({0x01}).Str("Dateiname").Raw({0x06}).Str("veltori.hlp");
   r.Str("DateiGroesse").Raw({0x04, 0xE0, 0xC9, 0x01, 0x00});
   r.Str("DateiStart").Raw({0x04, 0x00, 0x1E, 0x0C, 0x00, 0x00});
   r.Raw({0x01}).Str("Dateiname").Raw({0x06}).Str("veltori.cnt");
-  r.Str("DateiGroesse").Raw({0x03, 0x53, 0x02}).Str("DateiStart").Raw({0x04, 0xE0, 0xE7, 0x0D, 0x00, 0x00});
+  r.Str("DateiGroesse")
+      .Raw({0x03, 0x53, 0x02})
+      .Str("DateiStart")
+      .Raw({0x04, 0xE0, 0xE7, 0x0D, 0x00, 0x00});
   return r.bytes;
 }
 
@@ -65,7 +75,8 @@ std::unique_ptr<TFileArrayBinder> ShippedTable(const Bytes& block) {
   const struct {
     const char* name;
     std::int32_t size, start;
-  } rows[] = {{"veltori.exe", 794112, 0}, {"veltori.hlp", 117216, 794112}, {"veltori.cnt", 595, 911328}};
+  } rows[] = {
+      {"veltori.exe", 794112, 0}, {"veltori.hlp", 117216, 794112}, {"veltori.cnt", 595, 911328}};
   for (const auto& row : rows) {
     TDatei& e = binder->DateiSammlung().Add();
     e.Dateiname = row.name;
@@ -80,8 +91,10 @@ void ExpectSameContainer(const TFileArrayBinder& a, const TFileArrayBinder& b) {
   EXPECT_EQ(a.Name, b.Name);
   EXPECT_EQ(a.DesignLeft, b.DesignLeft);
   EXPECT_EQ(a.DesignTop, b.DesignTop);
-  const Bytes blockA(a.DateiSammlung().SammlungsDaten().Bytes().begin(), a.DateiSammlung().SammlungsDaten().Bytes().end());
-  const Bytes blockB(b.DateiSammlung().SammlungsDaten().Bytes().begin(), b.DateiSammlung().SammlungsDaten().Bytes().end());
+  const Bytes blockA(a.DateiSammlung().SammlungsDaten().Bytes().begin(),
+                     a.DateiSammlung().SammlungsDaten().Bytes().end());
+  const Bytes blockB(b.DateiSammlung().SammlungsDaten().Bytes().begin(),
+                     b.DateiSammlung().SammlungsDaten().Bytes().end());
   EXPECT_EQ(blockA, blockB);
   ASSERT_EQ(a.DateiSammlung().Count(), b.DateiSammlung().Count());
   for (int i = 0; i < a.DateiSammlung().Count(); ++i) {
@@ -116,9 +129,8 @@ TEST(PayloadRecord, LoadsTheShippedTable) {
 }
 
 TEST(PayloadRecord, RoundTripsThroughStoreAndLoad) {
-  auto binder = samples::MakeBinder({{"a.exe", samples::ExeLike(5000, 7)},
-                                     {"", {}},
-                                     {std::string(255, 'n'), {1, 2, 3}}});
+  auto binder = samples::MakeBinder(
+      {{"a.exe", samples::ExeLike(5000, 7)}, {"", {}}, {std::string(255, 'n'), {1, 2, 3}}});
   binder->DateiSammlung().Items(0).DateiBeschreibung = "Programm";
   binder->DateiSammlung().Items(1).DateiStart = -1;
   binder->DateiSammlung().Items(2).DateiGroesse = INT32_MIN;
@@ -154,7 +166,12 @@ TEST(PayloadRecord, EveryIntegerTagLoadsTheSameValue) {
     encodings.push_back(c.smallest);
     for (const Bytes& encoding : encodings) {
       ByteList record = RecordHead({});
-      record.Raw({0x01}).Str("DateiGroesse").Append(encoding).Str("DateiStart").Append(encoding).Raw({0x00});
+      record.Raw({0x01})
+          .Str("DateiGroesse")
+          .Append(encoding)
+          .Str("DateiStart")
+          .Append(encoding)
+          .Raw({0x00});
       RecordTail(record);
       const auto loaded = LoadFileArrayBinder(record.bytes);
       EXPECT_EQ(loaded->DateiSammlung().Items(0).DateiGroesse, c.value);
@@ -168,7 +185,12 @@ TEST(PayloadRecord, EveryIntegerTagLoadsTheSameValue) {
 
 TEST(PayloadRecord, LeftOutPropertiesKeepTheirInitialValues) {
   ByteList record = RecordHead({});
-  record.Raw({0x01}).Str("Dateiname").Raw({0x06}).Str("x.hlp").Str("DateiGroesse").Raw({0x02, 0x05, 0x00});
+  record.Raw({0x01})
+      .Str("Dateiname")
+      .Raw({0x06})
+      .Str("x.hlp")
+      .Str("DateiGroesse")
+      .Raw({0x02, 0x05, 0x00});
   record.Raw({0x01, 0x00});  // an entry with nothing stored
   RecordTail(record);
   const auto loaded = LoadFileArrayBinder(record.bytes);
@@ -185,9 +207,21 @@ TEST(PayloadRecord, LeftOutPropertiesKeepTheirInitialValues) {
 
 TEST(PayloadRecord, PropertiesMayComeInAnyOrder) {
   ByteList record;
-  record.Str("TFileArrayBinder").Str("B").Str("Top").Raw({0x02, 0x01}).Str("DateiSammlung").Raw({0x0E});
-  record.Raw({0x01}).Str("DateiStart").Raw({0x02, 0x03}).Str("DateiBeschreibung").Raw({0x06}).Str("d");
-  record.Raw({0x00, 0x00}).Str("DateiSammlung.FDateiSammlungsDaten").Raw({0x0A, 0x01, 0, 0, 0, 0x42});
+  record.Str("TFileArrayBinder")
+      .Str("B")
+      .Str("Top")
+      .Raw({0x02, 0x01})
+      .Str("DateiSammlung")
+      .Raw({0x0E});
+  record.Raw({0x01})
+      .Str("DateiStart")
+      .Raw({0x02, 0x03})
+      .Str("DateiBeschreibung")
+      .Raw({0x06})
+      .Str("d");
+  record.Raw({0x00, 0x00})
+      .Str("DateiSammlung.FDateiSammlungsDaten")
+      .Raw({0x0A, 0x01, 0, 0, 0, 0x42});
   record.Raw({0x00, 0x00});
   const auto loaded = LoadFileArrayBinder(record.bytes);
   EXPECT_EQ(loaded->DesignTop, 1);
@@ -228,7 +262,8 @@ void ExpectRejected(const Bytes& record, const std::string& expectedText = "") {
     LoadFileArrayBinder(std::span(exact.get(), record.size()));
     ADD_FAILURE() << "accepted a damaged record of " << record.size() << " bytes";
   } catch (const RecordError& e) {
-    EXPECT_NE(std::string(e.what()).find("Damaged payload record at byte"), std::string::npos) << e.what();
+    EXPECT_NE(std::string(e.what()).find("Damaged payload record at byte"), std::string::npos)
+        << e.what();
     EXPECT_NE(std::string(e.what()).find(expectedText), std::string::npos) << e.what();
   }
 }
@@ -251,7 +286,9 @@ TEST(PayloadRecord, MalformedRecordsAreRejected) {
   const std::size_t tail = good.bytes.size();
 
   const auto beyond = static_cast<std::uint32_t>(tail - (lengthAt + 4) + 1);
-  const auto le = [](std::uint32_t v, int byte) { return static_cast<std::uint8_t>(v >> (8 * byte)); };
+  const auto le = [](std::uint32_t v, int byte) {
+    return static_cast<std::uint8_t>(v >> (8 * byte));
+  };
   auto patched = [&](std::size_t at, std::initializer_list<std::uint8_t> bytes) {
     Bytes r = good.bytes;
     for (std::uint8_t b : bytes) r.at(at++) = b;
@@ -262,10 +299,14 @@ TEST(PayloadRecord, MalformedRecordsAreRejected) {
     Bytes record;
     std::string text;
   } cases[] = {
-      {"block one byte longer than the record", patched(lengthAt, {le(beyond, 0), le(beyond, 1), 0, 0}),
+      {"block one byte longer than the record",
+       patched(lengthAt, {le(beyond, 0), le(beyond, 1), 0, 0}),
        "compressed block of " + std::to_string(beyond) + " bytes"},
-      {"block length 4 GiB - 1", patched(lengthAt, {0xFF, 0xFF, 0xFF, 0xFF}), "compressed block of 4294967295"},
-      {"class name longer than the record", {0x10, 'T', 'F'}, "class name needs 16 bytes, but only 2 remain"},
+      {"block length 4 GiB - 1", patched(lengthAt, {0xFF, 0xFF, 0xFF, 0xFF}),
+       "compressed block of 4294967295"},
+      {"class name longer than the record",
+       {0x10, 'T', 'F'},
+       "class name needs 16 bytes, but only 2 remain"},
       {"other class", patched(1, {'X'}), "not a TFileArrayBinder"},
       {"unknown integer tag", patched(tail - 5, {0x05}), "Top is not an integer"},
       {"byte block with string tag", patched(lengthAt - 1, {0x06}), "unexpected tag 6"},
@@ -284,13 +325,24 @@ TEST(PayloadRecord, MalformedEntriesAreRejected) {
     ByteList entry;
     const char* text;
   } cases[] = {
-      {"unknown property", ByteList{}.Raw({0x01}).Str("Pfad").Raw({0x06}).Str("x").Raw({0x00}), "unknown entry property \"Pfad\""},
-      {"repeated property", ByteList{}.Raw({0x01}).Str("DateiStart").Raw({0x02, 0x01}).Str("DateiStart").Raw({0x02, 0x01, 0x00}),
+      {"unknown property", ByteList{}.Raw({0x01}).Str("Pfad").Raw({0x06}).Str("x").Raw({0x00}),
+       "unknown entry property \"Pfad\""},
+      {"repeated property",
+       ByteList{}
+           .Raw({0x01})
+           .Str("DateiStart")
+           .Raw({0x02, 0x01})
+           .Str("DateiStart")
+           .Raw({0x02, 0x01, 0x00}),
        "\"DateiStart\" appears twice"},
-      {"name as integer", ByteList{}.Raw({0x01}).Str("Dateiname").Raw({0x02, 0x01, 0x00}), "unexpected tag 2"},
-      {"size as string", ByteList{}.Raw({0x01}).Str("DateiGroesse").Raw({0x06}).Str("1").Raw({0x00}), "not an integer"},
+      {"name as integer", ByteList{}.Raw({0x01}).Str("Dateiname").Raw({0x02, 0x01, 0x00}),
+       "unexpected tag 2"},
+      {"size as string",
+       ByteList{}.Raw({0x01}).Str("DateiGroesse").Raw({0x06}).Str("1").Raw({0x00}),
+       "not an integer"},
       {"entry without item tag", ByteList{}.Raw({0x02, 0x00}), "entry: unexpected tag 2"},
-      {"name longer than the record", ByteList{}.Raw({0x01}).Str("Dateiname").Raw({0x06, 0xFF, 'a'}), "needs 255 bytes"},
+      {"name longer than the record",
+       ByteList{}.Raw({0x01}).Str("Dateiname").Raw({0x06, 0xFF, 'a'}), "needs 255 bytes"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

@@ -35,7 +35,8 @@ std::vector<std::uint8_t> Compress(const std::vector<std::uint8_t>& joined) {
   std::vector<std::uint8_t> block(length);
   const int status = compress2(block.data(), &length, joined.data(),
                                static_cast<uLong>(joined.size()), kCompressionLevel);
-  if (status != Z_OK) throw PackError("zlib could not compress the files (status " + std::to_string(status) + ")");
+  if (status != Z_OK)
+    throw PackError("zlib could not compress the files (status " + std::to_string(status) + ")");
   block.resize(length);
   return block;
 }
@@ -64,7 +65,8 @@ void WriteAtomically(const std::string& output, const std::vector<std::uint8_t>&
   {
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
     if (!out) throw PackError("cannot write " + temp.string() + ": " + std::strerror(errno));
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     out.close();
     if (!out) {
       std::error_code ignored;
@@ -84,15 +86,17 @@ void WriteAtomically(const std::string& output, const std::vector<std::uint8_t>&
 void PrintTable(const TFileArrayBinder& binder, std::ostream& out) {
   const TDateiSammlung& entries = binder.DateiSammlung();
   std::size_t nameWidth = 4;
-  for (int i = 0; i < entries.Count(); ++i) nameWidth = std::max(nameWidth, entries.Items(i).Dateiname.size());
+  for (int i = 0; i < entries.Count(); ++i)
+    nameWidth = std::max(nameWidth, entries.Items(i).Dateiname.size());
 
-  out << std::left << std::setw(7) << "index" << std::setw(static_cast<int>(nameWidth) + 2) << "name"
-      << std::right << std::setw(12) << "size" << std::setw(12) << "start" << '\n';
+  out << std::left << std::setw(7) << "index" << std::setw(static_cast<int>(nameWidth) + 2)
+      << "name" << std::right << std::setw(12) << "size" << std::setw(12) << "start" << '\n';
   std::uint64_t inflated = 0;
   for (int i = 0; i < entries.Count(); ++i) {
     const TDatei& entry = entries.Items(i);
-    out << std::left << std::setw(7) << i << std::setw(static_cast<int>(nameWidth) + 2) << entry.Dateiname
-        << std::right << std::setw(12) << entry.DateiGroesse << std::setw(12) << entry.DateiStart << '\n';
+    out << std::left << std::setw(7) << i << std::setw(static_cast<int>(nameWidth) + 2)
+        << entry.Dateiname << std::right << std::setw(12) << entry.DateiGroesse << std::setw(12)
+        << entry.DateiStart << '\n';
     inflated += static_cast<std::uint64_t>(entry.DateiGroesse);
   }
   out << "compressed block: " << entries.SammlungsDaten().Size() << " bytes\n"
@@ -111,7 +115,8 @@ void FillBinder(const std::vector<InputFile>& files, TFileArrayBinder& binder) {
   std::vector<std::uint8_t> joined;
   for (const InputFile& file : files) {
     if (file.name.size() > 255) throw PackError("file name longer than 255 bytes: " + file.name);
-    if (joined.size() + file.bytes.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
+    if (joined.size() + file.bytes.size() >
+        static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
       throw PackError("the files together exceed 2 GiB, more than the entry table can address");
     }
     TDatei& entry = entries.Add();
@@ -139,8 +144,10 @@ int RunPayloadPack(const std::vector<std::string>& args, std::ostream& out, std:
     }
   }
   if (args.size() < 2) {
-    err << "payload-pack: " << (args.empty() ? "no output file and no input files given"
-                                              : "no input files given") << '\n' << kUsage;
+    err << "payload-pack: "
+        << (args.empty() ? "no output file and no input files given" : "no input files given")
+        << '\n'
+        << kUsage;
     return 2;
   }
 

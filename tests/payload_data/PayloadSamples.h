@@ -20,7 +20,8 @@ using Bytes = std::vector<std::uint8_t>;
 // opcode-like bytes, zero padding and repeated stretches.
 inline Bytes ExeLike(std::size_t size, std::uint32_t seed) {
   std::mt19937 rng(seed);
-  static constexpr std::uint8_t kOps[] = {0x8B, 0x89, 0xE8, 0xC3, 0x55, 0x5D, 0x83, 0xFF, 0x74, 0x0F};
+  static constexpr std::uint8_t kOps[] = {0x8B, 0x89, 0xE8, 0xC3, 0x55,
+                                          0x5D, 0x83, 0xFF, 0x74, 0x0F};
   Bytes out = {'M', 'Z'};
   while (out.size() < size) {
     switch (rng() % 4) {
@@ -46,7 +47,8 @@ inline Bytes ExeLike(std::size_t size, std::uint32_t seed) {
 inline Bytes Compress(const Bytes& data, int level = 9) {
   uLongf length = compressBound(static_cast<uLong>(data.size()));
   Bytes block(length);
-  if (compress2(block.data(), &length, data.data(), static_cast<uLong>(data.size()), level) != Z_OK) {
+  if (compress2(block.data(), &length, data.data(), static_cast<uLong>(data.size()), level) !=
+      Z_OK) {
     throw std::runtime_error("compress2 failed");
   }
   block.resize(length);
@@ -65,7 +67,8 @@ inline Bytes Join(const std::vector<SampleFile>& files) {
 }
 
 // A container as the packing tool makes it: entries joined end to end.
-inline std::unique_ptr<TFileArrayBinder> MakeBinder(const std::vector<SampleFile>& files, int level = 9) {
+inline std::unique_ptr<TFileArrayBinder> MakeBinder(const std::vector<SampleFile>& files,
+                                                    int level = 9) {
   auto binder = std::make_unique<TFileArrayBinder>();
   binder->Name = "FileArrayBinder1";
   binder->DesignLeft = 128;
