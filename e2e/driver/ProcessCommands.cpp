@@ -2,6 +2,8 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
+#include <cstdlib>
+
 #include "Commands.h"
 #include "TextMatch.h"
 #include "Wide.h"
@@ -71,10 +73,26 @@ void ExpectRunning(Session& session, const Command& command) {
 
 void ExpectProcess(Session& session, const Command& command) {
   const std::string& name = command.args[0];
+  size_t wanted = 0;  // 0: any number but none
+  if (command.Has("--count")) {
+    const std::string count = command.Option("--count");
+    char* end = nullptr;
+    long parsed = std::strtol(count.c_str(), &end, 10);
+    if (count.empty() || *end != '\0' || parsed < 1) {
+      throw ScriptError("step " + std::to_string(command.step) + ": --count takes a number from 1, got " +
+                        Quoted(count));
+    }
+    wanted = static_cast<size_t>(parsed);
+  }
   std::vector<DWORD> ids;
   const double timeout = StepTimeout(session, command);
-  if (!PollUntil(timeout, [&] { return !(ids = ProcessIdsByExeName(name)).empty(); })) {
-    throw StepFailure("no process " + Quoted(name) + " runs (waited " + Seconds(timeout) + ")");
+  if (!PollUntil(timeout, [&] {
+        ids = ProcessIdsByExeName(name);
+        return wanted ? ids.size() == wanted : !ids.empty();
+      })) {
+    if (ids.empty()) throw StepFailure("no process " + Quoted(name) + " runs (waited " + Seconds(timeout) + ")");
+    throw StepFailure("wanted " + std::to_string(wanted) + " processes " + Quoted(name) + ", saw " +
+                      std::to_string(ids.size()) + ": " + IdList(ids));
   }
   Say(name + " runs as process " + IdList(ids));
 }

@@ -294,12 +294,17 @@ vlt_ensure_template() {
 # ------------------------------------------------------------------ a case
 
 # Prepares case $1: prefix copy, display, Wine environment, cleanup trap.
+# With --needs-setup the case skips (or fails in CI) before any of that
+# when the setup program has not been built.
 # Sets VLT_CASE, VLT_CASE_DIR, VLT_SCREEN_DIR, VLT_ACK_DIR.
 vlt_case_begin() {
   VLT_CASE=$1
   VLT_CASE_START=$(vlt_now)
   vlt_require_tools
   vlt_choose_arch
+  if [ "${2:-}" = --needs-setup ]; then
+    vlt_need_setup_exe
+  fi
   vlt_ensure_template
   VLT_CASE_DIR=$VELTORI_E2E_STATE/cases/$VLT_CASE
   vlt_clean_case_dir "$VLT_CASE_DIR"
