@@ -88,10 +88,10 @@ vlt_expect_eq "stand-in's exit code" 0 "$(vlt_wait_pid "$standin_pid")"
 
 # Wrong expectations must fail, with a report; a wrong script must not run.
 vlt_start "$VLT_TESTAPP"
-vlt_drive_expect_failure --timeout 1 "wait-window \"$main\"" 'expect-checked English 1'
-vlt_drive_expect_failure --timeout 1 "wait-window \"$main\"" 'click "No such button"'
-vlt_drive_expect_failure --timeout 1 "wait-window \"$main\"" 'tick Deutsch 0'
-vlt_drive_expect_failure --timeout 1 'wait-window "Not there"'
+vlt_drive_expect_failure "wait-window \"$main\"" 'expect-checked English 1 --timeout 0.5'
+vlt_drive_expect_failure "wait-window \"$main\"" 'click "No such button" --timeout 0.5'
+vlt_drive_expect_failure "wait-window \"$main\"" 'tick Deutsch 0'
+vlt_drive_expect_failure 'wait-window "Not there" --timeout 0.5'
 set +e
 "$VLT_WINE" "$VLT_DRIVER" "wait-window \"$main\"" 'clik OK' >"$VLT_CASE_DIR/badscript.txt" 2>&1
 status=$?

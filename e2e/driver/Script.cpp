@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <set>
 
 namespace vltdrive {
 
@@ -142,6 +143,25 @@ std::vector<std::string> SplitWords(std::string_view line) {
   return words;
 }
 
+namespace {
+
+// Values a command reads later are checked now, so a wrong script fails
+// before it drives anything.
+void CheckValues(const Command& command) {
+  static const std::set<std::string_view> takeSelector = {
+      "expect-text", "expect-checked", "expect-enabled", "expect-visible", "click", "tick", "set-text"};
+  static const std::set<std::string_view> takeState = {"expect-checked", "expect-enabled", "expect-visible",
+                                                       "tick"};
+  if (takeSelector.count(command.name)) ParseSelector(command.args[0]);
+  if (takeState.count(command.name)) ParseFlagValue(command.args[1], command);
+  for (const char* option : {"--timeout", "--for"}) {
+    if (command.Has(option)) ParseSeconds(command.Option(option), command);
+  }
+  if (command.name == "sleep") ParseSeconds(command.args[0], command);
+}
+
+}  // namespace
+
 std::optional<Command> ParseLine(std::string_view line, const std::string& where) {
   std::vector<std::string> words;
   try {
@@ -196,6 +216,11 @@ std::optional<Command> ParseLine(std::string_view line, const std::string& where
                       " argument(s), got " + std::to_string(count) + "\n  usage: " +
                       std::string(spec->usage));
   }
+  try {
+    CheckValues(command);
+  } catch (const ScriptError& e) {
+    throw ScriptError(where + ": " + e.what());
+  }
   return command;
 }
 
@@ -222,19 +247,18 @@ std::vector<Command> ParseScript(std::string_view text, const std::string& sourc
 bool ParseFlagValue(const std::string& word, const Command& command) {
   if (word == "1" || word == "yes" || word == "true") return true;
   if (word == "0" || word == "no" || word == "false") return false;
-  throw ScriptError("step " + std::to_string(command.step) + " (" + command.name +
-                    "): expected 0 or 1, got \"" + word + "\"");
+  throw ScriptError(command.name + ": expected 0 or 1, got \"" + word + "\"");
 }
 
 double ParseSeconds(const std::string& word, const Command& command) {
   char* end = nullptr;
   double seconds = std::strtod(word.c_str(), &end);
   if (word.empty() || end != word.c_str() + word.size() || !(seconds >= 0) || seconds > 3600) {
-    throw ScriptError("step " + std::to_string(command.step) + " (" + command.name +
-                      "): expected seconds (0 to 3600), got \"" + word + "\"");
+    throw ScriptError(command.name + ": expected seconds (0 to 3600), got \"" + word + "\"");
   }
   return seconds;
 }
+
 
 Selector ParseSelector(const std::string& word) {
   Selector selector;

@@ -430,15 +430,18 @@ vlt_drive() {
   fi
 }
 
-# Like vlt_drive, but the driver is expected to fail (exit 1): proves that
-# a wrong expectation is caught. The report is printed, not judged.
+# Like vlt_drive, but the last line must fail (exit 1) and every line
+# before it pass: proves that a wrong expectation is caught. Arguments are
+# script lines only.
 vlt_drive_expect_failure() {
-  local status
+  local status report=$VLT_CASE_DIR/expected-failure.txt
   set +e
-  "$VLT_WINE" "$VLT_DRIVER" "$@" 2>>"$VLT_CASE_DIR/driver.stderr" | vlt_serve_screenshots | sed 's/^/  | /'
+  "$VLT_WINE" "$VLT_DRIVER" "$@" 2>>"$VLT_CASE_DIR/driver.stderr" | vlt_serve_screenshots >"$report"
   status=${PIPESTATUS[0]}
   set -e
+  sed 's/^/  | /' "$report"
   [ "$status" -eq 1 ] || vlt_die "the driver should have reported a failed step (exit 1), got exit $status"
+  grep -q "^FAILED at step $#: " "$report" || vlt_die "the failure should have been at step $#, the last one"
   vlt_log "the driver caught the wrong expectation, as it should"
 }
 

@@ -71,6 +71,11 @@ TEST(ParseLine, RejectsWhatCannotRun) {
       "wait-window X --clas #32770",    // unknown option
       "wait-window X --timeout",        // option without value
       "dump --all=yes",                 // a flag takes no value
+      "tick Deutsch maybe",             // state is 0 or 1
+      "click @Edit:0",                  // positions count from 1
+      "wait-window X --timeout soon",   // seconds
+      "expect-running --for -1",        // no negative durations
+      "sleep forever",
   };
   for (const char* line : bad) {
     EXPECT_THROW(ParseLine(line, "argument 3"), ScriptError) << line;
