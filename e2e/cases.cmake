@@ -18,6 +18,10 @@ if(TARGET GTest::gtest_main)
   gtest_discover_tests(e2e_driver_tests DISCOVERY_MODE PRE_TEST PROPERTIES LABELS unit)
 endif()
 
+# The harness's readers of results (paths, INI, registry output), without Wine.
+add_test(NAME e2e_harness_readers COMMAND bash ${VELTORI_E2E_DIR}/tests/harness_readers_test.sh)
+set_tests_properties(e2e_harness_readers PROPERTIES LABELS unit TIMEOUT 30)
+
 # The Wine cases: every e2e/cases/*.sh is one test, labelled "wine". A line
 # "# ctest-timeout: N" in a case sets its time-out (default 90 s). They
 # share a prefix template, made once per run by the fixture.
