@@ -43,6 +43,11 @@ vlt_drive \
   'click &Ask...' \
   'answer-msgbox Yes' \
   'expect-text #105 "answered yes:" --contains' \
+  'click &Busy' \
+  'sleep 0.3' \
+  "wait-window \"$main\" --timeout 1" \
+  "expect-title \"$main\" --timeout 1" \
+  'expect-text #105 "busy done:" --contains' \
   'click Save --sync' \
   'expect-text #105 "saved: language=English" --contains' \
   'close' \

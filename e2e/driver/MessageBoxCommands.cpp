@@ -23,7 +23,7 @@ std::optional<MessageBoxView> FrontMessageBox(const std::string& title) {
     if (!IsWindowVisible(hwnd) || !EqualsNoCase(ReadClassName(hwnd), kDialogClass)) continue;
     MessageBoxView view;
     view.hwnd = hwnd;
-    view.title = ReadText(hwnd);
+    view.title = ReadCaption(hwnd);
     if (!title.empty() && view.title != title) continue;
     for (const WindowInfo& info : WindowTree(hwnd)) {
       if (info.depth == 0) continue;

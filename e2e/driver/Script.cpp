@@ -19,7 +19,7 @@ const std::vector<CommandSpec>& CommandSpecs() {
        "expect-window CAPTION [--class C] [--for S]     a visible window is there now (and still after S seconds)"},
       {"wait-gone", 0, 1, {"--class", "--timeout"}, {},
        "wait-gone [CAPTION] [--class C] [--timeout S]   wait until the window (default: the current one) is hidden or destroyed"},
-      {"expect-title", 1, 1, {}, {},
+      {"expect-title", 1, 1, {"--timeout"}, {},
        "expect-title TEXT                               the current window's caption"},
       {"wait-exit", 0, 0, {"--timeout", "--code"}, {},
        "wait-exit [--timeout S] [--code N]              wait until the current window's process has ended"},

@@ -63,7 +63,7 @@ void ExpectTitle(Session& session, const Command& command) {
   HWND hwnd = RequireWindow(session, command);
   const std::string& wanted = command.args[0];
   std::string seen;
-  if (!PollUntil(StepTimeout(session, command), [&] { return (seen = ReadText(hwnd)) == wanted; })) {
+  if (!PollUntil(StepTimeout(session, command), [&] { return (seen = ReadCaption(hwnd)) == wanted; })) {
     throw StepFailure("wanted title " + Quoted(wanted) + ", saw " + Quoted(seen));
   }
 }

@@ -73,6 +73,12 @@ std::string ReadText(HWND hwnd) {
   return ToUtf8(buffer);
 }
 
+std::string ReadCaption(HWND hwnd) {
+  wchar_t caption[512] = {};
+  int length = GetWindowTextW(hwnd, caption, 512);
+  return ToUtf8(std::wstring_view(caption, length > 0 ? static_cast<size_t>(length) : 0));
+}
+
 std::string ReadClassName(HWND hwnd) {
   wchar_t name[256] = {};
   int length = GetClassNameW(hwnd, name, 256);
@@ -84,7 +90,7 @@ WindowInfo Describe(HWND hwnd, int depth) {
   info.hwnd = hwnd;
   info.depth = depth;
   info.className = ReadClassName(hwnd);
-  info.text = ReadText(hwnd);
+  info.text = depth == 0 ? ReadCaption(hwnd) : ReadText(hwnd);
   info.visible = IsWindowVisible(hwnd) != FALSE;
   info.enabled = IsWindowEnabled(hwnd) != FALSE;
   info.controlId = depth > 0 ? GetDlgCtrlID(hwnd) : 0;
@@ -131,7 +137,7 @@ HWND FindVisibleTopLevel(const std::string& caption, const std::string& classNam
   for (HWND hwnd : TopLevelWindows()) {
     if (!IsWindowVisible(hwnd)) continue;
     if (!className.empty() && !EqualsNoCase(ReadClassName(hwnd), className)) continue;
-    if (ReadText(hwnd) == caption) return hwnd;
+    if (ReadCaption(hwnd) == caption) return hwnd;
   }
   return nullptr;
 }

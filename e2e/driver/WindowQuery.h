@@ -1,7 +1,8 @@
 // Reading other programs' windows: what a screen reader sees.
-// Texts are read with WM_GETTEXT through SendMessageTimeout, because
-// GetWindowText does not ask another process's window; a program that does
-// not answer within the time-out yields the text "<no answer>".
+// Control texts are read with WM_GETTEXT through SendMessageTimeout, because
+// GetWindowText does not ask another process's controls (an edit keeps its
+// text to itself); a program that does not answer within the time-out
+// yields the text "<no answer>". Top-level captions come from the system.
 #pragma once
 
 #include <windows.h>
@@ -31,6 +32,9 @@ struct WindowInfo {
 };
 
 std::string ReadText(HWND hwnd);
+// A top-level window's caption as the system keeps it: no message is sent,
+// so it is read even while the program is busy in a long handler.
+std::string ReadCaption(HWND hwnd);
 std::string ReadClassName(HWND hwnd);
 WindowInfo Describe(HWND hwnd, int depth = 0);
 const char* KindName(ButtonKind kind);

@@ -39,6 +39,7 @@ void CreateControls(HWND window) {
              86, 300, 22, kEditFolder);
   AddControl(window, L"STATIC", L"", WS_VISIBLE, 16, 116, 420, 16, kStaticStatus);
   AddControl(window, L"STATIC", L"You cannot see me", 0, 16, 136, 200, 16, kStaticHidden);
+  AddControl(window, L"BUTTON", L"&Busy", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 340, 150, 100, 25, kButtonBusy);
   AddControl(window, L"BUTTON", L"&Disabled", WS_VISIBLE | WS_DISABLED | BS_PUSHBUTTON, 16, 190, 90, 25,
              kButtonDisabled);
   AddControl(window, L"BUTTON", L"&Ask...", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 112, 190, 90, 25, kButtonAsk);
@@ -63,6 +64,10 @@ void OnCommand(HWND window, int id, int code) {
       ShowStatus(window, answer == IDYES ? L"answered yes" : L"answered no");
       break;
     }
+    case kButtonBusy:
+      Sleep(kBusyMilliseconds);
+      ShowStatus(window, L"busy done");
+      break;
     case kButtonSave:
       ShowStatus(window, SaveSettings(ChosenLanguage(window)));
       break;

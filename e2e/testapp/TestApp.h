@@ -28,7 +28,12 @@ enum ControlId {
   kButtonSave,
   kButtonNext,
   kButtonFinish,
+  kButtonBusy,
 };
+
+// How long "Busy" keeps the window thread from answering: like the setup
+// program's install procedure, which runs inside a click handler.
+inline constexpr DWORD kBusyMilliseconds = 3000;
 
 // Window classes and windows; both return null on failure.
 HWND CreateMainWindow(HINSTANCE instance);
