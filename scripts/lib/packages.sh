@@ -7,7 +7,7 @@ VELTORI_PACKAGES=(
   gcc-mingw-w64-x86-64 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   libz-mingw-w64-dev
   wine wine64 wine32:i386
-  xvfb xauth imagemagick
+  xvfb xauth imagemagick fonts-wine
   clang libclang-rt-14-dev
 )
 
