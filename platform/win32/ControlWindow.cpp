@@ -1,0 +1,207 @@
+#include "platform/win32/ControlWindow.h"
+
+#include "platform/Errors.h"
+#include "platform/win32/PageWindow.h"
+#include "platform/win32/Pictures.h"
+#include "platform/win32/SystemMessage.h"
+#include "platform/win32/Utf16.h"
+
+namespace vlt::win32 {
+namespace {
+
+struct WindowKind {
+  const wchar_t* className;
+  DWORD style;
+  DWORD exStyle;
+};
+
+WindowKind WindowKindOf(ControlKind kind) {
+  switch (kind) {
+    // Label texts carry no accelerators: an "&" in them is shown as it is.
+    case ControlKind::Label: return {WC_STATICW, SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0};
+    case ControlKind::WrapLabel: return {WC_STATICW, SS_LEFT | SS_NOPREFIX, 0};
+    case ControlKind::Button: return {WC_BUTTONW, BS_PUSHBUTTON, 0};
+    case ControlKind::CheckBox: return {WC_BUTTONW, BS_AUTOCHECKBOX, 0};
+    case ControlKind::RadioButton: return {WC_BUTTONW, BS_AUTORADIOBUTTON, 0};
+    case ControlKind::Edit:
+      return {WC_EDITW, ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+    case ControlKind::Memo:
+      return {WC_EDITW, ES_LEFT | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL,
+              WS_EX_CLIENTEDGE};
+    case ControlKind::ProgressBar: return {PROGRESS_CLASSW, 0, 0};
+    // The panel's children tab like the page's own, should one take focus.
+    case ControlKind::Panel:
+      return {WC_STATICW, SS_LEFT | WS_CLIPCHILDREN, WS_EX_STATICEDGE | WS_EX_CONTROLPARENT};
+    case ControlKind::Bevel: return {WC_STATICW, SS_ETCHEDHORZ, 0};
+    case ControlKind::Image: return {WC_STATICW, SS_BITMAP, 0};
+  }
+  return {WC_STATICW, 0, 0};
+}
+
+bool IsCheckable(ControlKind kind) {
+  return kind == ControlKind::CheckBox || kind == ControlKind::RadioButton;
+}
+
+std::wstring WindowText(HWND hwnd) {
+  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(hwnd)) + 1, L'\0');
+  const int length = ::GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()));
+  text.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+  return text;
+}
+
+}  // namespace
+
+bool IsFocusable(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::Button:
+    case ControlKind::CheckBox:
+    case ControlKind::RadioButton:
+    case ControlKind::Edit:
+    case ControlKind::Memo:
+      return true;
+    default:
+      return false;
+  }
+}
+
+ControlWindow::ControlWindow(PageWindow& page, const ControlSpec& spec,
+                             const ChildPlacement& placement)
+    : page_(page), kind_(spec.kind), font_(placement.font) {
+  const WindowKind windowKind = WindowKindOf(spec.kind);
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | windowKind.style;
+  if (spec.visible) style |= WS_VISIBLE;
+  if (IsFocusable(spec.kind) && spec.tabOrder != kNoTabStop) style |= WS_TABSTOP;
+  // Each control is a group of its own for the arrow keys; radio buttons
+  // get their groups from the page.
+  if (spec.kind != ControlKind::RadioButton) style |= WS_GROUP;
+  // Images and bevels carry no text; a bitmap static would take it for a
+  // resource name.
+  const bool hasText = kind_ != ControlKind::Image && kind_ != ControlKind::ProgressBar;
+  const std::wstring text = hasText ? Utf8ToWide(spec.text) : std::wstring();
+  hwnd_ = ::CreateWindowExW(windowKind.exStyle, windowKind.className, text.c_str(), style,
+                            placement.x, placement.y, spec.width, spec.height, placement.parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)),
+                            ::GetModuleHandleW(nullptr), nullptr);
+  if (hwnd_ == nullptr) {
+    const DWORD error = ::GetLastError();
+    throw OsError(SystemMessage(error), error);
+  }
+  ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+
+  switch (kind_) {
+    case ControlKind::CheckBox:
+    case ControlKind::RadioButton:
+      ::SendMessageW(hwnd_, BM_SETCHECK, spec.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+      break;
+    case ControlKind::Edit:
+    case ControlKind::Memo:
+      ::SendMessageW(hwnd_, EM_SETLIMITTEXT, 0, 0);  // no limit on what the user types
+      break;
+    case ControlKind::ProgressBar:
+      ::SendMessageW(hwnd_, PBM_SETRANGE32, spec.rangeMin, spec.rangeMax);
+      ::SendMessageW(hwnd_, PBM_SETPOS, spec.rangeMin, 0);
+      break;
+    case ControlKind::Label:
+      FitToText();
+      break;
+    default:
+      break;
+  }
+  if (spec.picture != PictureId::None) SetPicture(spec.picture);
+}
+
+ControlWindow::~ControlWindow() {
+  // The window lives on until its page goes; it must not keep using the
+  // picture freed here.
+  if (bitmap_) ::SendMessageW(hwnd_, STM_SETIMAGE, IMAGE_BITMAP, 0);
+  if (glyph_) {
+    BUTTON_IMAGELIST none{};
+    none.himl = nullptr;
+    ::SendMessageW(hwnd_, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&none));
+  }
+  page_.Forget(hwnd_);
+}
+
+std::string ControlWindow::Text() const { return WideToUtf8(WindowText(hwnd_)); }
+
+void ControlWindow::SetText(const std::string& text) {
+  ::SetWindowTextW(hwnd_, Utf8ToWide(text).c_str());
+  if (kind_ == ControlKind::Label) FitToText();
+}
+
+bool ControlWindow::Checked() const {
+  return IsCheckable(kind_) && ::SendMessageW(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void ControlWindow::SetChecked(bool checked) {
+  if (!IsCheckable(kind_)) return;
+  ::SendMessageW(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  if (kind_ == ControlKind::RadioButton) page_.RefreshRadioGroups();
+}
+
+bool ControlWindow::Enabled() const { return ::IsWindowEnabled(hwnd_) != FALSE; }
+
+void ControlWindow::SetEnabled(bool enabled) { ::EnableWindow(hwnd_, enabled ? TRUE : FALSE); }
+
+bool ControlWindow::Visible() const {
+  return (::GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void ControlWindow::SetVisible(bool visible) {
+  ::ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+int ControlWindow::Position() const {
+  if (kind_ != ControlKind::ProgressBar) return 0;
+  return static_cast<int>(::SendMessageW(hwnd_, PBM_GETPOS, 0, 0));
+}
+
+void ControlWindow::SetPosition(int position) {
+  if (kind_ == ControlKind::ProgressBar) ::SendMessageW(hwnd_, PBM_SETPOS, position, 0);
+}
+
+void ControlWindow::StepIt() {
+  // The control's default step of 10; past the maximum it starts over.
+  if (kind_ == ControlKind::ProgressBar) ::SendMessageW(hwnd_, PBM_STEPIT, 0, 0);
+}
+
+void ControlWindow::SetPicture(PictureId picture) {
+  if (kind_ == ControlKind::Image) {
+    UniqueBitmap bitmap = LoadPicture(picture);
+    // The static sizes itself to the new picture; the old one is freed only
+    // once the control has let go of it.
+    ::SendMessageW(hwnd_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap.Get()));
+    bitmap_ = std::move(bitmap);
+    if (!bitmap_) ::InvalidateRect(hwnd_, nullptr, TRUE);
+  } else if (kind_ == ControlKind::Button) {
+    UniqueImageList glyph = LoadButtonGlyph(picture);
+    BUTTON_IMAGELIST images{};
+    images.himl = glyph.Get();
+    images.margin = {4, 0, 0, 0};
+    images.uAlign = BUTTON_IMAGELIST_ALIGN_LEFT;
+    // Without the version 6 controls the button has no image list: it then
+    // shows its text alone.
+    if (::SendMessageW(hwnd_, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images))) {
+      glyph_ = std::move(glyph);
+    }
+    ::InvalidateRect(hwnd_, nullptr, TRUE);
+  }
+  picture_ = picture;
+}
+
+void ControlWindow::FitToText() {
+  const HDC dc = ::GetDC(hwnd_);
+  if (dc == nullptr) return;
+  const HGDIOBJ oldFont = ::SelectObject(dc, font_);
+  const std::wstring text = WindowText(hwnd_);
+  RECT bounds{0, 0, 0, 0};
+  ::DrawTextW(dc, text.empty() ? L" " : text.c_str(), -1, &bounds,
+              DT_CALCRECT | DT_EXPANDTABS | DT_NOPREFIX);
+  ::SelectObject(dc, oldFont);
+  ::ReleaseDC(hwnd_, dc);
+  if (text.empty()) bounds.right = 0;
+  ::SetWindowPos(hwnd_, nullptr, 0, 0, bounds.right, bounds.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace vlt::win32

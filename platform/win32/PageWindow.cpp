@@ -1,0 +1,333 @@
+#include "platform/win32/PageWindow.h"
+
+#include <algorithm>
+#include <climits>
+#include <stdexcept>
+
+#include "platform/Errors.h"
+#include "platform/win32/ControlWindow.h"
+#include "platform/win32/SystemMessage.h"
+#include "platform/win32/Utf16.h"
+#include "resources/ResourceIds.h"
+
+namespace vlt::win32 {
+namespace {
+
+DWORD PageStyle(BorderStyle border) {
+  switch (border) {
+    case BorderStyle::Single: return WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    case BorderStyle::Sizeable: return WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  }
+  return WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+}
+
+bool IsPageWindow(HWND hwnd) {
+  wchar_t name[64];
+  return hwnd != nullptr && ::GetClassNameW(hwnd, name, 64) > 0 &&
+         std::wstring_view(name) == kPageClassName;
+}
+
+void SetStyleBit(HWND hwnd, LONG_PTR bit, bool on) {
+  const LONG_PTR style = ::GetWindowLongPtrW(hwnd, GWL_STYLE);
+  const LONG_PTR wanted = on ? (style | bit) : (style & ~bit);
+  if (wanted != style) ::SetWindowLongPtrW(hwnd, GWL_STYLE, wanted);
+}
+
+bool CanTakeFocus(HWND hwnd) {
+  const LONG_PTR style = ::GetWindowLongPtrW(hwnd, GWL_STYLE);
+  return (style & WS_TABSTOP) != 0 && (style & WS_VISIBLE) != 0 && (style & WS_DISABLED) == 0;
+}
+
+}  // namespace
+
+bool RegisterPageClass(HINSTANCE instance) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = PageWindow::WindowProc;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(VLT_ICON_APP));
+  windowClass.hIconSm = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(VLT_ICON_APP),
+                                                         IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                                                         ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+  windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = kPageClassName;
+  return ::RegisterClassExW(&windowClass) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+bool PreTranslatePageMessage(MSG& msg) {
+  if (msg.hwnd == nullptr) return false;
+  const HWND page = ::GetAncestor(msg.hwnd, GA_ROOT);
+  if (!IsPageWindow(page)) return false;
+  // Escape presses nothing on a page; a multi-line edit would otherwise
+  // take it as a request to close its window.
+  if ((msg.message == WM_KEYDOWN || msg.message == WM_KEYUP || msg.message == WM_CHAR) &&
+      msg.wParam == VK_ESCAPE) {
+    return true;
+  }
+  return ::IsDialogMessageW(page, &msg) != FALSE;
+}
+
+PageWindow::PageWindow(Form& form, const FormSpec& spec, HFONT font) : form_(form), font_(font) {
+  const DWORD style = PageStyle(spec.border);
+  RECT frame{0, 0, spec.clientWidth, spec.clientHeight};
+  ::AdjustWindowRectEx(&frame, style, FALSE, 0);
+  const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  window_.Reset(::CreateWindowExW(0, kPageClassName, Utf8ToWide(spec.caption).c_str(), style,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                                  frame.bottom - frame.top, nullptr, nullptr, instance, nullptr));
+  if (!window_) {
+    const DWORD error = ::GetLastError();
+    throw OsError(SystemMessage(error), error);
+  }
+  // Messages of the creation itself need nothing of the page.
+  ::SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+PageWindow::~PageWindow() {
+  // The messages of the window's destruction no longer reach this object.
+  ::SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, 0);
+}
+
+std::unique_ptr<ControlView> PageWindow::CreateControl(Control& control, const ControlSpec& spec) {
+  HWND parent = window_.Get();
+  POINT edge{0, 0};
+  if (!spec.parent.empty()) {
+    const Child* panel = FindChildByName(spec.parent);
+    if (panel == nullptr || panel->kind != ControlKind::Panel) {
+      throw std::logic_error("control " + std::string(spec.name) + " needs its panel " +
+                             std::string(spec.parent) + " before it");
+    }
+    parent = panel->hwnd;
+    // Layout positions inside a panel count from its outer corner, the
+    // sunken edge included; the window's client area starts inside the edge.
+    RECT outer;
+    ::GetWindowRect(parent, &outer);
+    ::ClientToScreen(parent, &edge);
+    edge.x -= outer.left;
+    edge.y -= outer.top;
+  }
+  auto view = std::make_unique<ControlWindow>(
+      *this, spec, ChildPlacement{parent, spec.left - edge.x, spec.top - edge.y, nextId_++, font_});
+
+  const bool tabStop = spec.tabOrder != kNoTabStop;
+  const Child child{view->Handle(), &control,  spec.kind, spec.name, spec.parent,
+                    tabStop ? spec.tabOrder : INT_MAX, static_cast<int>(children_.size()), tabStop};
+  const auto position = std::upper_bound(
+      children_.begin(), children_.end(), child, [](const Child& a, const Child& b) {
+        return a.tabKey != b.tabKey ? a.tabKey < b.tabKey : a.layoutKey < b.layoutKey;
+      });
+  // The dialog manager tabs in z-order: put the window right after its
+  // predecessor among its siblings.
+  HWND predecessor = HWND_TOP;
+  for (auto it = children_.begin(); it != position; ++it) {
+    if (it->parent == child.parent) predecessor = it->hwnd;
+  }
+  children_.insert(position, child);
+  ::SetWindowPos(child.hwnd, predecessor, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (spec.kind == ControlKind::RadioButton) RefreshRadioGroups();
+  return view;
+}
+
+std::string PageWindow::Caption() const {
+  const HWND hwnd = window_.Get();
+  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(hwnd)) + 1, L'\0');
+  const int length = ::GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()));
+  text.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+  return WideToUtf8(text);
+}
+
+void PageWindow::SetCaption(const std::string& caption) {
+  ::SetWindowTextW(window_.Get(), Utf8ToWide(caption).c_str());
+}
+
+void PageWindow::Show() {
+  const HWND hwnd = window_.Get();
+  if (!centred_) {
+    CentreOnWorkArea();
+    centred_ = true;
+  }
+  ::ShowWindow(hwnd, ::IsIconic(hwnd) ? SW_RESTORE : SW_SHOW);
+  ::SetForegroundWindow(hwnd);
+  FocusFirstControl();
+}
+
+void PageWindow::Hide() { ::ShowWindow(window_.Get(), SW_HIDE); }
+
+bool PageWindow::Visible() const { return ::IsWindowVisible(window_.Get()) != FALSE; }
+
+void PageWindow::Forget(HWND child) {
+  std::erase_if(children_, [&](const Child& c) { return c.hwnd == child; });
+  if (savedFocus_ == child) savedFocus_ = nullptr;
+}
+
+void PageWindow::RefreshRadioGroups() {
+  std::vector<std::string_view> parentsDone;
+  for (const Child& first : children_) {
+    if (first.kind != ControlKind::RadioButton ||
+        std::find(parentsDone.begin(), parentsDone.end(), first.parent) != parentsDone.end()) {
+      continue;
+    }
+    parentsDone.push_back(first.parent);
+    std::vector<const Child*> group;
+    for (const Child& c : children_) {
+      if (c.kind == ControlKind::RadioButton && c.parent == first.parent) group.push_back(&c);
+    }
+    HWND tabStop = nullptr;
+    for (const Child* radio : group) {
+      if (!radio->tabStop) continue;
+      if (tabStop == nullptr) tabStop = radio->hwnd;
+      if (::SendMessageW(radio->hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED) {
+        tabStop = radio->hwnd;
+        break;
+      }
+    }
+    for (const Child* radio : group) {
+      SetStyleBit(radio->hwnd, WS_GROUP, radio == group.front());
+      SetStyleBit(radio->hwnd, WS_TABSTOP, radio->hwnd == tabStop);
+    }
+  }
+}
+
+LRESULT CALLBACK PageWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* page = reinterpret_cast<PageWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (page == nullptr) return ::DefWindowProcW(hwnd, message, wParam, lParam);
+  try {
+    return page->HandleMessage(hwnd, message, wParam, lParam);
+  } catch (...) {
+    // Handlers report their own errors (Form::Dispatch); whatever escapes
+    // that must still not unwind through the system's code.
+    return 0;
+  }
+}
+
+LRESULT PageWindow::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(wParam, lParam);
+      return 0;
+    case WM_CLOSE:
+      // The page decides: close query, then hide or end the program. The
+      // window itself stays until the page object goes.
+      form_.Dispatch([this] { form_.UserClose(); });
+      return 0;
+    case WM_ACTIVATE:
+      OnActivate(wParam);
+      return 0;
+    case WM_SETFOCUS:
+      OnActivate(WA_ACTIVE);
+      return 0;
+    case WM_NEXTDLGCTL:
+      OnNextDialogControl(wParam, lParam);
+      return 0;
+    default:
+      return ::DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+}
+
+void PageWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
+  const auto source = reinterpret_cast<HWND>(lParam);
+  if (source == nullptr) {
+    // From the dialog manager: IDOK for Enter, IDCANCEL for Escape. Enter
+    // presses the push button that has the focus, nothing else.
+    if (LOWORD(wParam) == IDOK) {
+      const Child* focused = FindChild(::GetFocus());
+      if (focused != nullptr && focused->kind == ControlKind::Button) {
+        ::SendMessageW(focused->hwnd, BM_CLICK, 0, 0);
+      }
+    }
+    return;
+  }
+  if (HIWORD(wParam) != BN_CLICKED) return;
+  const Child* child = FindChild(source);
+  if (child == nullptr) return;
+  Control& control = *child->control;
+  switch (child->kind) {
+    case ControlKind::RadioButton:
+      // The system unchecks the radios of the window group; the page's rule
+      // is "every radio of the same parent", whatever the tab order.
+      if (control.Checked()) control.SetChecked(true);
+      [[fallthrough]];
+    case ControlKind::Button:
+    case ControlKind::CheckBox:
+      form_.UserClicked(control);
+      break;
+    default:
+      break;
+  }
+}
+
+void PageWindow::OnActivate(WPARAM wParam) {
+  const HWND hwnd = window_.Get();
+  if (LOWORD(wParam) == WA_INACTIVE) {
+    const HWND focus = ::GetFocus();
+    if (focus != nullptr && ::IsChild(hwnd, focus)) savedFocus_ = focus;
+    return;
+  }
+  if (HIWORD(wParam) != 0) return;  // activated while minimised: no focus to give
+  if (savedFocus_ != nullptr && ::IsWindowVisible(savedFocus_) && ::IsWindowEnabled(savedFocus_)) {
+    ::SetFocus(savedFocus_);
+  } else {
+    FocusFirstControl();
+  }
+}
+
+void PageWindow::OnNextDialogControl(WPARAM wParam, LPARAM lParam) {
+  // Sent by the dialog manager (Tab, arrow keys, accelerators) and by
+  // multi-line edits for Tab: lParam set means wParam is the window to focus,
+  // otherwise wParam chooses the next (0) or the previous control.
+  const HWND target = LOWORD(lParam) != 0
+                          ? reinterpret_cast<HWND>(wParam)
+                          : ::GetNextDlgTabItem(window_.Get(), ::GetFocus(), wParam != 0);
+  if (target == nullptr) return;
+  ::SetFocus(target);
+  const Child* child = FindChild(target);
+  // A single-line edit entered by keyboard has its text selected, ready to
+  // be typed over.
+  if (child != nullptr && child->kind == ControlKind::Edit) {
+    ::SendMessageW(target, EM_SETSEL, 0, -1);
+  }
+}
+
+void PageWindow::FocusFirstControl() {
+  if (const HWND first = FirstTabStop()) {
+    ::SetFocus(first);
+  } else {
+    ::SetFocus(window_.Get());
+  }
+}
+
+HWND PageWindow::FirstTabStop() const {
+  for (const Child& child : children_) {
+    if (child.parent.empty() && CanTakeFocus(child.hwnd)) return child.hwnd;
+  }
+  return nullptr;
+}
+
+const PageWindow::Child* PageWindow::FindChild(HWND hwnd) const {
+  for (const Child& child : children_) {
+    if (child.hwnd == hwnd) return &child;
+  }
+  return nullptr;
+}
+
+const PageWindow::Child* PageWindow::FindChildByName(std::string_view name) const {
+  for (const Child& child : children_) {
+    if (child.name == name) return &child;
+  }
+  return nullptr;
+}
+
+void PageWindow::CentreOnWorkArea() {
+  RECT work;
+  if (!::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) return;
+  RECT frame;
+  ::GetWindowRect(window_.Get(), &frame);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  const int x = std::max<int>(work.left, work.left + (work.right - work.left - width) / 2);
+  const int y = std::max<int>(work.top, work.top + (work.bottom - work.top - height) / 2);
+  ::SetWindowPos(window_.Get(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace vlt::win32

@@ -1,0 +1,91 @@
+#pragma once
+// A page as a top-level window: one registered window class for all pages,
+// child windows of the standard classes for the controls, keyboard
+// navigation by the dialog manager.
+//
+// The window procedure only turns messages into calls of the page:
+// a click (BN_CLICKED) into Form::UserClicked, a close request (close box,
+// Alt+F4, system menu) into Form::UserClose. Neither Enter nor Escape
+// presses anything unless a push button has the focus (then Enter presses
+// it). No exception leaves the window procedure.
+#include <string_view>
+#include <vector>
+
+#include "forms/Form.h"
+#include "platform/win32/Handles.h"
+
+namespace vlt::win32 {
+
+inline constexpr wchar_t kPageClassName[] = L"VelToriSetupPage";
+
+// Registers the page class (once per process); false when that fails.
+bool RegisterPageClass(HINSTANCE instance);
+
+// The message loop's keyboard filter for pages: Tab, arrow keys, Alt+letter
+// and Enter go through the dialog manager of the page the message is for,
+// and Escape does nothing there. True when the message has been handled.
+bool PreTranslatePageMessage(MSG& msg);
+
+class PageWindow : public FormView {
+ public:
+  // The procedure of the page class.
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+  // Creates the window hidden, with the client size and border of `spec`.
+  // Raises OsError when the system refuses.
+  PageWindow(Form& form, const FormSpec& spec, HFONT font);
+  ~PageWindow() override;
+  PageWindow(const PageWindow&) = delete;
+  PageWindow& operator=(const PageWindow&) = delete;
+
+  // Controls come in the layout's order; a control inside a panel must come
+  // after its panel (std::logic_error otherwise). The tab order (the
+  // windows' z-order) is that of the layout's tab-order numbers, then the
+  // layout's order for controls without one.
+  std::unique_ptr<ControlView> CreateControl(Control& control, const ControlSpec& spec) override;
+  std::string Caption() const override;
+  void SetCaption(const std::string& caption) override;
+  // Centres the page on the work area the first time, shows it, brings it
+  // to the front and focuses its first control in tab order.
+  void Show() override;
+  void Hide() override;
+  bool Visible() const override;
+
+  // Called by a control window as it goes.
+  void Forget(HWND child);
+  // The radio buttons of one parent are one group: the first in tab order
+  // starts it, and the checked one (else the first) is its tab stop.
+  void RefreshRadioGroups();
+
+ private:
+  struct Child {
+    HWND hwnd;
+    Control* control;
+    ControlKind kind;
+    std::string_view name;
+    std::string_view parent;
+    int tabKey;     // tab order, or a large number for controls without one
+    int layoutKey;  // order of creation
+    bool tabStop;   // the layout gives it a place in the tab order
+  };
+
+  LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  void OnCommand(WPARAM wParam, LPARAM lParam);
+  void OnActivate(WPARAM wParam);
+  void OnNextDialogControl(WPARAM wParam, LPARAM lParam);
+  void FocusFirstControl();
+  HWND FirstTabStop() const;
+  const Child* FindChild(HWND hwnd) const;
+  const Child* FindChildByName(std::string_view name) const;
+  void CentreOnWorkArea();
+
+  Form& form_;
+  UniqueWindow window_;
+  HFONT font_;
+  std::vector<Child> children_;  // in tab order
+  int nextId_ = 100;             // clear of IDOK, IDCANCEL and the other dialog ids
+  HWND savedFocus_ = nullptr;    // focus to restore when the page is activated again
+  bool centred_ = false;
+};
+
+}  // namespace vlt::win32

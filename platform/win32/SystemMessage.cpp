@@ -1,0 +1,30 @@
+#include "platform/win32/SystemMessage.h"
+
+#include <cstdio>
+
+#include "platform/win32/Handles.h"
+#include "platform/win32/Utf16.h"
+
+namespace vlt::win32 {
+
+std::string SystemMessage(std::uint32_t code) {
+  wchar_t* text = nullptr;
+  const DWORD length = ::FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  const UniqueLocalMemory owner(text);
+  std::wstring message(text != nullptr ? text : L"", length);
+  while (!message.empty() && (message.back() == L'\r' || message.back() == L'\n' ||
+                              message.back() == L' ')) {
+    message.pop_back();
+  }
+  if (!message.empty()) return WideToUtf8(message);
+
+  // HRESULTs read best in hexadecimal, plain error numbers in decimal.
+  char fallback[40];
+  std::snprintf(fallback, sizeof fallback, code > 0xFFFF ? "System error 0x%08lX" : "System error %lu",
+                static_cast<unsigned long>(code));
+  return fallback;
+}
+
+}  // namespace vlt::win32

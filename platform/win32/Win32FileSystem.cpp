@@ -1,0 +1,123 @@
+#include "platform/win32/Win32FileSystem.h"
+
+#include <algorithm>
+
+#include "common/Paths.h"
+#include "platform/Errors.h"
+#include "platform/win32/Handles.h"
+#include "platform/win32/SystemMessage.h"
+#include "platform/win32/Utf16.h"
+
+namespace vlt::win32 {
+namespace {
+
+[[noreturn]] void RaiseFileError(DWORD code) { throw FileError(SystemMessage(code), code); }
+
+// The part of a path that names a volume and cannot be created: "C:" or
+// "\\server\share". Its length, 0 when the path has none.
+std::size_t RootLength(std::string_view path) {
+  if (path.size() >= 2 && path[1] == ':') return 2;
+  if (path.starts_with("\\\\")) {
+    const std::size_t server = path.find('\\', 2);
+    if (server == std::string_view::npos) return path.size();
+    const std::size_t share = path.find('\\', server + 1);
+    return share == std::string_view::npos ? path.size() : share;
+  }
+  return 0;
+}
+
+}  // namespace
+
+void Win32FileSystem::ForceDirectories(const std::string& dir) {
+  const std::string path = ExcludeTrailingBackslash(dir);
+  if (path.empty()) throw FileError("Unable to create directory", ERROR_PATH_NOT_FOUND);
+  if (path.size() <= RootLength(path) || DirectoryExists(path)) return;
+  const std::string parent = ExtractFileDir(path);
+  if (!parent.empty() && parent != path) ForceDirectories(parent);
+  if (!::CreateDirectoryW(Utf8ToWide(path).c_str(), nullptr)) {
+    const DWORD error = ::GetLastError();
+    // Made meanwhile by someone else: that is what was asked for.
+    if (!DirectoryExists(path)) RaiseFileError(error);
+  }
+}
+
+bool Win32FileSystem::DirectoryExists(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesW(Utf8ToWide(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::vector<DirEntry> Win32FileSystem::Find(const std::string& pattern) {
+  std::vector<DirEntry> entries;
+  WIN32_FIND_DATAW data;
+  const UniqueFindHandle search(::FindFirstFileExW(Utf8ToWide(pattern).c_str(),
+                                                   FindExInfoStandard, &data,
+                                                   FindExSearchNameMatch, nullptr, 0));
+  if (!search) return entries;
+  do {
+    entries.push_back({WideToUtf8(data.cFileName),
+                       (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+  } while (::FindNextFileW(search.Get(), &data));
+  return entries;
+}
+
+bool Win32FileSystem::DeleteFile(const std::string& path) {
+  return ::DeleteFileW(Utf8ToWide(path).c_str()) != FALSE;
+}
+
+bool Win32FileSystem::RemoveDirectory(const std::string& path) {
+  return ::RemoveDirectoryW(Utf8ToWide(path).c_str()) != FALSE;
+}
+
+bool Win32FileSystem::CopyFile(const std::string& from, const std::string& to) {
+  return ::CopyFileW(Utf8ToWide(from).c_str(), Utf8ToWide(to).c_str(), FALSE) != FALSE;
+}
+
+void Win32FileSystem::WriteFile(const std::string& path, std::span<const std::uint8_t> data) {
+  const UniqueFileHandle file(::CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ | GENERIC_WRITE,
+                                            0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                            nullptr));
+  if (!file) RaiseFileError(::GetLastError());
+  while (!data.empty()) {
+    const auto chunk = static_cast<DWORD>(std::min<std::size_t>(data.size(), 1u << 30));
+    DWORD written = 0;
+    if (!::WriteFile(file.Get(), data.data(), chunk, &written, nullptr)) {
+      RaiseFileError(::GetLastError());
+    }
+    if (written == 0) RaiseFileError(ERROR_WRITE_FAULT);  // would loop for ever
+    data = data.subspan(written);
+  }
+}
+
+std::string Win32FileSystem::ShortPathName(const std::string& path) {
+  const std::wstring longPath = Utf8ToWide(path);
+  std::wstring buffer(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = ::GetShortPathNameW(longPath.c_str(), buffer.data(),
+                                             static_cast<DWORD>(buffer.size()));
+    if (length == 0) return {};
+    if (length < buffer.size()) {
+      buffer.resize(length);
+      return WideToUtf8(buffer);
+    }
+    buffer.resize(length);  // the size it needs, its NUL included
+  }
+}
+
+std::optional<std::string> Win32FileSystem::ToOemCodePage(const std::string& text) {
+  // A system set to use UTF-8 as its OEM code page reads the text as it is.
+  if (::GetOEMCP() == CP_UTF8) return text;
+  const std::wstring wide = Utf8ToWide(text);
+  if (wide.empty()) return std::string();
+  const auto wideLength = static_cast<int>(wide.size());
+  BOOL usedDefault = FALSE;
+  const int length = ::WideCharToMultiByte(CP_OEMCP, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength,
+                                           nullptr, 0, nullptr, &usedDefault);
+  if (length <= 0 || usedDefault) return std::nullopt;
+  std::string result(static_cast<std::size_t>(length), '\0');
+  ::WideCharToMultiByte(CP_OEMCP, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, result.data(),
+                        length, nullptr, &usedDefault);
+  if (usedDefault) return std::nullopt;
+  return result;
+}
+
+}  // namespace vlt::win32

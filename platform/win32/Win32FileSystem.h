@@ -1,0 +1,22 @@
+#pragma once
+// The file system through the wide Windows functions.
+#include "platform/FileSystem.h"
+
+namespace vlt::win32 {
+
+class Win32FileSystem : public FileSystem {
+ public:
+  // Raises FileError with the system's message when a directory cannot be
+  // created; drive roots and UNC shares are taken as given.
+  void ForceDirectories(const std::string& dir) override;
+  bool DirectoryExists(const std::string& path) override;
+  std::vector<DirEntry> Find(const std::string& pattern) override;
+  bool DeleteFile(const std::string& path) override;
+  bool RemoveDirectory(const std::string& path) override;
+  bool CopyFile(const std::string& from, const std::string& to) override;
+  void WriteFile(const std::string& path, std::span<const std::uint8_t> data) override;
+  std::string ShortPathName(const std::string& path) override;
+  std::optional<std::string> ToOemCodePage(const std::string& text) override;
+};
+
+}  // namespace vlt::win32

@@ -1,0 +1,201 @@
+#include "platform/win32/Win32MessageDialog.h"
+
+#include <algorithm>
+
+#include "platform/win32/DialogTemplate.h"
+#include "platform/win32/MessageBoxLayout.h"
+#include "platform/win32/Utf16.h"
+
+namespace vlt::win32 {
+namespace {
+
+constexpr WORD kIconId = 20;
+constexpr WORD kTextId = 0xFFFF;
+constexpr WORD kFirstButtonId = 1000;
+
+struct Shown {
+  const MessageBoxRequest& request;
+  MsgButton answer = MsgButton::Cancel;
+};
+
+const wchar_t* IconOf(MsgKind kind) {
+  switch (kind) {
+    case MsgKind::Warning: return IDI_WARNING;
+    case MsgKind::Error: return IDI_ERROR;
+    case MsgKind::Information: return IDI_INFORMATION;
+    case MsgKind::Confirmation: return IDI_QUESTION;
+  }
+  return IDI_INFORMATION;
+}
+
+UINT SoundOf(MsgKind kind) {
+  switch (kind) {
+    case MsgKind::Warning: return MB_ICONWARNING;
+    case MsgKind::Error: return MB_ICONERROR;
+    case MsgKind::Information: return MB_ICONINFORMATION;
+    case MsgKind::Confirmation: return MB_ICONQUESTION;
+  }
+  return MB_OK;
+}
+
+// The font the system uses for message boxes, as a template font.
+void MessageFont(WORD& pointSize, std::wstring& face) {
+  pointSize = 8;
+  face = L"MS Shell Dlg";
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return;
+  const LONG height = metrics.lfMessageFont.lfHeight;
+  if (height >= 0 || metrics.lfMessageFont.lfFaceName[0] == L'\0') return;
+  const HDC screen = ::GetDC(nullptr);
+  const int dpi = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen != nullptr) ::ReleaseDC(nullptr, screen);
+  pointSize = static_cast<WORD>(::MulDiv(-height, 72, dpi));
+  face = metrics.lfMessageFont.lfFaceName;
+}
+
+// Pixel width a title needs in the caption bar, with room for the close box.
+int TitleBarWidth(HWND dialog, const std::wstring& title) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return 0;
+  const HFONT font = ::CreateFontIndirectW(&metrics.lfCaptionFont);
+  const HDC dc = ::GetDC(dialog);
+  const HGDIOBJ old = ::SelectObject(dc, font);
+  RECT bounds{0, 0, 0, 0};
+  ::DrawTextW(dc, title.c_str(), -1, &bounds, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+  ::SelectObject(dc, old);
+  ::ReleaseDC(dialog, dc);
+  ::DeleteObject(font);
+  return bounds.right + 2 * metrics.iCaptionWidth + 2 * ::GetSystemMetrics(SM_CXEDGE);
+}
+
+void LayOut(HWND dialog, const Shown& shown) {
+  const std::vector<std::pair<MsgButton, std::string>>& buttons = shown.request.buttons;
+  MessageBoxMetrics metrics;
+  RECT units{0, 0, 4, 8};
+  ::MapDialogRect(dialog, &units);
+  metrics.baseUnitX = units.right;
+  metrics.baseUnitY = units.bottom;
+  metrics.iconWidth = ::GetSystemMetrics(SM_CXICON);
+  metrics.iconHeight = ::GetSystemMetrics(SM_CYICON);
+
+  const HDC dc = ::GetDC(dialog);
+  const HGDIOBJ oldFont =
+      ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(dialog, WM_GETFONT, 0, 0)));
+  const std::wstring text = Utf8ToWide(WithDisplayLineBreaks(shown.request.text));
+  // Wrapped like the text control wraps it (SS_EDITCONTROL): at blanks, and
+  // inside a word too long for a line.
+  const int widthLimit = MessageTextWidthLimit(::GetSystemMetrics(SM_CXSCREEN));
+  RECT textBounds{0, 0, widthLimit, 0};
+  ::DrawTextW(dc, text.c_str(), -1, &textBounds,
+              DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_EXPANDTABS | DT_NOPREFIX);
+  metrics.textWidth = std::min<int>(textBounds.right, widthLimit);
+  metrics.textHeight = textBounds.bottom;
+  for (const auto& button : buttons) {
+    RECT caption{0, 0, 0, 0};
+    ::DrawTextW(dc, Utf8ToWide(button.second).c_str(), -1, &caption, DT_CALCRECT | DT_SINGLELINE);
+    metrics.captionWidths.push_back(caption.right);
+  }
+  ::SelectObject(dc, oldFont);
+  ::ReleaseDC(dialog, dc);
+  metrics.minClientWidth = TitleBarWidth(dialog, Utf8ToWide(shown.request.title));
+
+  const MessageBoxLayout layout = LayOutMessageBox(metrics);
+  const auto place = [&](int id, const BoxRect& r) {
+    ::MoveWindow(::GetDlgItem(dialog, id), r.left, r.top, r.width, r.height, FALSE);
+  };
+  place(kIconId, layout.icon);
+  place(kTextId, layout.text);
+  for (std::size_t i = 0; i < layout.buttons.size(); ++i) {
+    place(kFirstButtonId + static_cast<int>(i), layout.buttons[i]);
+  }
+
+  RECT frame{0, 0, layout.clientWidth, layout.clientHeight};
+  ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(::GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  ::SetWindowPos(dialog, nullptr, (::GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (::GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* shown = reinterpret_cast<Shown*>(::GetWindowLongPtrW(dialog, DWLP_USER));
+  switch (message) {
+    case WM_INITDIALOG: {
+      shown = reinterpret_cast<Shown*>(lParam);
+      ::SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+      try {
+        LayOut(dialog, *shown);
+      } catch (...) {
+        // Out of memory while measuring: the box still answers, unsized.
+      }
+      ::SendDlgItemMessageW(dialog, kIconId, STM_SETICON,
+                            reinterpret_cast<WPARAM>(::LoadIconW(nullptr, IconOf(shown->request.kind))),
+                            0);
+      const auto& buttons = shown->request.buttons;
+      for (std::size_t i = 0; i < buttons.size(); ++i) {
+        if (buttons[i].first != shown->request.defaultButton) continue;
+        const int id = kFirstButtonId + static_cast<int>(i);
+        ::SendMessageW(dialog, DM_SETDEFID, id, 0);
+        ::SetFocus(::GetDlgItem(dialog, id));
+        return FALSE;  // the focus is set
+      }
+      return TRUE;
+    }
+    case WM_COMMAND: {
+      if (shown == nullptr) return FALSE;
+      const int id = LOWORD(wParam);
+      const auto& buttons = shown->request.buttons;
+      if (id == IDCANCEL && lParam == 0) {  // Escape
+        if (!shown->request.escapeButton) return TRUE;
+        shown->answer = *shown->request.escapeButton;
+        ::EndDialog(dialog, 1);
+        return TRUE;
+      }
+      const int index = id - kFirstButtonId;
+      if (HIWORD(wParam) == BN_CLICKED && index >= 0 && index < static_cast<int>(buttons.size())) {
+        shown->answer = buttons[index].first;
+        ::EndDialog(dialog, 1);
+        return TRUE;
+      }
+      return FALSE;
+    }
+    case WM_CLOSE:  // close box, Alt+F4, system menu
+      if (shown != nullptr) shown->answer = MsgButton::Cancel;
+      ::EndDialog(dialog, 1);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace
+
+MsgButton Win32MessageDialog::Show(const MessageBoxRequest& request) {
+  WORD pointSize;
+  std::wstring face;
+  MessageFont(pointSize, face);
+  DialogTemplate dialog(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFOREGROUND,
+                        Utf8ToWide(request.title), pointSize, face);
+  dialog.AddItem(DialogTemplate::kStatic, SS_ICON, kIconId, L"");
+  dialog.AddItem(DialogTemplate::kStatic, SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, kTextId,
+                 Utf8ToWide(WithDisplayLineBreaks(request.text)));
+  for (std::size_t i = 0; i < request.buttons.size(); ++i) {
+    const bool isDefault = request.buttons[i].first == request.defaultButton;
+    DWORD style = (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP;
+    if (i == 0) style |= WS_GROUP;
+    dialog.AddItem(DialogTemplate::kButton, style, static_cast<WORD>(kFirstButtonId + i),
+                   Utf8ToWide(request.buttons[i].second));
+  }
+
+  ::MessageBeep(SoundOf(request.kind));
+  Shown shown{request};
+  ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr), dialog.Get(), ::GetActiveWindow(),
+                            &DialogProc, reinterpret_cast<LPARAM>(&shown));
+  return shown.answer;
+}
+
+}  // namespace vlt::win32

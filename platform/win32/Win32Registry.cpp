@@ -1,0 +1,69 @@
+#include "platform/win32/Win32Registry.h"
+
+#include "platform/Errors.h"
+#include "platform/win32/Handles.h"
+#include "platform/win32/SystemMessage.h"
+#include "platform/win32/Utf16.h"
+
+namespace vlt::win32 {
+namespace {
+
+constexpr REGSAM kAccess = KEY_ALL_ACCESS | KEY_WOW64_32KEY;
+
+[[noreturn]] void Raise(LSTATUS status) {
+  const auto code = static_cast<std::uint32_t>(status);
+  throw RegistryError(SystemMessage(code), code);
+}
+
+// Opens `key`, creating it and its missing parents; raises on failure.
+UniqueRegKey CreateOrOpen(const std::string& key) {
+  UniqueRegKey handle;
+  const LSTATUS status = ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, Utf8ToWide(key).c_str(), 0, nullptr,
+                                           REG_OPTION_NON_VOLATILE, kAccess, nullptr,
+                                           handle.put(), nullptr);
+  if (status != ERROR_SUCCESS) Raise(status);
+  return handle;
+}
+
+// Opens an existing `key`; an empty owner when that fails.
+UniqueRegKey OpenExisting(const std::string& key) {
+  UniqueRegKey handle;
+  if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, Utf8ToWide(key).c_str(), 0, kAccess, handle.put()) !=
+      ERROR_SUCCESS) {
+    handle.Reset();
+  }
+  return handle;
+}
+
+}  // namespace
+
+void Win32Registry::CreateKey(const std::string& key) { CreateOrOpen(key); }
+
+void Win32Registry::WriteString(const std::string& key, const std::string& name,
+                                const std::string& value) {
+  const UniqueRegKey handle = CreateOrOpen(key);
+  const std::wstring data = Utf8ToWide(value);
+  const auto bytes = static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t));  // with its NUL
+  const LSTATUS status = ::RegSetValueExW(handle.Get(), Utf8ToWide(name).c_str(), 0, REG_SZ,
+                                          reinterpret_cast<const BYTE*>(data.c_str()), bytes);
+  if (status != ERROR_SUCCESS) Raise(status);
+}
+
+bool Win32Registry::DeleteValue(const std::string& key, const std::string& name) {
+  const UniqueRegKey handle = OpenExisting(key);
+  return handle && ::RegDeleteValueW(handle.Get(), Utf8ToWide(name).c_str()) == ERROR_SUCCESS;
+}
+
+bool Win32Registry::DeleteKeyTree(const std::string& key, const std::string& subKey) {
+  if (subKey.empty()) return false;
+  const UniqueRegKey handle = OpenExisting(key);
+  return handle && ::RegDeleteTreeW(handle.Get(), Utf8ToWide(subKey).c_str()) == ERROR_SUCCESS;
+}
+
+bool Win32Registry::ValueExists(const std::string& key, const std::string& name) {
+  const UniqueRegKey handle = OpenExisting(key);
+  return handle && ::RegQueryValueExW(handle.Get(), Utf8ToWide(name).c_str(), nullptr, nullptr,
+                                      nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+}  // namespace vlt::win32

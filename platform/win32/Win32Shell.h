@@ -1,0 +1,19 @@
+#pragma once
+// The Windows shell: special folders, shell links, ShellExecute and the
+// folder browser. Needs COM initialised on the calling thread (apartment
+// model), which the program does once at start-up.
+#include "platform/Shell.h"
+
+namespace vlt::win32 {
+
+class Win32Shell : public Shell {
+ public:
+  std::string FolderPath(int csidl) override;
+  // Raises ComError with the system's message for the failing HRESULT.
+  void SaveShellLink(const std::string& linkFile, const ShellLinkData& link) override;
+  void Execute(const ShellExecuteRequest& request) override;
+  // Owned by the active window, which is disabled while the browser is up.
+  std::optional<std::string> BrowseForFolder(int rootCsidl, const std::string& title) override;
+};
+
+}  // namespace vlt::win32

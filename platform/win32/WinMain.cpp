@@ -1,0 +1,61 @@
+// The program's entry: prepares the process the way a setup program must
+// (DLL search, common controls, COM), then runs the program on the Win32
+// services.
+#include "platform/win32/WinApi.h"
+
+#include <commctrl.h>
+
+#include <exception>
+
+#include "lang/MessageBox.h"
+#include "platform/win32/Handles.h"
+#include "platform/win32/Win32Platform.h"
+#include "startup/Startup.h"
+
+namespace {
+
+// A setup program usually runs from the downloads folder, where anyone may
+// have left a DLL named like a system one. Load DLLs from the system folder
+// only, and never from the current directory.
+void HardenDllSearch() {
+  using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+  const HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll");
+  // Windows 8 and later, or Windows 7 with the update that brought it.
+  const FARPROC proc = kernel != nullptr ? ::GetProcAddress(kernel, "SetDefaultDllDirectories") : nullptr;
+  if (proc != nullptr) {
+    const auto setDefaultDllDirectories =
+        reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void (*)()>(proc));
+    setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  }
+  ::SetDllDirectoryW(L"");
+}
+
+void RegisterControlClasses() {
+  INITCOMMONCONTROLSEX controls{};
+  controls.dwSize = sizeof controls;
+  controls.dwICC = ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS;
+  ::InitCommonControlsEx(&controls);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  HardenDllSearch();
+  RegisterControlClasses();
+  const vlt::win32::ComApartment com;
+  try {
+    vlt::win32::Win32Platform platform;
+    vlt::Services services = platform.Bundle();
+    vlt::RunProgram(services);
+    return 0;
+  } catch (const std::exception& error) {
+    // Nothing on the way caught it (the pages could not be built, say):
+    // report it under the program's title and end.
+    vlt::MessageBoxRequest request = vlt::BuildMessageBox(
+        vlt::DialogCaptions{}, error.what(), vlt::MsgKind::Error, {vlt::MsgButton::Ok});
+    request.title = vlt::kApplicationTitle;
+    vlt::win32::Win32MessageDialog().Show(request);
+  } catch (...) {
+  }
+  return 1;
+}
