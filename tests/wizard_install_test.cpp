@@ -164,6 +164,32 @@ TEST(InstallProcedure, WithEveryOptionOffOnlyTheUninstallEntryIsRegistered) {
   EXPECT_EQ(Content(w, kDefaultDir + "\\veltori.exe"), PayloadContent(0));
 }
 
+TEST(InstallProcedure, AStartMenuGroupThatCannotBeMadeIsSilentlyMissing) {
+  struct Case {
+    const char* name;
+    void (*prepare)(fake::FakePlatform&);
+  } const cases[] = {
+      {"programs folder refuses new entries",
+       [](fake::FakePlatform& p) { p.fs.DenyCreate(kPrograms); }},
+      {"programs folder unknown to the shell",
+       [](fake::FakePlatform& p) { p.shell.folders[csidl::kPrograms] = ""; }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Wizard w;
+    c.prepare(w.p);
+    const std::vector<std::string> before = w.p.fs.AllPaths();
+    w.InstallProduct();
+
+    EXPECT_TRUE(w.p.dialog.shown.empty());
+    ExpectIdleAfterSuccess(w);
+    EXPECT_FALSE(w.p.fs.Exists(kGroup));
+    EXPECT_FALSE(w.p.fs.Exists("C:\\VelTori Advanced"));  // not beside the drive's root instead
+    EXPECT_EQ(SavedLinks(w), (std::vector<Link>{{kDesktopLink, kDefaultDir + "\\veltori.exe", "",
+                                                 kDefaultDir}}));
+  }
+}
+
 TEST(InstallProcedure, InstallingAgainOverwritesTheFilesAndUpdatesTheConfigurationInPlace) {
   Wizard w;
   for (const char* name : {"veltori.exe", "veltori.hlp", "veltori.cnt", "vltsetup.exe"}) {
