@@ -198,6 +198,7 @@ std::optional<std::string> FakeShell::BrowseForFolder(int rootCsidl, const std::
 
 MsgButton FakeMessageDialog::Show(const MessageBoxRequest& request) {
   shown.push_back(request);
+  if (onShow) onShow(request);
   if (answers.empty()) return request.defaultButton;
   const MsgButton answer = answers.front();
   answers.pop_front();

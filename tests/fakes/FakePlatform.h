@@ -2,6 +2,7 @@
 // In-memory stand-ins for every platform service, bundled so a test builds a
 // whole program on them. Each records what was done and can be told to fail.
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -112,6 +113,9 @@ class FakeMessageDialog : public MessageDialog {
  public:
   std::deque<MsgButton> answers;  // when empty, the default button answers
   std::vector<MessageBoxRequest> shown;
+  // Runs while each box is up, before it is answered: lets a test look at
+  // the program's state at that moment.
+  std::function<void(const MessageBoxRequest&)> onShow;
   MsgButton Show(const MessageBoxRequest& request) override;
 };
 

@@ -1,0 +1,247 @@
+// The uninstaller on a machine that the real install procedure set up: the
+// checklist it offers, what each choice removes, and the self-removal script.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+#include "common/Paths.h"
+#include "wizard_support.h"
+
+namespace vlt {
+namespace {
+
+using namespace wizard;
+
+const std::string kScript = "C:\\Users\\Anna\\vltsetup.bat";
+const char* const kItems[] = {
+    "CheckBox_DelExe",        "CheckBox_DelHilfe",      "CheckBox_DelRegistry",
+    "CheckBox_DelStartmenue", "CheckBox_DelDesktopLnk", "CheckBox_DelCfg",
+    "CheckBox_DelPufferText", "CheckBox_DelPufferBild", "CheckBox_DelSontiges",
+    "CheckBox_DelUninst"};
+
+// Installs with the real procedure, lets the product leave a stored text and
+// picture entry and a log file, and ends the setup run.
+void InstallAndUse(Wizard& w, const std::string& language = "Deutsch", InstallOptions options = {}) {
+  w.InstallProduct(kDefaultDir, language, options);
+  ASSERT_TRUE(w.Finish().Visible());
+  w.Finish().SimulateClick("CheckBox_VelToriJetztStarten");
+  w.Finish().SimulateClick("CheckBox_WebseiteBesuchen");
+  w.Finish().SimulateClick("BitBtn_FertigStellen");
+  w.p.fs.AddFile(kDefaultDir + "\\VelToriTextEintrag1.txt", "note");
+  w.p.fs.AddFile(kDefaultDir + "\\VelToriBildEintrag1.bmp", "BM");
+  w.p.fs.AddFile(kDefaultDir + "\\hotkeys.log", "log");
+}
+
+std::set<std::string> FilesInInstallDir(const Wizard& w) {
+  std::set<std::string> names;
+  for (const std::string& path : w.p.fs.AllPaths()) {
+    if (w.p.fs.IsFile(path) && ExtractFileDir(path) == kDefaultDir) names.insert(ExtractFileName(path));
+  }
+  return names;
+}
+
+const std::set<std::string> kEverythingInstalled = {
+    "VelToriBildEintrag1.bmp", "VelToriTextEintrag1.txt", "config.vlt", "hotkeys.log",
+    "veltori.cnt", "veltori.exe", "veltori.hlp", "vltsetup.exe"};
+
+TEST(UninstallPage, OffersAndChecksEverythingTheInstallationLeft) {
+  Wizard w;
+  InstallAndUse(w);
+  w.StartUninstaller();
+  EXPECT_EQ(w.program->Form_Sprache, nullptr);  // the stored language is used
+  ASSERT_TRUE(w.Uninstall().Visible());
+  EXPECT_EQ(w.Uninstall().Caption(), "VelTori Advanced Deinstallation");
+  for (const char* item : kItems) {
+    EXPECT_TRUE(w.Uninstall().Ctl(item).Enabled()) << item;
+    EXPECT_TRUE(w.Uninstall().Ctl(item).Checked()) << item;
+  }
+}
+
+TEST(UninstallPage, WhatIsNotThereIsGreyedAndUnchecked) {
+  struct Case {
+    const char* name;
+    void (*prepare)(Wizard&);
+    std::string exe;
+    std::set<std::string> greyed;
+  } const cases[] = {
+      {"bare product set",
+       [](Wizard& w) { w.InstallProduct(); },
+       kInstalledUninstaller,
+       {"CheckBox_DelPufferText", "CheckBox_DelPufferBild", "CheckBox_DelSontiges"}},
+      {"installed without autostart",
+       [](Wizard& w) { InstallAndUse(w, "Deutsch", {.autostart = false}); },
+       kInstalledUninstaller,
+       {"CheckBox_DelRegistry"}},
+      {"installed without shortcuts",
+       [](Wizard& w) { InstallAndUse(w, "English", {.desktop = false, .startMenu = false}); },
+       kInstalledUninstaller,
+       {"CheckBox_DelStartmenue", "CheckBox_DelDesktopLnk"}},
+      {"product and help deleted by hand",
+       [](Wizard& w) {
+         InstallAndUse(w);
+         for (const char* name : {"veltori.exe", "veltori.hlp", "veltori.cnt"}) {
+           w.p.fs.DeleteFile(kDefaultDir + "\\" + name);
+         }
+       },
+       kInstalledUninstaller,
+       {"CheckBox_DelExe", "CheckBox_DelHilfe"}},
+      {"no rights on the machine's registry",
+       [](Wizard& w) {
+         InstallAndUse(w);
+         w.p.registry.readOnly = true;
+       },
+       kInstalledUninstaller,
+       {"CheckBox_DelRegistry"}},
+      {"started with -remove from the download folder of a clean machine",
+       [](Wizard&) {},
+       kSetupExe,
+       {"CheckBox_DelExe", "CheckBox_DelHilfe", "CheckBox_DelRegistry", "CheckBox_DelStartmenue",
+        "CheckBox_DelDesktopLnk", "CheckBox_DelCfg", "CheckBox_DelPufferText",
+        "CheckBox_DelPufferBild", "CheckBox_DelSontiges"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Wizard w;
+    c.prepare(w);
+    w.StartUninstaller(c.exe);
+    if (w.program->Form_Sprache) w.ChooseLanguage("Deutsch");
+    ASSERT_TRUE(w.Uninstall().Visible());
+    for (const char* item : kItems) {
+      const bool offered = c.greyed.count(item) == 0;
+      EXPECT_EQ(w.Uninstall().Ctl(item).Enabled(), offered) << item;
+      EXPECT_EQ(w.Uninstall().Ctl(item).Checked(), offered) << item;
+    }
+  }
+}
+
+TEST(UninstallPage, RemovingEverythingLeavesNothingOfTheProduct) {
+  struct Case {
+    const char* language;
+    const char* done;
+  } const cases[] = {
+      {"Deutsch", "Die gewünschte Deinstallation von VelTori ist abgeschlossen."},
+      {"English", "Deinstallation completed!"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.language);
+    Wizard w;
+    std::vector<std::string> expected = w.p.fs.AllPaths();
+    InstallAndUse(w, c.language);
+    w.StartUninstaller();
+    bool scriptStartedBeforeTheBox = false, endedBeforeTheBox = true;
+    w.p.dialog.onShow = [&](const MessageBoxRequest&) {
+      scriptStartedBeforeTheBox = w.p.shell.executed.size() == 1;
+      endedBeforeTheBox = w.p.app.terminated;
+    };
+    w.Uninstall().SimulateClick("BitBtn_Deinstallieren");
+
+    ASSERT_EQ(w.p.dialog.shown.size(), 1u);
+    EXPECT_EQ(w.p.dialog.shown[0].text, c.done);
+    EXPECT_EQ(w.p.dialog.shown[0].kind, MsgKind::Information);
+    EXPECT_EQ(w.p.dialog.shown[0].buttons.size(), 1u);
+    EXPECT_TRUE(scriptStartedBeforeTheBox);
+    EXPECT_FALSE(endedBeforeTheBox);
+    EXPECT_TRUE(w.p.app.terminated);
+
+    // Left behind: the running uninstaller in its folder, which the script
+    // erases once the program has ended, and the script itself.
+    for (const std::string& path : {std::string("C:\\Programme"), kDefaultDir,
+                                    kInstalledUninstaller, kScript}) {
+      expected.push_back(path);
+    }
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(w.p.fs.AllPaths(), expected);
+    EXPECT_EQ(w.p.registry.Value(kRunKey, "VelToriAutoStart"), std::nullopt);
+    EXPECT_FALSE(w.p.registry.HasKey(kUninstallKey));
+
+    ASSERT_EQ(w.p.shell.executed.size(), 1u);
+    const ShellExecuteRequest& script = w.p.shell.executed[0];
+    EXPECT_EQ(script.verb, "open");
+    EXPECT_EQ(script.file, kScript);
+    EXPECT_EQ(script.directory, "C:\\Users\\Anna");
+    EXPECT_EQ(script.showCommand, 0);
+    EXPECT_NE(w.p.fs.ReadFile(kScript).value_or("").find("Erase \"" + kInstalledUninstaller + "\""),
+              std::string::npos);
+  }
+}
+
+TEST(UninstallPage, UntickedItemsStayExactly) {
+  const std::set<std::string> none;
+  struct Case {
+    const char* name;
+    std::set<std::string> unticked;
+    std::set<std::string> remaining;  // files in the install directory
+    bool entriesAndShortcutsStay;
+    bool scriptStarted;
+  } const cases[] = {
+      {"only the uninstaller",
+       {"CheckBox_DelExe", "CheckBox_DelHilfe", "CheckBox_DelRegistry", "CheckBox_DelStartmenue",
+        "CheckBox_DelDesktopLnk", "CheckBox_DelCfg", "CheckBox_DelPufferText",
+        "CheckBox_DelPufferBild", "CheckBox_DelSontiges"},
+       kEverythingInstalled, true, true},
+      {"everything but the configuration file", {"CheckBox_DelCfg"},
+       {"config.vlt", "vltsetup.exe"}, false, true},
+      {"everything but the uninstaller", {"CheckBox_DelUninst"}, {"vltsetup.exe"}, false, false},
+      {"nothing", std::set<std::string>(std::begin(kItems), std::end(kItems)), kEverythingInstalled,
+       true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Wizard w;
+    InstallAndUse(w);
+    w.StartUninstaller();
+    for (const std::string& item : c.unticked) w.Uninstall().SimulateClick(item);
+    w.Uninstall().SimulateClick("BitBtn_Deinstallieren");
+
+    EXPECT_EQ(FilesInInstallDir(w), c.remaining);
+    EXPECT_EQ(w.p.registry.Value(kRunKey, "VelToriAutoStart").has_value(), c.entriesAndShortcutsStay);
+    EXPECT_EQ(w.p.registry.HasKey(kUninstallKey), c.entriesAndShortcutsStay);
+    EXPECT_EQ(w.p.fs.Exists(kGroup), c.entriesAndShortcutsStay);
+    EXPECT_EQ(w.p.fs.Exists(kDesktopLink), c.entriesAndShortcutsStay);
+    EXPECT_EQ(w.p.shell.executed.size(), c.scriptStarted ? 1u : 0u);
+    EXPECT_EQ(w.BoxTexts(),
+              std::vector<std::string>{"Die gewünschte Deinstallation von VelTori ist abgeschlossen."});
+    EXPECT_TRUE(w.p.app.terminated);
+  }
+  // The registry item ran before the configuration file was spared.
+  Wizard w;
+  InstallAndUse(w);
+  w.StartUninstaller();
+  w.Uninstall().SimulateClick("CheckBox_DelCfg");
+  w.Uninstall().SimulateClick("BitBtn_Deinstallieren");
+  EXPECT_EQ(w.p.fs.ReadFile(kDefaultDir + "\\config.vlt"),
+            "[Sprache]\r\nSprache=Deutsch\r\n[Allgemein]\r\nAutostart=nein\r\n");
+}
+
+TEST(UninstallPage, AnUnwritableScriptFolderIsReportedAndThePageStaysUsable) {
+  Wizard w;
+  InstallAndUse(w);
+  w.StartUninstaller();
+  w.p.fs.DenyCreate("C:\\Users\\Anna");
+  w.Uninstall().SimulateClick("BitBtn_Deinstallieren");
+
+  ASSERT_EQ(w.p.dialog.shown.size(), 1u);
+  const MessageBoxRequest& report = w.p.dialog.shown[0];
+  EXPECT_EQ(report.kind, MsgKind::Error);
+  EXPECT_EQ(report.title, "VelTori Advanced Setup");
+  EXPECT_NE(report.text.find(kScript), std::string::npos) << report.text;
+  EXPECT_FALSE(w.p.app.terminated);
+  EXPECT_TRUE(w.p.shell.executed.empty());
+  EXPECT_TRUE(w.Uninstall().Visible());
+  EXPECT_TRUE(w.Uninstall().BitBtn_Deinstallieren.Enabled());
+  EXPECT_TRUE(w.Uninstall().BitBtn_Abbrechen.Enabled());
+  // What went before the script stays removed.
+  EXPECT_EQ(FilesInInstallDir(w), std::set<std::string>{"vltsetup.exe"});
+  EXPECT_FALSE(w.p.registry.HasKey(kUninstallKey));
+
+  w.p.fs.DenyCreate("C:\\Users\\Anna", false);
+  w.Uninstall().SimulateClick("BitBtn_Deinstallieren");
+  EXPECT_EQ(w.p.dialog.shown.back().text,
+            "Die gewünschte Deinstallation von VelTori ist abgeschlossen.");
+  EXPECT_EQ(w.p.shell.executed.size(), 1u);
+  EXPECT_TRUE(w.p.app.terminated);
+}
+
+}  // namespace
+}  // namespace vlt
