@@ -54,7 +54,9 @@ TEST(UninstallPage, OffersAndChecksEverythingTheInstallationLeft) {
   EXPECT_EQ(w.Uninstall().Caption(), "VelTori Advanced Deinstallation");
   for (const char* item : kItems) {
     EXPECT_TRUE(w.Uninstall().Ctl(item).Enabled()) << item;
-    EXPECT_TRUE(w.Uninstall().Ctl(item).Checked()) << item;
+    // Deleting files that are not the product's is offered, never preset.
+    EXPECT_EQ(w.Uninstall().Ctl(item).Checked(), std::string(item) != "CheckBox_DelSontiges")
+        << item;
   }
 }
 
@@ -110,7 +112,9 @@ TEST(UninstallPage, WhatIsNotThereIsGreyedAndUnchecked) {
     for (const char* item : kItems) {
       const bool offered = c.greyed.count(item) == 0;
       EXPECT_EQ(w.Uninstall().Ctl(item).Enabled(), offered) << item;
-      EXPECT_EQ(w.Uninstall().Ctl(item).Checked(), offered) << item;
+      EXPECT_EQ(w.Uninstall().Ctl(item).Checked(),
+                offered && std::string(item) != "CheckBox_DelSontiges")
+          << item;
     }
   }
 }
@@ -129,6 +133,7 @@ TEST(UninstallPage, RemovingEverythingLeavesNothingOfTheProduct) {
     std::vector<std::string> expected = w.p.fs.AllPaths();
     InstallAndUse(w, c.language);
     w.StartUninstaller();
+    w.Uninstall().SimulateClick("CheckBox_DelSontiges");  // the user asks for it
     bool scriptStartedBeforeTheBox = false, endedBeforeTheBox = true;
     w.p.dialog.onShow = [&](const MessageBoxRequest&) {
       scriptStartedBeforeTheBox = w.p.shell.executed.size() == 1;
@@ -191,7 +196,8 @@ TEST(UninstallPage, UntickedItemsStayExactly) {
     Wizard w;
     InstallAndUse(w);
     w.StartUninstaller();
-    for (const std::string& item : c.unticked) w.Uninstall().SimulateClick(item);
+    w.Uninstall().SimulateClick("CheckBox_DelSontiges");  // the one item not preset
+    for (const std::string& item : c.unticked) w.Uninstall().Ctl(item).SetChecked(false);
     w.Uninstall().SimulateClick("BitBtn_Deinstallieren");
 
     EXPECT_EQ(FilesInInstallDir(w), c.remaining);
@@ -232,7 +238,7 @@ TEST(UninstallPage, AnUnwritableScriptFolderIsReportedAndThePageStaysUsable) {
   EXPECT_TRUE(w.Uninstall().BitBtn_Deinstallieren.Enabled());
   EXPECT_TRUE(w.Uninstall().BitBtn_Abbrechen.Enabled());
   // What went before the script stays removed.
-  EXPECT_EQ(FilesInInstallDir(w), std::set<std::string>{"vltsetup.exe"});
+  EXPECT_EQ(FilesInInstallDir(w), (std::set<std::string>{"hotkeys.log", "vltsetup.exe"}));
   EXPECT_FALSE(w.p.registry.HasKey(kUninstallKey));
 
   w.p.fs.DenyCreate("C:\\Users\\Anna", false);

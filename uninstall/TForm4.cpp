@@ -94,6 +94,9 @@ void TForm4::FormCreate() {
   for (const auto& [box, present] : items) box->SetEnabled(present);
   // An offered item starts checked, one not offered unchecked and greyed.
   for (const auto& [box, present] : items) box->SetChecked(box->Enabled());
+  // Other files may be the user's own (a folder chosen for the install can
+  // hold them): deleting them is offered, but only on request.
+  CheckBox_DelSontiges.SetChecked(false);
   // The uninstaller itself is always offered.
 }
 
