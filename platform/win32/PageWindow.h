@@ -13,6 +13,7 @@
 
 #include "forms/Form.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/TabOrder.h"
 
 namespace vlt::win32 {
 
@@ -64,9 +65,7 @@ class PageWindow : public FormView {
     ControlKind kind;
     std::string_view name;
     std::string_view parent;
-    int tabKey;     // tab order, or a large number for controls without one
-    int layoutKey;  // order of creation
-    bool tabStop;   // the layout gives it a place in the tab order
+    TabPlace place;
   };
 
   LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

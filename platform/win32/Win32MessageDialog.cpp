@@ -5,9 +5,13 @@
 #include "platform/win32/DialogTemplate.h"
 #include "platform/win32/MessageBoxLayout.h"
 #include "platform/win32/Utf16.h"
+#include "platform/win32/WinApi.h"
 
 namespace vlt::win32 {
 namespace {
+
+static_assert(DialogTemplate::kSetFont == DS_SETFONT && DialogTemplate::kChild == WS_CHILD &&
+              DialogTemplate::kVisible == WS_VISIBLE);
 
 constexpr WORD kIconId = 20;
 constexpr WORD kTextId = 0xFFFF;
@@ -193,7 +197,9 @@ MsgButton Win32MessageDialog::Show(const MessageBoxRequest& request) {
 
   ::MessageBeep(SoundOf(request.kind));
   Shown shown{request};
-  ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr), dialog.Get(), ::GetActiveWindow(),
+  ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr),
+                            reinterpret_cast<const DLGTEMPLATE*>(dialog.Data().data()),
+                            ::GetActiveWindow(),
                             &DialogProc, reinterpret_cast<LPARAM>(&shown));
   return shown.answer;
 }
