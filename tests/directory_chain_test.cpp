@@ -20,7 +20,8 @@ TEST(DirectoryChain, ListsEveryLevelBelowTheVolume) {
       {"C:", {}},
       {"", {}},
       {"C:a\\b", {"C:a", "C:a\\b"}},  // relative to the drive's current directory
-      {"\\\\server\\share\\Tools\\VelTori", {"\\\\server\\share\\Tools", "\\\\server\\share\\Tools\\VelTori"}},
+      {"\\\\server\\share\\Tools\\VelTori",
+       {"\\\\server\\share\\Tools", "\\\\server\\share\\Tools\\VelTori"}},
       {"\\\\server\\share", {}},
       {"\\\\server\\share\\", {}},
       {"\\\\server", {}},
@@ -28,7 +29,8 @@ TEST(DirectoryChain, ListsEveryLevelBelowTheVolume) {
       {"\\Programme\\x", {"\\Programme", "\\Programme\\x"}},  // rooted on the current drive
       {"relative\\dir", {"relative", "relative\\dir"}},
       {"C:\\a\\\\b", {"C:\\a", "C:\\a\\\\b"}},  // a doubled backslash is no extra level
-      {"C:\\Gr\xc3\xbc\xc3\x9f" "e\\\xe2\x82\xac", {"C:\\Gr\xc3\xbc\xc3\x9f" "e", "C:\\Gr\xc3\xbc\xc3\x9f" "e\\\xe2\x82\xac"}},
+      {"C:\\Gr\xc3\xbc\xc3\x9f" "e\\\xe2\x82\xac",
+       {"C:\\Gr\xc3\xbc\xc3\x9f" "e", "C:\\Gr\xc3\xbc\xc3\x9f" "e\\\xe2\x82\xac"}},
   };
   for (const Case& c : cases) EXPECT_EQ(DirectoryChain(c.dir), c.expected) << c.dir;
 }

@@ -25,7 +25,9 @@ TEST(TabOrder, TabNumbersFirstThenTheLayoutOrder) {
 
 std::vector<std::pair<bool, bool>> Roles(std::vector<RadioState> radios) {
   std::vector<std::pair<bool, bool>> result;
-  for (const RadioRole& role : RadioRoles(radios)) result.emplace_back(role.startsGroup, role.tabStop);
+  for (const RadioRole& role : RadioRoles(radios)) {
+    result.emplace_back(role.startsGroup, role.tabStop);
+  }
   return result;
 }
 

@@ -45,9 +45,9 @@ bool RegisterPageClass(HINSTANCE instance) {
   windowClass.lpfnWndProc = PageWindow::WindowProc;
   windowClass.hInstance = instance;
   windowClass.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(VLT_ICON_APP));
-  windowClass.hIconSm = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(VLT_ICON_APP),
-                                                         IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
-                                                         ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+  windowClass.hIconSm = static_cast<HICON>(
+      ::LoadImageW(instance, MAKEINTRESOURCEW(VLT_ICON_APP), IMAGE_ICON,
+                   ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = kPageClassName;
@@ -278,8 +278,8 @@ void PageWindow::OnNextDialogControl(WPARAM wParam, LPARAM lParam) {
 void PageWindow::FocusFirstControl() {
   if (const HWND first = FirstTabStop()) {
     ::SetFocus(first);
-  } else {
-    ::SetFocus(window_.Get());
+  } else if (::GetFocus() != window_.Get()) {
+    ::SetFocus(window_.Get());  // every control disabled: the page keeps the keyboard
   }
 }
 

@@ -20,7 +20,9 @@ std::vector<RadioRole> RadioRoles(std::span<const RadioState> radios) {
   std::vector<RadioRole> roles(radios.size(), RadioRole{false, false});
   for (std::size_t i = 0; i < radios.size(); ++i) {
     bool seenBefore = false;
-    for (std::size_t j = 0; j < i && !seenBefore; ++j) seenBefore = radios[j].parent == radios[i].parent;
+    for (std::size_t j = 0; j < i && !seenBefore; ++j) {
+      seenBefore = radios[j].parent == radios[i].parent;
+    }
     if (seenBefore) continue;
     // radios[i] opens a group: pick its tab stop among the group's members.
     roles[i].startsGroup = true;

@@ -31,7 +31,8 @@ void HardenDllSearch() {
   using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
   const HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll");
   // Windows 8 and later, or Windows 7 with the update that brought it.
-  const FARPROC proc = kernel != nullptr ? ::GetProcAddress(kernel, "SetDefaultDllDirectories") : nullptr;
+  const FARPROC proc =
+      kernel != nullptr ? ::GetProcAddress(kernel, "SetDefaultDllDirectories") : nullptr;
   if (proc != nullptr) {
     const auto setDefaultDllDirectories =
         reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void (*)()>(proc));
