@@ -40,9 +40,11 @@ class PageWindow : public FormView {
   PageWindow& operator=(const PageWindow&) = delete;
 
   // Controls come in the layout's order; a control inside a panel must come
-  // after its panel (std::logic_error otherwise). The tab order (the
-  // windows' z-order) is that of the layout's tab-order numbers, then the
-  // layout's order for controls without one.
+  // after its panel (std::logic_error otherwise). The n-th control of the
+  // layout (from 0) gets the control id 100 + n, so tools can find it by its
+  // place in the layout. The tab order (the windows' z-order) is that of the
+  // layout's tab-order numbers, then the layout's order for controls
+  // without one.
   std::unique_ptr<ControlView> CreateControl(Control& control, const ControlSpec& spec) override;
   std::string Caption() const override;
   void SetCaption(const std::string& caption) override;
