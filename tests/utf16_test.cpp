@@ -63,7 +63,9 @@ TEST(Utf16, EachIllFormedPartBecomesOneReplacement) {
       {"\xf0\x9f\x98", {R}},                          // emoji cut short
       {"\xf0\x9f\x98\xf0\x9f\x98\x80", {R, 0xD83D, 0xDE00}},
   };
-  for (const Case& c : cases) EXPECT_EQ(Utf8ToWide(c.utf8), c.wide) << testing::PrintToString(c.utf8);
+  for (const Case& c : cases) {
+    EXPECT_EQ(Utf8ToWide(c.utf8), c.wide) << testing::PrintToString(c.utf8);
+  }
 }
 
 }  // namespace

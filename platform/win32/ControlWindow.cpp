@@ -74,8 +74,8 @@ ControlWindow::ControlWindow(PageWindow& page, const ControlSpec& spec,
   // Each control is a group of its own for the arrow keys; radio buttons
   // get their groups from the page.
   if (spec.kind != ControlKind::RadioButton) style |= WS_GROUP;
-  // Images and bevels carry no text; a bitmap static would take it for a
-  // resource name.
+  // Pictures and progress bars show no text; a bitmap static would even
+  // take one for the name of a resource to load.
   const bool hasText = kind_ != ControlKind::Image && kind_ != ControlKind::ProgressBar;
   const std::wstring text = hasText ? Utf8ToWide(spec.text) : std::wstring();
   hwnd_ = ::CreateWindowExW(windowKind.exStyle, windowKind.className, text.c_str(), style,
@@ -190,16 +190,16 @@ void ControlWindow::SetPicture(PictureId picture) {
 }
 
 void ControlWindow::FitToText() {
-  const HDC dc = ::GetDC(hwnd_);
-  if (dc == nullptr) return;
-  const HGDIOBJ oldFont = ::SelectObject(dc, font_);
   const std::wstring text = WindowText(hwnd_);
   RECT bounds{0, 0, 0, 0};
-  ::DrawTextW(dc, text.empty() ? L" " : text.c_str(), -1, &bounds,
-              DT_CALCRECT | DT_EXPANDTABS | DT_NOPREFIX);
-  ::SelectObject(dc, oldFont);
-  ::ReleaseDC(hwnd_, dc);
-  if (text.empty()) bounds.right = 0;
+  {
+    const WindowDC dc(hwnd_);
+    if (!dc) return;
+    const SelectedObject font(dc.Get(), font_);
+    ::DrawTextW(dc.Get(), text.empty() ? L" " : text.c_str(), -1, &bounds,
+                DT_CALCRECT | DT_EXPANDTABS | DT_NOPREFIX);
+  }
+  if (text.empty()) bounds.right = 0;  // one line high, no width
   ::SetWindowPos(hwnd_, nullptr, 0, 0, bounds.right, bounds.bottom,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

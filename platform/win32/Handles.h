@@ -86,6 +86,40 @@ using UniquePidl = UniqueHandle<PidlTraits>;
 using UniqueLocalMemory = UniqueHandle<LocalMemoryTraits>;
 using UniqueWindow = UniqueHandle<WindowTraits>;
 
+// A window's device context (GetDC), given back with ReleaseDC.
+class WindowDC {
+ public:
+  explicit WindowDC(HWND window) noexcept : window_(window), dc_(::GetDC(window)) {}
+  ~WindowDC() {
+    if (dc_ != nullptr) ::ReleaseDC(window_, dc_);
+  }
+  WindowDC(const WindowDC&) = delete;
+  WindowDC& operator=(const WindowDC&) = delete;
+  HDC Get() const noexcept { return dc_; }
+  explicit operator bool() const noexcept { return dc_ != nullptr; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+// An object selected into a device context for this object's life; the
+// context's previous object is selected back.
+class SelectedObject {
+ public:
+  SelectedObject(HDC dc, HGDIOBJ object) noexcept
+      : dc_(dc), previous_(::SelectObject(dc, object)) {}
+  ~SelectedObject() {
+    if (previous_ != nullptr && previous_ != HGDI_ERROR) ::SelectObject(dc_, previous_);
+  }
+  SelectedObject(const SelectedObject&) = delete;
+  SelectedObject& operator=(const SelectedObject&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
 // COM for the calling thread, in a single-threaded apartment (the shell's
 // objects and dialogs need one), for the life of this object. Create it once
 // per thread, at the thread's start.

@@ -1,7 +1,6 @@
 #include "platform/win32/PageWindow.h"
 
 #include <algorithm>
-#include <climits>
 #include <stdexcept>
 
 #include "platform/Errors.h"
@@ -46,9 +45,9 @@ bool RegisterPageClass(HINSTANCE instance) {
   windowClass.lpfnWndProc = PageWindow::WindowProc;
   windowClass.hInstance = instance;
   windowClass.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(VLT_ICON_APP));
-  windowClass.hIconSm = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(VLT_ICON_APP),
-                                                         IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
-                                                         ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+  windowClass.hIconSm = static_cast<HICON>(
+      ::LoadImageW(instance, MAKEINTRESOURCEW(VLT_ICON_APP), IMAGE_ICON,
+                   ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = kPageClassName;
@@ -107,16 +106,15 @@ std::unique_ptr<ControlView> PageWindow::CreateControl(Control& control, const C
     edge.x -= outer.left;
     edge.y -= outer.top;
   }
+  const int id = nextId_++;
   auto view = std::make_unique<ControlWindow>(
-      *this, spec, ChildPlacement{parent, spec.left - edge.x, spec.top - edge.y, nextId_++, font_});
+      *this, spec, ChildPlacement{parent, spec.left - edge.x, spec.top - edge.y, id, font_});
 
-  const bool tabStop = spec.tabOrder != kNoTabStop;
-  const Child child{view->Handle(), &control,  spec.kind, spec.name, spec.parent,
-                    tabStop ? spec.tabOrder : INT_MAX, static_cast<int>(children_.size()), tabStop};
-  const auto position = std::upper_bound(
-      children_.begin(), children_.end(), child, [](const Child& a, const Child& b) {
-        return a.tabKey != b.tabKey ? a.tabKey < b.tabKey : a.layoutKey < b.layoutKey;
-      });
+  const Child child{view->Handle(), &control, spec.kind, spec.name, spec.parent,
+                    TabPlace{spec.tabOrder, id}};
+  const auto position =
+      std::upper_bound(children_.begin(), children_.end(), child,
+                       [](const Child& a, const Child& b) { return TabsBefore(a.place, b.place); });
   // The dialog manager tabs in z-order: put the window right after its
   // predecessor among its siblings.
   HWND predecessor = HWND_TOP;
@@ -162,30 +160,18 @@ void PageWindow::Forget(HWND child) {
 }
 
 void PageWindow::RefreshRadioGroups() {
-  std::vector<std::string_view> parentsDone;
-  for (const Child& first : children_) {
-    if (first.kind != ControlKind::RadioButton ||
-        std::find(parentsDone.begin(), parentsDone.end(), first.parent) != parentsDone.end()) {
-      continue;
-    }
-    parentsDone.push_back(first.parent);
-    std::vector<const Child*> group;
-    for (const Child& c : children_) {
-      if (c.kind == ControlKind::RadioButton && c.parent == first.parent) group.push_back(&c);
-    }
-    HWND tabStop = nullptr;
-    for (const Child* radio : group) {
-      if (!radio->tabStop) continue;
-      if (tabStop == nullptr) tabStop = radio->hwnd;
-      if (::SendMessageW(radio->hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED) {
-        tabStop = radio->hwnd;
-        break;
-      }
-    }
-    for (const Child* radio : group) {
-      SetStyleBit(radio->hwnd, WS_GROUP, radio == group.front());
-      SetStyleBit(radio->hwnd, WS_TABSTOP, radio->hwnd == tabStop);
-    }
+  std::vector<HWND> radios;
+  std::vector<RadioState> states;
+  for (const Child& child : children_) {
+    if (child.kind != ControlKind::RadioButton) continue;
+    radios.push_back(child.hwnd);
+    states.push_back({child.parent, child.place.tabOrder != kNoTabStop,
+                      ::SendMessageW(child.hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED});
+  }
+  const std::vector<RadioRole> roles = RadioRoles(states);
+  for (std::size_t i = 0; i < radios.size(); ++i) {
+    SetStyleBit(radios[i], WS_GROUP, roles[i].startsGroup);
+    SetStyleBit(radios[i], WS_TABSTOP, roles[i].tabStop);
   }
 }
 
@@ -292,8 +278,8 @@ void PageWindow::OnNextDialogControl(WPARAM wParam, LPARAM lParam) {
 void PageWindow::FocusFirstControl() {
   if (const HWND first = FirstTabStop()) {
     ::SetFocus(first);
-  } else {
-    ::SetFocus(window_.Get());
+  } else if (::GetFocus() != window_.Get()) {
+    ::SetFocus(window_.Get());  // every control disabled: the page keeps the keyboard
   }
 }
 

@@ -13,6 +13,7 @@
 
 #include "forms/Form.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/TabOrder.h"
 
 namespace vlt::win32 {
 
@@ -39,9 +40,11 @@ class PageWindow : public FormView {
   PageWindow& operator=(const PageWindow&) = delete;
 
   // Controls come in the layout's order; a control inside a panel must come
-  // after its panel (std::logic_error otherwise). The tab order (the
-  // windows' z-order) is that of the layout's tab-order numbers, then the
-  // layout's order for controls without one.
+  // after its panel (std::logic_error otherwise). The n-th control of the
+  // layout (from 0) gets the control id 100 + n, so tools can find it by its
+  // place in the layout. The tab order (the windows' z-order) is that of the
+  // layout's tab-order numbers, then the layout's order for controls
+  // without one.
   std::unique_ptr<ControlView> CreateControl(Control& control, const ControlSpec& spec) override;
   std::string Caption() const override;
   void SetCaption(const std::string& caption) override;
@@ -64,9 +67,7 @@ class PageWindow : public FormView {
     ControlKind kind;
     std::string_view name;
     std::string_view parent;
-    int tabKey;     // tab order, or a large number for controls without one
-    int layoutKey;  // order of creation
-    bool tabStop;   // the layout gives it a place in the tab order
+    TabPlace place;
   };
 
   LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

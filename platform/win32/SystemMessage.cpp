@@ -1,7 +1,5 @@
 #include "platform/win32/SystemMessage.h"
 
-#include <cstdio>
-
 #include "platform/win32/Handles.h"
 #include "platform/win32/Utf16.h"
 
@@ -21,10 +19,12 @@ std::string SystemMessage(std::uint32_t code) {
   if (!message.empty()) return WideToUtf8(message);
 
   // HRESULTs read best in hexadecimal, plain error numbers in decimal.
-  char fallback[40];
-  std::snprintf(fallback, sizeof fallback, code > 0xFFFF ? "System error 0x%08lX" : "System error %lu",
-                static_cast<unsigned long>(code));
-  return fallback;
+  std::string digits;
+  const bool hex = code > 0xFFFF;
+  for (std::uint32_t rest = code; rest != 0 || digits.empty(); rest /= hex ? 16 : 10) {
+    digits.insert(digits.begin(), "0123456789ABCDEF"[rest % (hex ? 16 : 10)]);
+  }
+  return "System error " + (hex ? "0x" + digits : digits);
 }
 
 }  // namespace vlt::win32

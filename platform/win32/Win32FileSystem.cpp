@@ -4,6 +4,7 @@
 
 #include "common/Paths.h"
 #include "platform/Errors.h"
+#include "platform/win32/DirectoryChain.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/SystemMessage.h"
 #include "platform/win32/Utf16.h"
@@ -13,31 +14,18 @@ namespace {
 
 [[noreturn]] void RaiseFileError(DWORD code) { throw FileError(SystemMessage(code), code); }
 
-// The part of a path that names a volume and cannot be created: "C:" or
-// "\\server\share". Its length, 0 when the path has none.
-std::size_t RootLength(std::string_view path) {
-  if (path.size() >= 2 && path[1] == ':') return 2;
-  if (path.starts_with("\\\\")) {
-    const std::size_t server = path.find('\\', 2);
-    if (server == std::string_view::npos) return path.size();
-    const std::size_t share = path.find('\\', server + 1);
-    return share == std::string_view::npos ? path.size() : share;
-  }
-  return 0;
-}
-
 }  // namespace
 
 void Win32FileSystem::ForceDirectories(const std::string& dir) {
-  const std::string path = ExcludeTrailingBackslash(dir);
-  if (path.empty()) throw FileError("Unable to create directory", ERROR_PATH_NOT_FOUND);
-  if (path.size() <= RootLength(path) || DirectoryExists(path)) return;
-  const std::string parent = ExtractFileDir(path);
-  if (!parent.empty() && parent != path) ForceDirectories(parent);
-  if (!::CreateDirectoryW(Utf8ToWide(path).c_str(), nullptr)) {
+  if (ExcludeTrailingBackslash(dir).empty()) {
+    throw FileError("Unable to create directory", ERROR_PATH_NOT_FOUND);
+  }
+  if (DirectoryExists(dir)) return;
+  for (const std::string& level : DirectoryChain(dir)) {
+    if (DirectoryExists(level) || ::CreateDirectoryW(Utf8ToWide(level).c_str(), nullptr)) continue;
     const DWORD error = ::GetLastError();
     // Made meanwhile by someone else: that is what was asked for.
-    if (!DirectoryExists(path)) RaiseFileError(error);
+    if (!DirectoryExists(level)) RaiseFileError(error);
   }
 }
 

@@ -7,7 +7,7 @@ namespace vlt::win32 {
 class Win32FileSystem : public FileSystem {
  public:
   // Raises FileError with the system's message when a directory cannot be
-  // created; drive roots and UNC shares are taken as given.
+  // created; drive roots and UNC shares are taken as given (DirectoryChain).
   void ForceDirectories(const std::string& dir) override;
   bool DirectoryExists(const std::string& path) override;
   std::vector<DirEntry> Find(const std::string& pattern) override;

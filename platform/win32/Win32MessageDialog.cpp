@@ -3,11 +3,16 @@
 #include <algorithm>
 
 #include "platform/win32/DialogTemplate.h"
+#include "platform/win32/Handles.h"
 #include "platform/win32/MessageBoxLayout.h"
 #include "platform/win32/Utf16.h"
+#include "platform/win32/WinApi.h"
 
 namespace vlt::win32 {
 namespace {
+
+static_assert(DialogTemplate::kSetFont == DS_SETFONT && DialogTemplate::kChild == WS_CHILD &&
+              DialogTemplate::kVisible == WS_VISIBLE);
 
 constexpr WORD kIconId = 20;
 constexpr WORD kTextId = 0xFFFF;
@@ -47,9 +52,8 @@ void MessageFont(WORD& pointSize, std::wstring& face) {
   if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return;
   const LONG height = metrics.lfMessageFont.lfHeight;
   if (height >= 0 || metrics.lfMessageFont.lfFaceName[0] == L'\0') return;
-  const HDC screen = ::GetDC(nullptr);
-  const int dpi = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen != nullptr) ::ReleaseDC(nullptr, screen);
+  const WindowDC screen(nullptr);
+  const int dpi = screen ? ::GetDeviceCaps(screen.Get(), LOGPIXELSY) : 96;
   pointSize = static_cast<WORD>(::MulDiv(-height, 72, dpi));
   face = metrics.lfMessageFont.lfFaceName;
 }
@@ -59,14 +63,12 @@ int TitleBarWidth(HWND dialog, const std::wstring& title) {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
   if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return 0;
-  const HFONT font = ::CreateFontIndirectW(&metrics.lfCaptionFont);
-  const HDC dc = ::GetDC(dialog);
-  const HGDIOBJ old = ::SelectObject(dc, font);
+  const UniqueFont font(::CreateFontIndirectW(&metrics.lfCaptionFont));
+  const WindowDC dc(dialog);
+  if (!font || !dc) return 0;
+  const SelectedObject selected(dc.Get(), font.Get());
   RECT bounds{0, 0, 0, 0};
-  ::DrawTextW(dc, title.c_str(), -1, &bounds, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-  ::SelectObject(dc, old);
-  ::ReleaseDC(dialog, dc);
-  ::DeleteObject(font);
+  ::DrawTextW(dc.Get(), title.c_str(), -1, &bounds, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
   return bounds.right + 2 * metrics.iCaptionWidth + 2 * ::GetSystemMetrics(SM_CXEDGE);
 }
 
@@ -80,25 +82,26 @@ void LayOut(HWND dialog, const Shown& shown) {
   metrics.iconWidth = ::GetSystemMetrics(SM_CXICON);
   metrics.iconHeight = ::GetSystemMetrics(SM_CYICON);
 
-  const HDC dc = ::GetDC(dialog);
-  const HGDIOBJ oldFont =
-      ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(dialog, WM_GETFONT, 0, 0)));
   const std::wstring text = Utf8ToWide(WithDisplayLineBreaks(shown.request.text));
-  // Wrapped like the text control wraps it (SS_EDITCONTROL): at blanks, and
-  // inside a word too long for a line.
-  const int widthLimit = MessageTextWidthLimit(::GetSystemMetrics(SM_CXSCREEN));
-  RECT textBounds{0, 0, widthLimit, 0};
-  ::DrawTextW(dc, text.c_str(), -1, &textBounds,
-              DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_EXPANDTABS | DT_NOPREFIX);
-  metrics.textWidth = std::min<int>(textBounds.right, widthLimit);
-  metrics.textHeight = textBounds.bottom;
-  for (const auto& button : buttons) {
-    RECT caption{0, 0, 0, 0};
-    ::DrawTextW(dc, Utf8ToWide(button.second).c_str(), -1, &caption, DT_CALCRECT | DT_SINGLELINE);
-    metrics.captionWidths.push_back(caption.right);
+  {
+    const WindowDC dc(dialog);
+    const auto dialogFont = reinterpret_cast<HFONT>(::SendMessageW(dialog, WM_GETFONT, 0, 0));
+    const SelectedObject font(dc.Get(), dialogFont);
+    // Wrapped like the text control wraps it (SS_EDITCONTROL): at blanks, and
+    // inside a word too long for a line.
+    const int widthLimit = MessageTextWidthLimit(::GetSystemMetrics(SM_CXSCREEN));
+    RECT textBounds{0, 0, widthLimit, 0};
+    ::DrawTextW(dc.Get(), text.c_str(), -1, &textBounds,
+                DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_EXPANDTABS | DT_NOPREFIX);
+    metrics.textWidth = std::min<int>(textBounds.right, widthLimit);
+    metrics.textHeight = textBounds.bottom;
+    for (const auto& button : buttons) {
+      RECT caption{0, 0, 0, 0};
+      ::DrawTextW(dc.Get(), Utf8ToWide(button.second).c_str(), -1, &caption,
+                  DT_CALCRECT | DT_SINGLELINE);
+      metrics.captionWidths.push_back(caption.right);
+    }
   }
-  ::SelectObject(dc, oldFont);
-  ::ReleaseDC(dialog, dc);
   metrics.minClientWidth = TitleBarWidth(dialog, Utf8ToWide(shown.request.title));
 
   const MessageBoxLayout layout = LayOutMessageBox(metrics);
@@ -132,9 +135,9 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
       } catch (...) {
         // Out of memory while measuring: the box still answers, unsized.
       }
-      ::SendDlgItemMessageW(dialog, kIconId, STM_SETICON,
-                            reinterpret_cast<WPARAM>(::LoadIconW(nullptr, IconOf(shown->request.kind))),
-                            0);
+      // A shared system icon: nothing to free.
+      const HICON icon = ::LoadIconW(nullptr, IconOf(shown->request.kind));
+      ::SendDlgItemMessageW(dialog, kIconId, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
       const auto& buttons = shown->request.buttons;
       for (std::size_t i = 0; i < buttons.size(); ++i) {
         if (buttons[i].first != shown->request.defaultButton) continue;
@@ -193,7 +196,9 @@ MsgButton Win32MessageDialog::Show(const MessageBoxRequest& request) {
 
   ::MessageBeep(SoundOf(request.kind));
   Shown shown{request};
-  ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr), dialog.Get(), ::GetActiveWindow(),
+  ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr),
+                            reinterpret_cast<const DLGTEMPLATE*>(dialog.Data().data()),
+                            ::GetActiveWindow(),
                             &DialogProc, reinterpret_cast<LPARAM>(&shown));
   return shown.answer;
 }

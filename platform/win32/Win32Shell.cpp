@@ -10,6 +10,11 @@
 namespace vlt::win32 {
 namespace {
 
+// The shell link class. Named here rather than taken from the uuid library,
+// whose one object file brings every GUID it knows into the executable.
+constexpr CLSID kShellLinkClass = {0x00021401, 0x0000, 0x0000,
+                                   {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+
 [[noreturn]] void RaiseComError(HRESULT result) {
   const auto code = static_cast<std::uint32_t>(result);
   throw ComError(SystemMessage(code), code);
@@ -32,15 +37,15 @@ std::string Win32Shell::FolderPath(int csidl) {
 
 void Win32Shell::SaveShellLink(const std::string& linkFile, const ShellLinkData& link) {
   ComPtr<IUnknown> object;
-  HRESULT result = ::CoCreateInstance(CLSID_ShellLink, nullptr,
-                                      CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IUnknown,
-                                      object.put_void());
+  HRESULT result = ::CoCreateInstance(kShellLinkClass, nullptr,
+                                      CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                                      __uuidof(IUnknown), object.put_void());
   if (FAILED(result)) RaiseComError(result);
   ComPtr<IShellLinkW> shellLink;
-  result = object->QueryInterface(IID_IShellLinkW, shellLink.put_void());
+  result = object->QueryInterface(__uuidof(IShellLinkW), shellLink.put_void());
   if (FAILED(result)) RaiseComError(result);
   ComPtr<IPersistFile> file;
-  result = object->QueryInterface(IID_IPersistFile, file.put_void());
+  result = object->QueryInterface(__uuidof(IPersistFile), file.put_void());
   if (FAILED(result)) RaiseComError(result);
 
   // A shortcut that cannot be written is simply missing: results unchecked.

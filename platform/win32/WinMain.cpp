@@ -5,12 +5,22 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <exception>
 
 #include "lang/MessageBox.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32Platform.h"
 #include "startup/Startup.h"
+
+// What an uncaught exception ends in. libstdc++'s default prints the
+// exception's demangled type to the standard error stream, which a GUI
+// program does not have, and brings the whole demangler (some 45 KB) into
+// the executable. Every exception is caught before it gets here; should one
+// still arrive, ending the process is all that is left to do.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() { std::abort(); }
+}  // namespace __gnu_cxx
 
 namespace {
 
@@ -21,7 +31,8 @@ void HardenDllSearch() {
   using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
   const HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll");
   // Windows 8 and later, or Windows 7 with the update that brought it.
-  const FARPROC proc = kernel != nullptr ? ::GetProcAddress(kernel, "SetDefaultDllDirectories") : nullptr;
+  const FARPROC proc =
+      kernel != nullptr ? ::GetProcAddress(kernel, "SetDefaultDllDirectories") : nullptr;
   if (proc != nullptr) {
     const auto setDefaultDllDirectories =
         reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void (*)()>(proc));
