@@ -66,7 +66,7 @@ bool IsFocusable(ControlKind kind) {
 
 ControlWindow::ControlWindow(PageWindow& page, const ControlSpec& spec,
                              const ChildPlacement& placement)
-    : page_(page), kind_(spec.kind), font_(placement.font) {
+    : page_(page), kind_(spec.kind), font_(placement.font), designWidth_(spec.width) {
   const WindowKind windowKind = WindowKindOf(spec.kind);
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS | windowKind.style;
   if (spec.visible) style |= WS_VISIBLE;
@@ -190,15 +190,29 @@ void ControlWindow::SetPicture(PictureId picture) {
 }
 
 void ControlWindow::FitToText() {
+  // A label takes the size of its text. The layouts were made for a font
+  // that the system may not have; where the stand-in font is wider, a text
+  // that would run into its neighbour wraps at the label's designed width
+  // and the label grows downwards instead.
   const std::wstring text = WindowText(hwnd_);
   RECT bounds{0, 0, 0, 0};
+  bool wraps = false;
   {
     const WindowDC dc(hwnd_);
     if (!dc) return;
     const SelectedObject font(dc.Get(), font_);
-    ::DrawTextW(dc.Get(), text.empty() ? L" " : text.c_str(), -1, &bounds,
-                DT_CALCRECT | DT_EXPANDTABS | DT_NOPREFIX);
+    const wchar_t* shown = text.empty() ? L" " : text.c_str();
+    ::DrawTextW(dc.Get(), shown, -1, &bounds, DT_CALCRECT | DT_EXPANDTABS | DT_NOPREFIX);
+    if (bounds.right > designWidth_ && designWidth_ > 0) {
+      wraps = true;
+      bounds = RECT{0, 0, designWidth_, 0};
+      ::DrawTextW(dc.Get(), shown, -1, &bounds,
+                  DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+    }
   }
+  LONG_PTR style = ::GetWindowLongPtrW(hwnd_, GWL_STYLE) & ~static_cast<LONG_PTR>(SS_TYPEMASK);
+  style |= wraps ? SS_LEFT : SS_LEFTNOWORDWRAP;
+  ::SetWindowLongPtrW(hwnd_, GWL_STYLE, style);
   if (text.empty()) bounds.right = 0;  // one line high, no width
   ::SetWindowPos(hwnd_, nullptr, 0, 0, bounds.right, bounds.bottom,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

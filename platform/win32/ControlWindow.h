@@ -62,6 +62,7 @@ class ControlWindow : public ControlView {
   ControlKind kind_;
   HWND hwnd_ = nullptr;  // destroyed with its page
   HFONT font_;
+  int designWidth_;  // a self-sizing label grows up to this width, then wraps
   PictureId picture_ = PictureId::None;
   UniqueBitmap bitmap_;       // Image
   UniqueImageList glyph_;     // Button
