@@ -11,6 +11,8 @@ Output (in the script's directory unless another one is given):
   side-banner.bmp      111 x 199, 24-bit   the wizard's side picture
   flag-germany.bmp      60 x 30,  24-bit
   flag-uk.bmp           60 x 30,  24-bit
+  file-array-binder.bmp 24 x 24,  4-bit    the payload component's picture for
+                                           design tools; unused at run time
   browse-glyph.bmp      32 x 16,  4-bit    normal and disabled 16 x 16 images,
                                            magenta background (transparent)
   VelToriSetup.ico      32 x 32 and 16 x 16, 32-bit with alpha
@@ -262,6 +264,43 @@ def browse_glyph():
     return [normal[y] + grey[y] for y in range(16)]
 
 
+# --- The container component's 24 x 24 picture, for design tools -------------
+
+# A box of files with a zip down its front.
+# . silver background  k black  o olive  y yellow  w white  g grey
+BINDER = [
+    "........................",
+    "........................",
+    "....kkkkkkkkkkkkkkkk....",
+    "...kwwwwwwwwwwwwwwwwk...",
+    "..kwwwwwwwwwwwwwwwwwwk..",
+    "..kkkkkkkkkkkkkkkkkkkk..",
+    "..kyyyyyyyykgkyyyyyyyk..",
+    "..kyyyyyyyykwkyyyyyyyk..",
+    "..kyyyyyyyykgkyyyyyyyk..",
+    "..kyyyyyyyykwkyyyyyyyk..",
+    "..kyyyyyyyykgkyyyyyyyk..",
+    "..kyyyyyyyykwkyyyyyyyk..",
+    "..kyyyyyyyykgkyyyyyyyk..",
+    "..kyyyyyyyykwkyyyyyyyk..",
+    "..kyyyyyyyykgkyyyyyyyk..",
+    "..kyyyyyyyykwkyyyyyyyk..",
+    "..kyyyyyykkkkkkkyyyyyk..",
+    "..kyyyyyykwwwwwkyyyyyk..",
+    "..kyyyyyykkkkkkkyyyyyk..",
+    "..kooooooooooooooooook..",
+    "..kkkkkkkkkkkkkkkkkkkk..",
+    "........................",
+    "........................",
+    "........................",
+]
+BINDER_COLORS = {".": SILVER, "k": BLACK, "o": OLIVE, "y": YELLOW, "w": WHITE, "g": GREY}
+
+
+def binder_picture():
+    return [[BINDER_COLORS[c] for c in row] for row in BINDER]
+
+
 # --- File formats -----------------------------------------------------------
 
 def bmp_header(width, height, bits, palette_entries, image_size):
@@ -332,6 +371,7 @@ def main():
         "flag-germany.bmp": bmp24(flag_germany()),
         "flag-uk.bmp": bmp24(flag_uk()),
         "browse-glyph.bmp": bmp4(browse_glyph(), VGA),
+        "file-array-binder.bmp": bmp4(binder_picture(), VGA),
         "VelToriSetup.ico": ico([app_icon(32), app_icon(16)]),
     }
     for name, data in files.items():

@@ -51,6 +51,7 @@ TEST(Pictures, SizesAndDepthsAreThoseTheLayoutsExpect) {
       {"flag-germany.bmp", 60, 30, 24},
       {"flag-uk.bmp", 60, 30, 24},
       {"browse-glyph.bmp", 32, 16, 4},  // normal and disabled 16 x 16 images
+      {"file-array-binder.bmp", 24, 24, 4},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);
