@@ -248,6 +248,19 @@ vlt_unlink_profile_folders() {
   done < <(find "$WINEPREFIX/drive_c/users" -type l -print0)
 }
 
+# Debian's Wine does not find its own fonts: without them the caption
+# buttons show as letters (no Marlett) and "MS Sans Serif", the pages'
+# font, falls back to a wider host font, so labels overlap and wrapped
+# texts are cut off. In C:\windows\Fonts Wine finds them.
+vlt_copy_wine_fonts() {
+  local fonts=/usr/share/wine/fonts
+  if [ -f "$fonts/marlett.ttf" ] && [ -f "$fonts/ms_sans_serif.ttf" ]; then
+    cp "$fonts"/*.ttf "$fonts"/*.fon "$WINEPREFIX/drive_c/windows/Fonts/"
+  else
+    vlt_log "warning: Wine's fonts are missing in $fonts (package fonts-wine): caption buttons show as letters, the pages' texts in a wider font"
+  fi
+}
+
 # Builds the prefix template for this run's arch: wineboot, virtual desktop,
 # fonts, real profile folders. Takes 10 to 25 s.
 vlt_make_template() {
@@ -269,12 +282,7 @@ vlt_make_template() {
     "$VLT_WINE" regedit /S "Z:${dir//\//\\}\\template.reg" >>"$dir/wineboot.log" 2>&1 ||
       vlt_die "regedit failed: $(tail -n 5 "$dir/wineboot.log")"
     vlt_wineserver_wait 20
-    local marlett=/usr/share/wine/fonts/marlett.ttf
-    if [ -f "$marlett" ]; then
-      cp "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/"
-    else
-      vlt_log "warning: $marlett is missing (package fonts-wine): caption buttons show as letters"
-    fi
+    vlt_copy_wine_fonts
     vlt_unlink_profile_folders
   ) || exit 1
   touch "$dir/ready"
