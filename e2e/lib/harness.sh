@@ -213,6 +213,20 @@ vlt_start() {
   VLT_LAST_PID=$!
 }
 
+# Like vlt_start, with the Windows folder $1 as the program's working
+# directory (Wine takes it from the Unix working directory it starts in).
+vlt_start_in() {
+  local folder=$1 unix
+  shift
+  unix=$(vlt_unix_path "$folder")
+  [ -d "$unix" ] || vlt_die "no folder $folder to start in"
+  local log
+  log=$VLT_CASE_DIR/$(basename "${1//\\//}" .exe).log
+  vlt_log "start in $folder: $*"
+  (cd "$unix" && exec "$VLT_WINE" "$@") >>"$log" 2>&1 &
+  VLT_LAST_PID=$!
+}
+
 # Waits up to $2 seconds (default 15) for the background program $1 to end;
 # prints its exit code. Fails when it is still running.
 vlt_wait_pid() {
@@ -560,11 +574,85 @@ vlt_reg_value() {
   vlt_die "no registry value $key\\$name${view:+ (view $view)} in: $output"
 }
 
+# The names of the values of a registry key (view $2), one a line, sorted;
+# nothing for a key without values. Fails when the key does not exist.
+vlt_reg_value_names() {
+  local key=$1 view=${2:-} output line
+  local args=(reg query "$key")
+  [ -n "$view" ] && args+=("/reg:$view")
+  output=$("$VLT_WINE" "${args[@]}" 2>/dev/null | tr -d '\r') || vlt_die "no registry key $key${view:+ (view $view)}"
+  while IFS= read -r line; do
+    if [[ $line =~ ^\ {4}(.*)\ {4}REG_[A-Z_]+(\ {4}.*)?$ ]]; then
+      printf '%s\n' "${BASH_REMATCH[1]}"
+    fi
+  done <<<"$output" | LC_ALL=C sort
+}
+
+# True when the value exists (in view $3, 32 or 64).
+vlt_reg_value_exists() {
+  local args=(reg query "$1" /v "$2")
+  [ -n "${3:-}" ] && args+=("/reg:$3")
+  "$VLT_WINE" "${args[@]}" >/dev/null 2>&1
+}
+
 # True when the registry key exists (in view $2, 32 or 64).
 vlt_reg_key_exists() {
   local args=(reg query "$1")
   [ -n "${2:-}" ] && args+=("/reg:$2")
   "$VLT_WINE" "${args[@]}" >/dev/null 2>&1
+}
+
+# A file's text as the program wrote it: Windows-1252 turned into UTF-8,
+# line ends kept, so CR LF shows as "\r\n" when compared with $'...' texts.
+vlt_file_text() {
+  local unix
+  unix=$(vlt_unix_path "$1")
+  [ -f "$unix" ] || vlt_die "no file $1"
+  iconv -f WINDOWS-1252 -t UTF-8 "$unix"
+  printf '.'  # keeps trailing line ends through $(...); vlt_expect_text drops it
+}
+
+# The text of file $2 must be $3 exactly (line ends included).
+vlt_expect_text() {
+  local what=$1 file=$2 expected=$3 actual
+  actual=$(vlt_file_text "$file")
+  actual=${actual%.}
+  if [ "$expected" != "$actual" ]; then
+    vlt_die "$what ($file): expected $(printf '%q' "$expected"), got $(printf '%q' "$actual")"
+  fi
+  vlt_log "ok: $what: $(printf '%q' "$actual")"
+}
+
+# File $2 in the prefix must hold the same bytes as the Unix file $3.
+vlt_expect_same_file() {
+  local what=$1 file=$2 original=$3 unix
+  unix=$(vlt_unix_path "$file")
+  [ -f "$unix" ] || vlt_die "$what: missing file $file"
+  cmp -s "$unix" "$original" || vlt_die "$what: $file differs from $original"
+  vlt_log "ok: $what: $file equals $original ($(stat -c %s "$unix") bytes)"
+}
+
+vlt_expect_dir() { vlt_dir_exists "$1" || vlt_die "missing folder $1"; }
+vlt_expect_no_dir() { vlt_dir_exists "$1" && vlt_die "folder should not exist: $1"; return 0; }
+
+# The names in a folder of the prefix, one a line, sorted (hidden ones too).
+vlt_dir_listing() {
+  local unix
+  unix=$(vlt_unix_path "$1")
+  [ -d "$unix" ] || vlt_die "no folder $1"
+  (cd "$unix" && find . -mindepth 1 -maxdepth 1 -printf '%f\n' | LC_ALL=C sort)
+}
+
+# Waits up to $2 seconds (default 20) until the file $1 no longer exists.
+vlt_wait_file_gone() {
+  local file=$1 limit=$((${2:-20} * 10)) waited=0 unix
+  unix=$(vlt_unix_path "$file")
+  while [ -e "$unix" ]; do
+    [ "$waited" -lt "$limit" ] || vlt_die "$file still exists after ${2:-20} s"
+    sleep 0.1
+    waited=$((waited + 1))
+  done
+  vlt_log "gone after $((waited / 10)).$((waited % 10)) s: $file"
 }
 
 vlt_expect_eq() {
@@ -574,3 +662,7 @@ vlt_expect_eq() {
   fi
   vlt_log "ok: $what = \"$actual\""
 }
+
+# The setup program's texts, roads and checks.
+# shellcheck source=setup_roads.sh
+source "$(dirname "${BASH_SOURCE[0]}")/setup_roads.sh"
