@@ -204,40 +204,49 @@ vlt_wineserver_wait() {
 vlt_wine() { "$VLT_WINE" "$@"; }
 
 # Starts a Windows program in the background (output to the case folder);
-# VLT_LAST_PID is the Unix pid of its Wine process.
+# VLT_LAST_PID is the Unix pid of the shell that runs its Wine process and
+# then notes the exit code in $VLT_CASE_DIR/exit/<pid>, where
+# vlt_wait_pid finds it from any subshell: `wait` knows only the children
+# of the shell that started them, so in $(...) it may report -1.
 vlt_start() {
-  local log
-  log=$VLT_CASE_DIR/$(basename "${1//\\//}" .exe).log
-  vlt_log "start: $*"
-  "$VLT_WINE" "$@" >>"$log" 2>&1 &
-  VLT_LAST_PID=$!
+  vlt_start_in '' "$@"
 }
 
 # Like vlt_start, with the Windows folder $1 as the program's working
-# directory (Wine takes it from the Unix working directory it starts in).
+# directory (Wine takes it from the Unix working directory it starts in);
+# an empty $1 keeps the harness's own.
 vlt_start_in() {
-  local folder=$1 unix
+  local folder=$1 unix=. log
   shift
-  unix=$(vlt_unix_path "$folder")
-  [ -d "$unix" ] || vlt_die "no folder $folder to start in"
-  local log
+  if [ -n "$folder" ]; then
+    unix=$(vlt_unix_path "$folder")
+    [ -d "$unix" ] || vlt_die "no folder $folder to start in"
+  fi
   log=$VLT_CASE_DIR/$(basename "${1//\\//}" .exe).log
-  vlt_log "start in $folder: $*"
-  (cd "$unix" && exec "$VLT_WINE" "$@") >>"$log" 2>&1 &
+  vlt_log "start${folder:+ in $folder}: $*"
+  mkdir -p "$VLT_CASE_DIR/exit"
+  (
+    cd "$unix" || exit 1
+    code=0
+    "$VLT_WINE" "$@" || code=$?
+    echo "$code" >"$VLT_CASE_DIR/exit/$BASHPID.tmp"
+    mv "$VLT_CASE_DIR/exit/$BASHPID.tmp" "$VLT_CASE_DIR/exit/$BASHPID"
+  ) >>"$log" 2>&1 &
   VLT_LAST_PID=$!
 }
 
 # Waits up to $2 seconds (default 15) for the background program $1 to end;
 # prints its exit code. Fails when it is still running.
 vlt_wait_pid() {
-  local pid=$1 limit=$((${2:-15} * 10)) waited=0 code=0
-  while kill -0 "$pid" 2>/dev/null; do
+  local pid=$1 limit=$((${2:-15} * 10)) waited=0 noted
+  noted=$VLT_CASE_DIR/exit/$pid
+  while [ ! -f "$noted" ]; do
+    kill -0 "$pid" 2>/dev/null || { sleep 0.1; [ -f "$noted" ] && break; vlt_die "process $pid ended without noting its exit code"; }
     [ "$waited" -lt "$limit" ] || vlt_die "process $pid still runs after ${2:-15} s"
     sleep 0.1
     waited=$((waited + 1))
   done
-  wait "$pid" || code=$?
-  echo "$code"
+  cat "$noted"
 }
 
 # ------------------------------------------------------------ the template
