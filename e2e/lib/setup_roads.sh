@@ -164,9 +164,10 @@ vlt_shot() { printf '%s%s' "${VLT_SHOT_PREFIX:+$VLT_SHOT_PREFIX-}" "$1"; }
 
 # ------------------------------------------------------------- the wizard
 
-# Starts the setup program without parameters: VLT_SETUP_PID.
+# Starts the setup program without parameters (in the Windows folder $1
+# when given): VLT_SETUP_PID.
 vlt_setup_start() {
-  vlt_start "$VLT_SETUP_EXE"
+  if [ -n "${1:-}" ]; then vlt_start_in "$1" "$VLT_SETUP_EXE"; else vlt_start "$VLT_SETUP_EXE"; fi
   VLT_SETUP_PID=$VLT_LAST_PID
 }
 
