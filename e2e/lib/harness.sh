@@ -621,6 +621,13 @@ vlt_file_text() {
   printf '.'  # keeps trailing line ends through $(...); vlt_expect_text drops it
 }
 
+# A text file's lines, CR removed, in UTF-8.
+vlt_file_lines() {
+  local text
+  text=$(vlt_file_text "$1")
+  printf '%s' "${text%.}" | tr -d '\r'
+}
+
 # The text of file $2 must be $3 exactly (line ends included).
 vlt_expect_text() {
   local what=$1 file=$2 expected=$3 actual
