@@ -317,13 +317,27 @@ vlt_expect_start_menu_group() {
   vlt_expect_homepage_link "$group\\$VLT_HOMEPAGE_LINK"
 }
 
-# A shortcut's target as the shell link object reads it back.
-vlt_link_target() {
+# A field (target, arguments, workdir) of a shortcut as the shell link
+# object reads it back.
+vlt_link_field() {
   local report
   report=$(vlt_drive "read-link $(vlt_q "$1")")
-  report=$(grep -m1 '^ *target: ' <<<"$report" | tr -d '\r')
-  report=${report#*target: *\"}
+  report=$(grep -m1 "^ *$2: " <<<"$report" | tr -d '\r')
+  report=${report#*"$2": *\"}
   printf '%s' "${report%\"}"
+}
+
+vlt_link_target() { vlt_link_field "$1" target; }
+
+# Starts what shortcut $1 starts, as the shell does: its target with its
+# arguments, in its working directory. VLT_LAST_PID.
+vlt_start_link() {
+  local target arguments workdir args
+  target=$(vlt_link_field "$1" target)
+  arguments=$(vlt_link_field "$1" arguments)
+  workdir=$(vlt_link_field "$1" workdir)
+  read -r -a args <<<"$arguments"
+  vlt_start_in "$workdir" "$target" "${args[@]}"
 }
 
 # The homepage shortcut names the product web site. Windows keeps the
