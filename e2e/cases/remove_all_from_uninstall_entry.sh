@@ -15,6 +15,9 @@ vlt_install_with_defaults
 vlt_put_text "$dir\\VelToriTextEintrag1.txt" 'ein gespeicherter Text'
 vlt_put_file "$VELTORI_SOURCE_DIR/resources/flag-germany.bmp" "$dir\\VelToriBildEintrag1.bmp"
 vlt_put_text "$dir\\notes.log" 'not the product'
+# Entries of other programs beside ours must survive.
+vlt_wine reg add "$VLT_RUN_KEY" /v OtherTool /d 'C:\Tools\other.exe' /reg:32 /f >/dev/null
+vlt_wine reg add "${VLT_UNINSTALL_KEY%\\*}\\OtherProduct" /v DisplayName /d 'Other Product' /reg:32 /f >/dev/null
 
 VLT_SHOT_PREFIX=remove
 vlt_start_uninstall_entry 'C:\windows'
@@ -35,6 +38,9 @@ vlt_wait_self_removal
 
 vlt_expect_nothing_installed "$dir"
 vlt_expect_dir 'C:\Programme'
+vlt_expect_eq "other program's autostart value" 'C:\Tools\other.exe' "$(vlt_reg_value "$VLT_RUN_KEY" OtherTool 32)"
+vlt_expect_eq "other program's uninstall entry" 'Other Product' \
+  "$(vlt_reg_value "${VLT_UNINSTALL_KEY%\\*}\\OtherProduct" DisplayName 32)"
 vlt_expect_no_file "$script"
 vlt_drive 'wait-no-process cmd.exe --timeout 5'
 vlt_case_pass
