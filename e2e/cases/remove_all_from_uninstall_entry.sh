@@ -32,7 +32,9 @@ vlt_expect_file "$script"
 vlt_log "self-removal script $script:"
 vlt_file_lines "$script" | sed 's/^/  | /'
 vlt_file_lines "$script" | grep -qxF "rmdir \"$dir\"" || vlt_die "the script does not remove the install folder"
-vlt_drive 'expect-process cmd.exe'
+# It keeps waiting while the uninstaller runs: it pauses between tries and
+# gives up only after minutes, not after a burst of quick tries.
+vlt_drive 'expect-process cmd.exe' 'sleep 3' 'expect-process cmd.exe'
 vlt_answer_completion Deutsch
 vlt_wait_self_removal
 
