@@ -204,26 +204,49 @@ vlt_wineserver_wait() {
 vlt_wine() { "$VLT_WINE" "$@"; }
 
 # Starts a Windows program in the background (output to the case folder);
-# VLT_LAST_PID is the Unix pid of its Wine process.
+# VLT_LAST_PID is the Unix pid of the shell that runs its Wine process and
+# then notes the exit code in $VLT_CASE_DIR/exit/<pid>, where
+# vlt_wait_pid finds it from any subshell: `wait` knows only the children
+# of the shell that started them, so in $(...) it may report -1.
 vlt_start() {
-  local log
+  vlt_start_in '' "$@"
+}
+
+# Like vlt_start, with the Windows folder $1 as the program's working
+# directory (Wine takes it from the Unix working directory it starts in);
+# an empty $1 keeps the harness's own.
+vlt_start_in() {
+  local folder=$1 unix=. log
+  shift
+  if [ -n "$folder" ]; then
+    unix=$(vlt_unix_path "$folder")
+    [ -d "$unix" ] || vlt_die "no folder $folder to start in"
+  fi
   log=$VLT_CASE_DIR/$(basename "${1//\\//}" .exe).log
-  vlt_log "start: $*"
-  "$VLT_WINE" "$@" >>"$log" 2>&1 &
+  vlt_log "start${folder:+ in $folder}: $*"
+  mkdir -p "$VLT_CASE_DIR/exit"
+  (
+    cd "$unix" || exit 1
+    code=0
+    "$VLT_WINE" "$@" || code=$?
+    echo "$code" >"$VLT_CASE_DIR/exit/$BASHPID.tmp"
+    mv "$VLT_CASE_DIR/exit/$BASHPID.tmp" "$VLT_CASE_DIR/exit/$BASHPID"
+  ) >>"$log" 2>&1 &
   VLT_LAST_PID=$!
 }
 
 # Waits up to $2 seconds (default 15) for the background program $1 to end;
 # prints its exit code. Fails when it is still running.
 vlt_wait_pid() {
-  local pid=$1 limit=$((${2:-15} * 10)) waited=0 code=0
-  while kill -0 "$pid" 2>/dev/null; do
+  local pid=$1 limit=$((${2:-15} * 10)) waited=0 noted
+  noted=$VLT_CASE_DIR/exit/$pid
+  while [ ! -f "$noted" ]; do
+    kill -0 "$pid" 2>/dev/null || { sleep 0.1; [ -f "$noted" ] && break; vlt_die "process $pid ended without noting its exit code"; }
     [ "$waited" -lt "$limit" ] || vlt_die "process $pid still runs after ${2:-15} s"
     sleep 0.1
     waited=$((waited + 1))
   done
-  wait "$pid" || code=$?
-  echo "$code"
+  cat "$noted"
 }
 
 # ------------------------------------------------------------ the template
@@ -248,6 +271,19 @@ vlt_unlink_profile_folders() {
   done < <(find "$WINEPREFIX/drive_c/users" -type l -print0)
 }
 
+# Debian's Wine does not find its own fonts: without them the caption
+# buttons show as letters (no Marlett) and "MS Sans Serif", the pages'
+# font, falls back to a wider host font, so labels overlap and wrapped
+# texts are cut off. In C:\windows\Fonts Wine finds them.
+vlt_copy_wine_fonts() {
+  local fonts=/usr/share/wine/fonts
+  if [ -f "$fonts/marlett.ttf" ] && [ -f "$fonts/ms_sans_serif.ttf" ]; then
+    cp "$fonts"/*.ttf "$fonts"/*.fon "$WINEPREFIX/drive_c/windows/Fonts/"
+  else
+    vlt_log "warning: Wine's fonts are missing in $fonts (package fonts-wine): caption buttons show as letters, the pages' texts in a wider font"
+  fi
+}
+
 # Builds the prefix template for this run's arch: wineboot, virtual desktop,
 # fonts, real profile folders. Takes 10 to 25 s.
 vlt_make_template() {
@@ -269,12 +305,7 @@ vlt_make_template() {
     "$VLT_WINE" regedit /S "Z:${dir//\//\\}\\template.reg" >>"$dir/wineboot.log" 2>&1 ||
       vlt_die "regedit failed: $(tail -n 5 "$dir/wineboot.log")"
     vlt_wineserver_wait 20
-    local marlett=/usr/share/wine/fonts/marlett.ttf
-    if [ -f "$marlett" ]; then
-      cp "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/"
-    else
-      vlt_log "warning: $marlett is missing (package fonts-wine): caption buttons show as letters"
-    fi
+    vlt_copy_wine_fonts
     vlt_unlink_profile_folders
   ) || exit 1
   touch "$dir/ready"
@@ -552,11 +583,92 @@ vlt_reg_value() {
   vlt_die "no registry value $key\\$name${view:+ (view $view)} in: $output"
 }
 
+# The names of the values of a registry key (view $2), one a line, sorted;
+# nothing for a key without values. Fails when the key does not exist.
+vlt_reg_value_names() {
+  local key=$1 view=${2:-} output line
+  local args=(reg query "$key")
+  [ -n "$view" ] && args+=("/reg:$view")
+  output=$("$VLT_WINE" "${args[@]}" 2>/dev/null | tr -d '\r') || vlt_die "no registry key $key${view:+ (view $view)}"
+  while IFS= read -r line; do
+    if [[ $line =~ ^\ {4}(.*)\ {4}REG_[A-Z_]+(\ {4}.*)?$ ]]; then
+      printf '%s\n' "${BASH_REMATCH[1]}"
+    fi
+  done <<<"$output" | LC_ALL=C sort
+}
+
+# True when the value exists (in view $3, 32 or 64).
+vlt_reg_value_exists() {
+  local args=(reg query "$1" /v "$2")
+  [ -n "${3:-}" ] && args+=("/reg:$3")
+  "$VLT_WINE" "${args[@]}" >/dev/null 2>&1
+}
+
 # True when the registry key exists (in view $2, 32 or 64).
 vlt_reg_key_exists() {
   local args=(reg query "$1")
   [ -n "${2:-}" ] && args+=("/reg:$2")
   "$VLT_WINE" "${args[@]}" >/dev/null 2>&1
+}
+
+# A file's text as the program wrote it: Windows-1252 turned into UTF-8,
+# line ends kept, so CR LF shows as "\r\n" when compared with $'...' texts.
+vlt_file_text() {
+  local unix
+  unix=$(vlt_unix_path "$1")
+  [ -f "$unix" ] || vlt_die "no file $1"
+  iconv -f WINDOWS-1252 -t UTF-8 "$unix"
+  printf '.'  # keeps trailing line ends through $(...); vlt_expect_text drops it
+}
+
+# A text file's lines, CR removed, in UTF-8.
+vlt_file_lines() {
+  local text
+  text=$(vlt_file_text "$1")
+  printf '%s' "${text%.}" | tr -d '\r'
+}
+
+# The text of file $2 must be $3 exactly (line ends included).
+vlt_expect_text() {
+  local what=$1 file=$2 expected=$3 actual
+  actual=$(vlt_file_text "$file")
+  actual=${actual%.}
+  if [ "$expected" != "$actual" ]; then
+    vlt_die "$what ($file): expected $(printf '%q' "$expected"), got $(printf '%q' "$actual")"
+  fi
+  vlt_log "ok: $what: $(printf '%q' "$actual")"
+}
+
+# File $2 in the prefix must hold the same bytes as the Unix file $3.
+vlt_expect_same_file() {
+  local what=$1 file=$2 original=$3 unix
+  unix=$(vlt_unix_path "$file")
+  [ -f "$unix" ] || vlt_die "$what: missing file $file"
+  cmp -s "$unix" "$original" || vlt_die "$what: $file differs from $original"
+  vlt_log "ok: $what: $file equals $original ($(stat -c %s "$unix") bytes)"
+}
+
+vlt_expect_dir() { vlt_dir_exists "$1" || vlt_die "missing folder $1"; }
+vlt_expect_no_dir() { vlt_dir_exists "$1" && vlt_die "folder should not exist: $1"; return 0; }
+
+# The names in a folder of the prefix, one a line, sorted (hidden ones too).
+vlt_dir_listing() {
+  local unix
+  unix=$(vlt_unix_path "$1")
+  [ -d "$unix" ] || vlt_die "no folder $1"
+  (cd "$unix" && find . -mindepth 1 -maxdepth 1 -printf '%f\n' | LC_ALL=C sort)
+}
+
+# Waits up to $2 seconds (default 20) until the file $1 no longer exists.
+vlt_wait_file_gone() {
+  local file=$1 limit=$((${2:-20} * 10)) waited=0 unix
+  unix=$(vlt_unix_path "$file")
+  while [ -e "$unix" ]; do
+    [ "$waited" -lt "$limit" ] || vlt_die "$file still exists after ${2:-20} s"
+    sleep 0.1
+    waited=$((waited + 1))
+  done
+  vlt_log "gone after $((waited / 10)).$((waited % 10)) s: $file"
 }
 
 vlt_expect_eq() {
@@ -566,3 +678,7 @@ vlt_expect_eq() {
   fi
   vlt_log "ok: $what = \"$actual\""
 }
+
+# The setup program's texts, roads and checks.
+# shellcheck source=setup_roads.sh
+source "$(dirname "${BASH_SOURCE[0]}")/setup_roads.sh"

@@ -63,5 +63,44 @@ check "a missing value fails" missing "$( (vlt_reg_value 'HKLM\Software\VelToriT
 check "key test per view" "yes no" \
   "$(vlt_reg_key_exists 'HKLM\Software\VelToriTest' 32 && echo yes || echo no) $(vlt_reg_key_exists 'HKLM\Software\VelToriTest' 64 && echo yes || echo no)"
 
+# Value names of a key: the value lines only, not the key or subkey lines.
+fake_key=$scratch/fake-wine-key
+cat >"$fake_key" <<'EOF'
+#!/usr/bin/env bash
+printf '\r\nHKEY_LOCAL_MACHINE\\Software\\VelToriTest\r\n'
+printf '    UninstallString    REG_SZ    "C:\\My Tools\\vltsetup.exe" -remove\r\n'
+printf '    DisplayName    REG_SZ    VelTori Advanced\r\n    Empty    REG_SZ\r\n\r\n'
+printf 'HKEY_LOCAL_MACHINE\\Software\\VelToriTest\\Sub\r\n\r\n'
+EOF
+chmod +x "$fake_key"
+VLT_WINE=$fake_key
+check "value names, sorted" $'DisplayName\nEmpty\nUninstallString' "$(vlt_reg_value_names 'HKLM\Software\VelToriTest' 32)"
+
+# Whole files: CR LF kept for exact comparisons, dropped for reading lines.
+vlt_put_text 'C:\Programme\VelTori Advanced\script.bat' $'rmdir "C:\\Größe"\r\nErase x\r\n\r\n'
+text=$(vlt_file_text 'C:\Programme\VelTori Advanced\script.bat')
+check "file text, line ends kept" $'rmdir "C:\\Größe"\r\nErase x\r\n\r\n' "${text%.}"
+check "file lines" $'rmdir "C:\\Größe"\nErase x' "$(vlt_file_lines 'C:\Programme\VelTori Advanced\script.bat')"
+check "folder listing" $'config.vlt\nscript.bat' "$(vlt_dir_listing 'C:\Programme\VelTori Advanced')"
+
+# Driver words and lines built by the roads.
+# shellcheck disable=SC1003  # Windows paths ending in a backslash
+check "driver word, literal" "'C:\\My Tools\\'" "$(vlt_q 'C:\My Tools\')"
+check "driver word with a single quote" '"it'"'"'s \"so\""' "$(vlt_q "it's \"so\"")"
+# shellcheck disable=SC1003
+check "install folder as typed, one backslash off" 'C:\My Tools' "$(vlt_install_dir 'C:\My Tools\')"
+check "item lines" $'expect-enabled \'Hilfe\' 0\nexpect-checked \'Hilfe\' 0' "$(vlt_item_state_lines Deutsch 0 help)"
+check "item lines for every item" 20 "$(vlt_item_state_lines English 1 | wc -l)"
+
+# Exit codes of background programs, read in a command substitution.
+fake_exit=$scratch/fake-wine-exit
+printf '#!/bin/sh\nsleep 0.3\nexit 3\n' >"$fake_exit"
+chmod +x "$fake_exit"
+VLT_WINE=$fake_exit
+VLT_CASE_DIR=$scratch/case
+mkdir -p "$VLT_CASE_DIR"
+vlt_start 'C:\x.exe' >/dev/null
+check "exit code of a background program" 3 "$(vlt_wait_pid "$VLT_LAST_PID" 5)"
+
 echo "$((checks - failures)) passed, $failures failed"
 [ "$failures" -eq 0 ]

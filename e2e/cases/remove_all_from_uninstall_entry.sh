@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# ctest-timeout: 90
+# A full removal started the way the uninstall entry starts it: its
+# command, from another working directory. Every item is offered and
+# ticked, the stored entries and an unrelated file included. After the
+# completion box the program ends and the hidden script erases the
+# uninstaller, the then empty install folder and itself. Nothing is left.
+# shellcheck source=../lib/harness.sh
+source "$(dirname "$0")/../lib/harness.sh"
+vlt_case_begin remove_all_from_uninstall_entry --needs-setup
+
+dir='C:\Programme\VelTori Advanced'
+VLT_SHOT_PREFIX=install
+vlt_install_with_defaults
+vlt_put_text "$dir\\VelToriTextEintrag1.txt" 'ein gespeicherter Text'
+vlt_put_file "$VELTORI_SOURCE_DIR/resources/flag-germany.bmp" "$dir\\VelToriBildEintrag1.bmp"
+vlt_put_text "$dir\\notes.log" 'not the product'
+# Entries of other programs beside ours must survive.
+vlt_wine reg add "$VLT_RUN_KEY" /v OtherTool /d 'C:\Tools\other.exe' /reg:32 /f >/dev/null
+vlt_wine reg add "${VLT_UNINSTALL_KEY%\\*}\\OtherProduct" /v DisplayName /d 'Other Product' /reg:32 /f >/dev/null
+
+VLT_SHOT_PREFIX=remove
+vlt_start_uninstall_entry 'C:\windows'
+mapfile -t offered < <(vlt_item_state_lines Deutsch 1)
+vlt_road_uninstall Deutsch "${offered[@]}"
+
+# The script runs while the completion box is shown, waiting for the
+# uninstaller to end; everything else has gone already.
+vlt_expect_eq "install folder while the box is shown" vltsetup.exe "$(vlt_dir_listing "$dir")"
+script=$(vlt_script_path)
+vlt_expect_file "$script"
+vlt_log "self-removal script $script:"
+vlt_file_lines "$script" | sed 's/^/  | /'
+vlt_file_lines "$script" | grep -qxF "rmdir \"$dir\"" || vlt_die "the script does not remove the install folder"
+# It keeps waiting while the uninstaller runs: it pauses between tries and
+# gives up only after minutes, not after a burst of quick tries.
+vlt_drive 'expect-process cmd.exe' 'sleep 3' 'expect-process cmd.exe'
+vlt_answer_completion Deutsch
+vlt_wait_self_removal
+
+vlt_expect_nothing_installed "$dir"
+vlt_expect_dir 'C:\Programme'
+vlt_expect_eq "other program's autostart value" 'C:\Tools\other.exe' "$(vlt_reg_value "$VLT_RUN_KEY" OtherTool 32)"
+vlt_expect_eq "other program's uninstall entry" 'Other Product' \
+  "$(vlt_reg_value "${VLT_UNINSTALL_KEY%\\*}\\OtherProduct" DisplayName 32)"
+vlt_expect_no_file "$script"
+vlt_drive 'wait-no-process cmd.exe --timeout 5'
+vlt_case_pass

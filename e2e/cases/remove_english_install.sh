@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# ctest-timeout: 90
+# The uninstaller of an English installation speaks English: config.vlt
+# stores the language, so the uninstall page opens first with English
+# texts, and the completion box is English too. Everything is removed.
+# shellcheck source=../lib/harness.sh
+source "$(dirname "$0")/../lib/harness.sh"
+vlt_case_begin remove_english_install --needs-setup
+
+dir='C:\Programs\VelTori Advanced'
+VLT_SHOT_PREFIX=install
+vlt_install English - 1 1 1
+vlt_expect_start_menu_group "$dir" English
+
+VLT_SHOT_PREFIX=remove
+vlt_start_link "$(vlt_start_menu_group)\\uninstall Veltori Advanced.lnk"
+VLT_UNINSTALL_PID=$VLT_LAST_PID
+mapfile -t offered < <(vlt_item_state_lines English 1 exe help registry startmenu desktop config uninstaller)
+mapfile -t absent < <(vlt_item_state_lines English 0 text picture other)
+vlt_road_uninstall English \
+  "wait-gone '$VLT_LANGUAGE_PAGE_REMOVE' --timeout 0" \
+  "expect-title 'VelTori Advanced Uninstall'" \
+  "expect-visible 'Choose Components:' 1" \
+  "expect-enabled '&Cancel' 1" \
+  "expect-enabled '&Uninstall' 1" \
+  "${offered[@]}" "${absent[@]}"
+vlt_answer_completion English
+vlt_wait_self_removal
+
+vlt_expect_nothing_installed "$dir"
+vlt_case_pass
