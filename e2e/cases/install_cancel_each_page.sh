@@ -39,14 +39,14 @@ cancel_no_then_yes "$VLT_LANGUAGE_PAGE" English question-language-page '&Cancel'
   'expect-checked Deutsch 1'
 
 # The licence page in German.
-VLT_SHOT_PREFIX=licence
+vlt_shot_prefix licence
 vlt_setup_start
 vlt_road_language Deutsch
 cancel_no_then_yes "$(vlt_text Deutsch wizard_2)" Deutsch question-licence-page '&Abbrechen' \
   'expect-text @Edit "LIZENZVEREINBARUNG" --contains'
 
 # The settings page in English, after a folder was typed.
-VLT_SHOT_PREFIX=settings
+vlt_shot_prefix settings
 vlt_setup_start
 vlt_road_language English
 vlt_road_licence English

@@ -30,6 +30,7 @@ refused_lines() {
     "expect-text @Edit $(vlt_q "$dir")"
 }
 
+# shellcheck disable=SC1003  # the root folder, ending in a backslash
 vlt_setup_start 'C:\'
 vlt_road_language Deutsch
 vlt_road_licence Deutsch

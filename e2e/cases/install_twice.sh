@@ -9,7 +9,7 @@ source "$(dirname "$0")/../lib/harness.sh"
 vlt_case_begin install_twice --needs-setup
 
 dir='C:\Programme\VelTori Advanced'
-VLT_SHOT_PREFIX=first
+vlt_shot_prefix first
 vlt_install_with_defaults
 vlt_expect_registry_entries "$dir" 1
 
@@ -22,7 +22,7 @@ vlt_start "$dir\\veltori.exe"
 product_pid=$VLT_LAST_PID
 vlt_drive "wait-window '$VLT_PRODUCT_WINDOW'" 'expect-process veltori.exe --count 1' 'screenshot product-running'
 
-VLT_SHOT_PREFIX=second
+vlt_shot_prefix second
 vlt_setup_start
 vlt_drive "wait-window '$VLT_LANGUAGE_PAGE'" 'wait-no-process veltori.exe --timeout 5'
 vlt_log "the running product ended with exit code $(vlt_wait_pid "$product_pid" 5)"

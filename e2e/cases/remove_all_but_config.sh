@@ -9,13 +9,13 @@ source "$(dirname "$0")/../lib/harness.sh"
 vlt_case_begin remove_all_but_config --needs-setup
 
 dir='C:\Programme\VelTori Advanced'
-VLT_SHOT_PREFIX=install
+vlt_shot_prefix install
 vlt_install_with_defaults
 vlt_put_text "$dir\\VelToriTextEintrag1.txt" 'ein gespeicherter Text'
 vlt_put_text "$dir\\VelToriBildEintrag1.bmp" 'BM'
 vlt_put_text "$dir\\notes.log" 'not the product'
 
-VLT_SHOT_PREFIX=remove
+vlt_shot_prefix remove
 vlt_start_uninstall_entry
 mapfile -t offered < <(vlt_item_state_lines Deutsch 1)
 vlt_road_uninstall Deutsch "${offered[@]}" "tick 'Konfigurationsdatei' 0"

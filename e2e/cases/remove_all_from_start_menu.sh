@@ -9,14 +9,13 @@ source "$(dirname "$0")/../lib/harness.sh"
 vlt_case_begin remove_all_from_start_menu --needs-setup
 
 dir='C:\Programme\Werkzeuge für Größe\VelTori Advanced'
-VLT_SHOT_PREFIX=install
+vlt_shot_prefix install
 vlt_install Deutsch "$dir" 1 1 1
 
-VLT_SHOT_PREFIX=remove
+vlt_shot_prefix remove
 link="$(vlt_start_menu_group)\\Veltori Advanced deinstallieren.lnk"
 vlt_drive "$(vlt_link_line "$link" "$dir\\vltsetup.exe" -remove "$dir")"
-vlt_start_link "$link"
-VLT_UNINSTALL_PID=$VLT_LAST_PID
+vlt_start_uninstall_link "$link"
 mapfile -t offered < <(vlt_item_state_lines Deutsch 1 exe help registry startmenu desktop config uninstaller)
 mapfile -t absent < <(vlt_item_state_lines Deutsch 0 text picture other)
 vlt_road_uninstall Deutsch "${offered[@]}" "${absent[@]}"

@@ -10,7 +10,7 @@ source "$(dirname "$0")/../lib/harness.sh"
 vlt_case_begin remove_all_from_uninstall_entry --needs-setup
 
 dir='C:\Programme\VelTori Advanced'
-VLT_SHOT_PREFIX=install
+vlt_shot_prefix install
 vlt_install_with_defaults
 vlt_put_text "$dir\\VelToriTextEintrag1.txt" 'ein gespeicherter Text'
 vlt_put_file "$VELTORI_SOURCE_DIR/resources/flag-germany.bmp" "$dir\\VelToriBildEintrag1.bmp"
@@ -19,7 +19,7 @@ vlt_put_text "$dir\\notes.log" 'not the product'
 vlt_wine reg add "$VLT_RUN_KEY" /v OtherTool /d 'C:\Tools\other.exe' /reg:32 /f >/dev/null
 vlt_wine reg add "${VLT_UNINSTALL_KEY%\\*}\\OtherProduct" /v DisplayName /d 'Other Product' /reg:32 /f >/dev/null
 
-VLT_SHOT_PREFIX=remove
+vlt_shot_prefix remove
 vlt_start_uninstall_entry 'C:\windows'
 mapfile -t offered < <(vlt_item_state_lines Deutsch 1)
 vlt_road_uninstall Deutsch "${offered[@]}"

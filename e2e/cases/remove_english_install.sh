@@ -8,13 +8,12 @@ source "$(dirname "$0")/../lib/harness.sh"
 vlt_case_begin remove_english_install --needs-setup
 
 dir='C:\Programs\VelTori Advanced'
-VLT_SHOT_PREFIX=install
+vlt_shot_prefix install
 vlt_install English - 1 1 1
 vlt_expect_start_menu_group "$dir" English
 
-VLT_SHOT_PREFIX=remove
-vlt_start_link "$(vlt_start_menu_group)\\uninstall Veltori Advanced.lnk"
-VLT_UNINSTALL_PID=$VLT_LAST_PID
+vlt_shot_prefix remove
+vlt_start_uninstall_link "$(vlt_start_menu_group)\\uninstall Veltori Advanced.lnk"
 mapfile -t offered < <(vlt_item_state_lines English 1 exe help registry startmenu desktop config uninstaller)
 mapfile -t absent < <(vlt_item_state_lines English 0 text picture other)
 vlt_road_uninstall English \

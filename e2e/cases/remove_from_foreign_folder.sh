@@ -12,8 +12,7 @@ downloads="$(vlt_profile_dir)\\Downloads"
 vlt_put_file "$VLT_SETUP_EXE" "$downloads\\VelToriSetup.exe"
 vlt_put_text "$downloads\\Urlaub.jpg" 'a picture'
 vlt_put_text "$downloads\\Brief.doc" 'a letter'
-vlt_start_in "$downloads" "$downloads\\VelToriSetup.exe" -remove
-VLT_UNINSTALL_PID=$VLT_LAST_PID
+vlt_start_uninstaller "$downloads" "$downloads\\VelToriSetup.exe" -remove
 vlt_drive "wait-window '$VLT_LANGUAGE_PAGE_REMOVE'" 'tick Deutsch 1' 'click "&Next >>"'
 mapfile -t absent < <(vlt_item_state_lines Deutsch 0 exe help registry startmenu desktop config text picture other)
 mapfile -t offered < <(vlt_item_state_lines Deutsch 1 uninstaller)

@@ -10,11 +10,11 @@ source "$(dirname "$0")/../lib/harness.sh"
 vlt_case_begin remove_language_chosen_first --needs-setup
 
 dir='C:\Programs\VelTori Advanced'
-VLT_SHOT_PREFIX=install
+vlt_shot_prefix install
 vlt_install English - 1 1 1
 rm "$(vlt_unix_path "$dir\\config.vlt")"
 
-VLT_SHOT_PREFIX=remove
+vlt_shot_prefix remove
 vlt_start_uninstall_entry
 vlt_drive \
   "wait-window '$VLT_LANGUAGE_PAGE_REMOVE'" \

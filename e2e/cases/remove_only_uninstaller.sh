@@ -9,7 +9,7 @@ source "$(dirname "$0")/../lib/harness.sh"
 vlt_case_begin remove_only_uninstaller --needs-setup
 
 dir='C:\Programme\VelTori Advanced'
-VLT_SHOT_PREFIX=install
+vlt_shot_prefix install
 vlt_install_with_defaults
 vlt_put_text "$dir\\notes.log" 'not the product'
 before=$VLT_CASE_DIR/before.txt
@@ -25,7 +25,7 @@ snapshot() {
 }
 snapshot >"$before"
 
-VLT_SHOT_PREFIX=remove
+vlt_shot_prefix remove
 vlt_start_uninstall_entry
 mapfile -t untick < <(vlt_item_tick_lines Deutsch 0 exe help registry startmenu desktop config other)
 vlt_road_uninstall Deutsch "${untick[@]}" \

@@ -158,14 +158,17 @@ vlt_payload_files() {
 # every installed path starts with.
 vlt_install_dir() { local dir=$1; printf '%s' "${dir%\\}"; }
 
-# Screenshot names carry VLT_SHOT_PREFIX, so a case that walks a road twice
-# keeps the pictures of both walks.
+# Screenshot names of the road helpers start with the prefix set here
+# ("first", "second", ...), so a case that walks a road twice keeps the
+# pictures of both walks.
+vlt_shot_prefix() { VLT_SHOT_PREFIX=$1; }
 vlt_shot() { printf '%s%s' "${VLT_SHOT_PREFIX:+$VLT_SHOT_PREFIX-}" "$1"; }
 
 # ------------------------------------------------------------- the wizard
 
 # Starts the setup program without parameters (in the Windows folder $1
 # when given): VLT_SETUP_PID.
+# shellcheck disable=SC2120  # the folder is optional
 vlt_setup_start() {
   if [ -n "${1:-}" ]; then vlt_start_in "$1" "$VLT_SETUP_EXE"; else vlt_start "$VLT_SETUP_EXE"; fi
   VLT_SETUP_PID=$VLT_LAST_PID
@@ -395,11 +398,24 @@ vlt_expect_nothing_installed() {
 
 # Starts the uninstaller the way the uninstall entry does: the command of
 # UninstallString, from another working directory (default C:\windows).
+# VLT_UNINSTALL_PID.
 vlt_start_uninstall_entry() {
   local command
   command=$(vlt_reg_value "$VLT_UNINSTALL_KEY" UninstallString 32)
   [[ $command =~ ^\"([^\"]+)\"\ (.*)$ ]] || vlt_die "UninstallString is not a quoted program and its arguments: $command"
-  vlt_start_in "${1:-C:\\windows}" "${BASH_REMATCH[1]}" "${BASH_REMATCH[2]}"
+  vlt_start_uninstaller "${1:-C:\\windows}" "${BASH_REMATCH[1]}" "${BASH_REMATCH[2]}"
+}
+
+# Starts the uninstaller the way shortcut $1 does. VLT_UNINSTALL_PID.
+vlt_start_uninstall_link() {
+  vlt_start_link "$1"
+  VLT_UNINSTALL_PID=$VLT_LAST_PID
+}
+
+# Starts program $2 with arguments $3... in folder $1 as the uninstaller
+# whose end vlt_answer_completion waits for. VLT_UNINSTALL_PID.
+vlt_start_uninstaller() {
+  vlt_start_in "$@"
   VLT_UNINSTALL_PID=$VLT_LAST_PID
 }
 
