@@ -444,7 +444,9 @@ vlt_answer_completion() {
 
 # Driver lines: the uninstall items $3... (all when none are named; names
 # as in VLT_UNINSTALL_ITEMS) of language $1 are offered and ticked ($2 = 1)
-# or greyed and unticked ($2 = 0).
+# or greyed and unticked ($2 = 0). The other-files item is offered unticked
+# (the folder may hold the user's own files): with $2 = 1 the lines check
+# that and then tick it, as a user who wants everything removed does.
 vlt_item_state_lines() {
   local lang=$1 state=$2 item caption items
   shift 2
@@ -452,7 +454,11 @@ vlt_item_state_lines() {
   [ $# -gt 0 ] || read -r -a items <<<"$VLT_UNINSTALL_ITEMS"
   for item in "${items[@]}"; do
     caption=$(vlt_q "$(vlt_text "$lang" "item_$item")")
-    printf '%s\n' "expect-enabled $caption $state" "expect-checked $caption $state"
+    if [ "$item" = other ] && [ "$state" = 1 ]; then
+      printf '%s\n' "expect-enabled $caption 1" "expect-checked $caption 0" "tick $caption 1"
+    else
+      printf '%s\n' "expect-enabled $caption $state" "expect-checked $caption $state"
+    fi
   done
 }
 
