@@ -31,13 +31,13 @@ void Check(const Command& command, const char* option, const char* label, const 
 void ReadLink(Session&, const Command& command) {
   const std::string& path = command.args[0];
   ComScope com;
-  if (FAILED(com.Result())) throw StepFailure("CoInitializeEx failed: " + HresultText(com.Result()));
+  if (!com.Ok()) throw StepFailure("CoInitializeEx failed for this thread");
 
   ComPtr<IShellLinkW> link;
-  HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.PutVoid());
+  HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.put_void());
   if (FAILED(hr)) throw StepFailure("cannot create the shell link object: " + HresultText(hr));
   ComPtr<IPersistFile> file;
-  hr = link->QueryInterface(IID_IPersistFile, file.PutVoid());
+  hr = link->QueryInterface(IID_IPersistFile, file.put_void());
   if (FAILED(hr)) throw StepFailure("the shell link object has no IPersistFile: " + HresultText(hr));
   hr = file->Load(ToWide(path).c_str(), STGM_READ);
   if (FAILED(hr)) throw StepFailure("cannot load " + Quoted(path) + ": " + HresultText(hr));
