@@ -42,6 +42,14 @@ int Cp1252Length(std::string_view utf8) {
   return length;
 }
 
+// The licence memo is 316 pixels wide, less its vertical scroll bar, in
+// MS Sans Serif 8 pt: 52 characters fit. The memo wraps a longer line again,
+// and the hand-broken text turns ragged.
+constexpr int kLicenceBoxWidth = 52;
+
+// Longest web site host the lines naming it must still find room for.
+constexpr int kLongestHost = 30;
+
 bool IsHeading(const std::string& line, const char* numeral) {
   return line.starts_with(std::string(numeral) + ". ") && line == AsciiUpper(line);
 }
@@ -76,6 +84,11 @@ TEST_P(LicenceLayout, FollowsTheMemoLayout) {
     const int width = Cp1252Length(lines[i]);
     EXPECT_GE(width, 0) << "stray line break or character outside Windows-1252";
     EXPECT_LE(width, rules.maxWidth);
+    EXPECT_LE(width, kLicenceBoxWidth) << "the licence box would wrap this line again";
+    if (!host.empty() && lines[i].find(host) != std::string::npos) {
+      EXPECT_LE(width - static_cast<int>(host.size()) + kLongestHost, kLicenceBoxWidth)
+          << "no room for a host of " << kLongestHost << " characters";
+    }
     const bool blankOnly = !lines[i].empty() && lines[i].find_first_not_of(' ') == std::string::npos;
     if (lines[i].empty() || blankOnly) {
       EXPECT_EQ(lines[i], rules.separator);
