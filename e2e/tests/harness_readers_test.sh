@@ -90,7 +90,11 @@ check "driver word with a single quote" '"it'"'"'s \"so\""' "$(vlt_q "it's \"so\
 # shellcheck disable=SC1003
 check "install folder as typed, one backslash off" 'C:\My Tools' "$(vlt_install_dir 'C:\My Tools\')"
 check "item lines" $'expect-enabled \'Hilfe\' 0\nexpect-checked \'Hilfe\' 0' "$(vlt_item_state_lines Deutsch 0 help)"
-check "item lines for every item" 20 "$(vlt_item_state_lines English 1 | wc -l)"
+# Two lines an item; the other-files item, offered unticked, is ticked by a third.
+check "item lines for every item" 21 "$(vlt_item_state_lines English 1 | wc -l)"
+check "other files offered unticked, then ticked" \
+  $'expect-enabled \'Other files in the VelTori directory\' 1\nexpect-checked \'Other files in the VelTori directory\' 0\ntick \'Other files in the VelTori directory\' 1' \
+  "$(vlt_item_state_lines English 1 other)"
 
 # Exit codes of background programs, read in a command substitution.
 fake_exit=$scratch/fake-wine-exit
