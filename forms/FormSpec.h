@@ -34,6 +34,12 @@ enum class BorderStyle {
   Single,    // fixed size: system menu and minimise box only
 };
 
+// Kinds that show a caption or content; the others ignore any text.
+constexpr bool ShowsText(ControlKind kind) {
+  return kind != ControlKind::Panel && kind != ControlKind::Bevel &&
+         kind != ControlKind::Image && kind != ControlKind::ProgressBar;
+}
+
 inline constexpr int kNoTabStop = -1;
 
 struct ControlSpec {

@@ -23,21 +23,6 @@ const FormSpec* TranslatedLayout(std::string_view pageClass) {
   return nullptr;
 }
 
-bool CarriesText(ControlKind kind) {
-  switch (kind) {
-    case ControlKind::Label:
-    case ControlKind::WrapLabel:
-    case ControlKind::Button:
-    case ControlKind::CheckBox:
-    case ControlKind::RadioButton:
-    case ControlKind::Edit:
-    case ControlKind::Memo:
-      return true;
-    default:
-      return false;
-  }
-}
-
 TEST(TextTables, EveryPageKeyNamesATextControlOfItsPage) {
   std::set<std::string_view> keys;
   for (const PageTextRow& row : PageTexts()) {
@@ -52,7 +37,7 @@ TEST(TextTables, EveryPageKeyNamesATextControlOfItsPage) {
       if (candidate.name == key.member) control = &candidate;
     }
     ASSERT_NE(control, nullptr) << "no such control";
-    EXPECT_TRUE(CarriesText(control->kind));
+    EXPECT_TRUE(ShowsText(control->kind));
   }
 }
 
@@ -64,7 +49,7 @@ TEST(TextTables, EveryTextOfTheTranslatedPagesHasARow) {
     const std::string prefix = std::string(form->className) + ".";
     EXPECT_TRUE(keys.contains(prefix + "Caption")) << form->className;
     for (const ControlSpec& control : form->controls) {
-      if (CarriesText(control.kind)) {
+      if (ShowsText(control.kind)) {
         EXPECT_TRUE(keys.contains(prefix + std::string(control.name))) << control.name;
       }
     }

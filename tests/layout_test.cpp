@@ -29,11 +29,6 @@ bool TakesFocus(ControlKind kind) {
          kind != ControlKind::Bevel && kind != ControlKind::Image;
 }
 
-bool CarriesText(ControlKind kind) {
-  return kind != ControlKind::Panel && kind != ControlKind::Bevel &&
-         kind != ControlKind::Image && kind != ControlKind::ProgressBar;
-}
-
 TEST(PageLayouts, NamesAndTabOrdersAreUniquePerPage) {
   for (const FormSpec* form : kAllLayouts) {
     SCOPED_TRACE(form->className);
@@ -98,7 +93,7 @@ TEST(PageLayouts, TextsAndPicturesOnlyWhereTheKindShowsThem) {
     SCOPED_TRACE(form->className);
     int checkedRadios = 0, radios = 0;
     for (const ControlSpec& control : form->controls) {
-      if (!CarriesText(control.kind)) {
+      if (!ShowsText(control.kind)) {
         EXPECT_TRUE(control.text.empty()) << control.name;
       }
       if (control.picture != PictureId::None) {

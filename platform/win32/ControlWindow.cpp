@@ -74,9 +74,9 @@ ControlWindow::ControlWindow(PageWindow& page, const ControlSpec& spec,
   // Each control is a group of its own for the arrow keys; radio buttons
   // get their groups from the page.
   if (spec.kind != ControlKind::RadioButton) style |= WS_GROUP;
-  // Pictures and progress bars show no text; a bitmap static would even
+  // Only kinds that show text get one: a bitmap static would even
   // take one for the name of a resource to load.
-  const bool hasText = kind_ != ControlKind::Image && kind_ != ControlKind::ProgressBar;
+  const bool hasText = ShowsText(kind_);
   const std::wstring text = hasText ? Utf8ToWide(spec.text) : std::wstring();
   hwnd_ = ::CreateWindowExW(windowKind.exStyle, windowKind.className, text.c_str(), style,
                             placement.x, placement.y, spec.width, spec.height, placement.parent,
