@@ -42,8 +42,8 @@ void CreatePages(Program& program) {
   program.Form3 = std::make_unique<TForm3>(program);
 }
 
-void RunProgram(Services& services) {
-  Program program(services);
+void StartProgram(Program& program) {
+  Services& services = program.sys;
   services.app.SetTitle(kApplicationTitle);
   KillProcessesByExeName(services.processes, kProductExe);
   if (program.UninstallMode()) {
@@ -51,6 +51,11 @@ void RunProgram(Services& services) {
   }
   CreatePages(program);
   ApplyLanguage(program, program.StoredLanguage);
+}
+
+void RunProgram(Services& services) {
+  Program program(services);
+  StartProgram(program);
   services.app.Run(*program.MainForm());
 }
 

@@ -20,6 +20,10 @@ std::string ReadStoredLanguage(ProfileFile& profile, const std::string& exePath)
 // Creates the pages of this run in their order; the first becomes the main page.
 void CreatePages(Program& program);
 
+// Everything before the event loop: the title, ending running copies of the
+// product, the stored language (uninstall mode), the pages and their language.
+void StartProgram(Program& program);
+
 // The whole run, from the title to the end of the event loop.
 void RunProgram(Services& services);
 

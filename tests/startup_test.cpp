@@ -94,11 +94,7 @@ struct RunResult {
 // Runs the whole start-up on fakes and reports which pages exist.
 RunResult StartUp(FakePlatform& p) {
   Program program(p.services);
-  p.app.SetTitle(kApplicationTitle);
-  if (program.UninstallMode()) {
-    program.StoredLanguage = ReadStoredLanguage(p.profile, p.app.ExeName());
-  }
-  CreatePages(program);
+  StartProgram(program);
   RunResult result;
   for (Form* page : std::initializer_list<Form*>{program.Form_Sprache.get(), program.Form4.get(),
                                                  program.Form1.get(), program.Form2.get(),

@@ -75,12 +75,7 @@ class Wizard {
   // the run has already ended.
   Program& Start() {
     program = std::make_unique<Program>(p.services);
-    p.app.SetTitle(kApplicationTitle);
-    if (program->UninstallMode()) {
-      program->StoredLanguage = ReadStoredLanguage(p.profile, p.app.ExeName());
-    }
-    CreatePages(*program);
-    ApplyLanguage(*program, program->StoredLanguage);
+    StartProgram(*program);
     p.app.Run(*program->MainForm());
     return *program;
   }
