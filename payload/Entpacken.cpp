@@ -7,24 +7,27 @@
 
 namespace vlt {
 
+bool TDatei::LiesWithin(std::size_t inflatedLength) const {
+  // Formed in 64 bits so that no pair of 32-bit values can wrap around.
+  if (DateiStart < 0 || DateiGroesse < 0) return false;
+  const auto end = static_cast<std::uint64_t>(DateiStart) + static_cast<std::uint64_t>(DateiGroesse);
+  return end <= inflatedLength;
+}
+
 bool TDatei::Entpacken(const std::string& Zielpfad, FileSystem& fs) const {
   // A private copy, so that the container's block is never touched.
   MemoryBuffer block;
   block.Assign(Collection().SammlungsDaten().Bytes());
   InflateInPlace(&block);
 
-  // The entry must lie wholly inside the inflated block; the sum is formed in
-  // 64 bits so that no pair of 32-bit values can wrap around.
-  if (DateiStart < 0 || DateiGroesse < 0) return false;
-  const auto start = static_cast<std::uint64_t>(DateiStart);
-  const auto size = static_cast<std::uint64_t>(DateiGroesse);
-  if (start + size > block.Size()) return false;
+  if (!LiesWithin(block.Size())) return false;
+  const auto start = static_cast<std::size_t>(DateiStart);
+  const auto size = static_cast<std::size_t>(DateiGroesse);
 
   // The entry's bytes go straight from the inflated block to the file: no
   // third copy of them is needed.
   try {
-    fs.WriteFile(Zielpfad, block.Bytes().subspan(static_cast<std::size_t>(start),
-                                                 static_cast<std::size_t>(size)));
+    fs.WriteFile(Zielpfad, block.Bytes().subspan(start, size));
   } catch (const FileError&) {
     return false;
   }

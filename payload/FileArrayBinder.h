@@ -49,6 +49,11 @@ class TDatei : public Persistent {
   // Position in the collection, from 0.
   int Index() const;
 
+  // True when the entry's bytes lie wholly inside an inflated block of
+  // `inflatedLength` bytes: start and size not negative, their sum (formed
+  // without wrapping) not past the end.
+  bool LiesWithin(std::size_t inflatedLength) const;
+
   // From another TDatei: copies the four values. Any other source is ignored
   // without an error.
   void Assign(const Persistent& source) override;

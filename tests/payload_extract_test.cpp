@@ -85,6 +85,7 @@ TEST_F(Extraction, EntriesOutsideTheBlockGiveFalseAndTouchNothing) {
       {0, -1},                                   // negative size
       {INT32_MIN, 100}, {INT32_MAX, INT32_MAX},  // a sum that would wrap in 32 bits
       {1, INT32_MAX},
+      {1, -1},                                   // a sum of 0 once widened
   };
   const std::string path = dir + "\\veltori.exe";
   fs.AddFile(path, "old content");

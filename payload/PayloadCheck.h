@@ -1,0 +1,33 @@
+#pragma once
+// The whole-payload check: a record that loads can still carry a damaged
+// compressed block, which extraction would only find after the install has
+// begun writing. This check inflates the block once, to its end, and tests
+// every entry against what came out. The setup program runs it when it loads
+// its payload; the packing tool runs it for --list.
+#include <cstddef>
+#include <stdexcept>
+
+#include "payload/FileArrayBinder.h"
+
+namespace vlt {
+
+// A payload whose block or table is unsound; what() names the fault.
+class PayloadError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct PayloadLengths {
+  std::size_t compressed = 0;  // bytes of the stored block
+  std::size_t inflated = 0;    // bytes it inflates to
+};
+
+// Inflates the block of `binder` (zlib's end of stream and checksum, nothing
+// after it) without keeping the inflated bytes, and checks that every entry
+// lies wholly inside them. An empty block inflates to nothing. Raises
+// PayloadError naming the fault: the block's zlib status, or the first entry
+// that lies outside the inflated bytes. Memory: two 32 KiB buffers besides
+// zlib's state.
+PayloadLengths CheckPayload(const TFileArrayBinder& binder);
+
+}  // namespace vlt
