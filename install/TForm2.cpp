@@ -101,8 +101,8 @@ void TForm2::BitBtn_SuchenClick() {
 bool TForm2::VelToriRegistry(bool Install, bool AutoStart) {
   const std::string installDir = RegistryInstallDir(
       program_.UninstallMode(), program_.InstallVerz, program_.sys.app.ExeName());
-  return vlt::VelToriRegistry(program_.sys.registry, program_.sys.profile, installDir, Install,
-                              AutoStart);
+  return vlt::VelToriRegistry(program_.sys.registry, program_.sys.profile, program_.sys.fs,
+                              installDir, Install, AutoStart);
 }
 
 }  // namespace vlt

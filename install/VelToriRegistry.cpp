@@ -29,8 +29,10 @@ void WriteRegistryEntries(Registry& registry, const std::string& installDir, boo
   }
 }
 
-void WriteAutostartKey(ProfileFile& profile, const std::string& installDir, bool autoStart) {
+void WriteAutostartKey(ProfileFile& profile, FileSystem& fs, const std::string& installDir,
+                       bool install, bool autoStart) {
   const std::string config = JoinPath(installDir, product::kConfigFile);
+  if (!install && !FileExists(fs, config)) return;
   profile.Flush(config);
   profile.WriteString(config, entries::kGeneralSection, entries::kAutostartKey,
                       autoStart ? entries::kAutostartOn : entries::kAutostartOff);
@@ -47,8 +49,8 @@ std::string UninstallCommand(const std::string& installDir) {
   return Quoted(JoinPath(installDir, product::kUninstallerFile)) + " " + entries::kRemoveArgument;
 }
 
-bool VelToriRegistry(Registry& registry, ProfileFile& profile, const std::string& installDir,
-                     bool install, bool autoStart) {
+bool VelToriRegistry(Registry& registry, ProfileFile& profile, FileSystem& fs,
+                     const std::string& installDir, bool install, bool autoStart) {
   bool ok = true;
   try {
     WriteRegistryEntries(registry, installDir, install, autoStart);
@@ -56,7 +58,7 @@ bool VelToriRegistry(Registry& registry, ProfileFile& profile, const std::string
     ok = false;
   }
   try {
-    WriteAutostartKey(profile, installDir, autoStart);
+    WriteAutostartKey(profile, fs, installDir, install, autoStart);
   } catch (const std::exception&) {
     ok = false;
   }
@@ -75,6 +77,18 @@ bool AutostartEntryExists(Registry& registry) {
   } catch (const std::exception&) {
     return false;
   }
+}
+
+bool UninstallEntryExists(Registry& registry) {
+  try {
+    return registry.KeyExists(JoinPath(entries::kUninstallParentKey, entries::kUninstallSubKey));
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+bool RegistryEntriesExist(Registry& registry) {
+  return AutostartEntryExists(registry) || UninstallEntryExists(registry);
 }
 
 }  // namespace vlt

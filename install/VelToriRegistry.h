@@ -4,6 +4,7 @@
 // Names and places are in install/RegistryEntries.h.
 #include <string>
 
+#include "platform/FileSystem.h"
 #include "platform/ProfileFile.h"
 #include "platform/Registry.h"
 
@@ -19,7 +20,9 @@ std::string UninstallCommand(const std::string& installDir);
 
 // Writes (`install`) or removes the uninstall entry, writes (`autoStart`) or
 // deletes the autostart value, and sets "Autostart" in `installDir`\config.vlt
-// to "ja" or "nein". `installDir` may end with a backslash.
+// to "ja" or "nein". `installDir` may end with a backslash. Installing creates
+// config.vlt when it is missing; removing only changes one that exists (a
+// file made by the removal would keep the install directory from going).
 //
 // The registry half and the configuration half are guarded separately: an
 // error in the registry half ends that half (later registry steps are not
@@ -27,8 +30,8 @@ std::string UninstallCommand(const std::string& installDir);
 // when either half raised, true otherwise. Deleting values and keys never
 // raises, so removing entries that do not exist succeeds and creates nothing.
 // Nothing is rolled back and nothing is shown.
-bool VelToriRegistry(Registry& registry, ProfileFile& profile, const std::string& installDir,
-                     bool install, bool autoStart);
+bool VelToriRegistry(Registry& registry, ProfileFile& profile, FileSystem& fs,
+                     const std::string& installDir, bool install, bool autoStart);
 
 // The directory VelToriRegistry works on: the confirmed install directory in
 // an install run, the folder of the running setup program (`exePath`, without
@@ -40,5 +43,12 @@ std::string RegistryInstallDir(bool uninstallMode, const std::string& installVer
 // access, so a user without rights to change it gets false; any failure
 // yields false.
 bool AutostartEntryExists(Registry& registry);
+// Whether the product's uninstall key exists, by the same rule: a key that
+// cannot be opened with full access counts as absent.
+bool UninstallEntryExists(Registry& registry);
+// Whether the removal of the registry entries has anything to remove: the
+// autostart value or the uninstall key. Either one alone is a trace of an
+// installation (an install without autostart writes no Run value).
+bool RegistryEntriesExist(Registry& registry);
 
 }  // namespace vlt

@@ -24,6 +24,9 @@ class Registry {
   // Opens an existing `key` with full access and tells whether the value
   // exists. Any failure (missing key, no rights) yields false.
   virtual bool ValueExists(const std::string& key, const std::string& name) = 0;
+  // Whether an existing `key` opens with full access. Any failure (missing
+  // key, no rights) yields false.
+  virtual bool KeyExists(const std::string& key) = 0;
 };
 
 }  // namespace vlt

@@ -21,7 +21,7 @@ class VelToriRegistryTest : public ::testing::Test {
   VelToriRegistryTest() { fs.AddDir(kDir); }
 
   bool Run(bool install, bool autoStart, const std::string& dir = kDir) {
-    return VelToriRegistry(registry, profile, dir, install, autoStart);
+    return VelToriRegistry(registry, profile, fs, dir, install, autoStart);
   }
   std::string Config() { return fs.ReadFile(kConfig).value_or("<missing>"); }
 
@@ -130,10 +130,13 @@ TEST_F(VelToriRegistryTest, WithoutRegistryRightsInstallFailsButStillWritesTheCo
   }
 }
 
-TEST_F(VelToriRegistryTest, RemovingWhatIsNotThereSucceedsAndCreatesNoKey) {
+TEST_F(VelToriRegistryTest, RemovingWhatIsNotThereSucceedsAndCreatesNothing) {
   EXPECT_TRUE(Run(false, false));
   EXPECT_TRUE(registry.Keys().empty());
-  EXPECT_EQ(Config(), "[Allgemein]\r\nAutostart=nein\r\n");
+  // A configuration file made by the removal would keep the install
+  // directory from being removed.
+  EXPECT_EQ(Config(), "<missing>");
+  EXPECT_EQ(fs.AllPaths(), (std::vector<std::string>{"C:\\Programme", kDir}));
 }
 
 TEST_F(VelToriRegistryTest, UnwritableConfigurationFailsAfterTheRegistryHalf) {
@@ -143,8 +146,10 @@ TEST_F(VelToriRegistryTest, UnwritableConfigurationFailsAfterTheRegistryHalf) {
   EXPECT_EQ(registry.Value(kOwnKey, "UninstallString"), kUninstallValue);
   EXPECT_EQ(Config(), "[Allgemein]\r\nAutostart=ja\r\n");
 
-  EXPECT_FALSE(Run(false, false, "C:\\Missing"));
+  // The removal changes the existing, read-only file: that fails too.
+  EXPECT_FALSE(Run(false, false));
   EXPECT_FALSE(registry.HasKey(kOwnKey));
+  EXPECT_EQ(Config(), "[Allgemein]\r\nAutostart=ja\r\n");
 }
 
 TEST(RegistryInstallDir, InstallRunUsesTheTypedDirectoryUninstallRunTheExeFolder) {
@@ -155,9 +160,24 @@ TEST(RegistryInstallDir, InstallRunUsesTheTypedDirectoryUninstallRunTheExeFolder
 }
 
 TEST_F(VelToriRegistryTest, UninstallRunWritesTheConfigurationBesideTheRunningProgram) {
+  fs.AddFile(kConfig, "[Sprache]\r\nSprache=English\r\n");
   const std::string dir = RegistryInstallDir(true, "", kDir + "\\vltsetup.exe");
   EXPECT_TRUE(Run(false, false, dir));
-  EXPECT_EQ(Config(), "[Allgemein]\r\nAutostart=nein\r\n");
+  EXPECT_EQ(Config(), "[Sprache]\r\nSprache=English\r\n[Allgemein]\r\nAutostart=nein\r\n");
+}
+
+TEST(RegistryEntriesExist, EitherTraceCountsWhenItOpens) {
+  fake::FakeRegistry registry;
+  EXPECT_FALSE(RegistryEntriesExist(registry));
+  registry.WriteString(kUninstall + "\\OtherTool", "DisplayName", "Other");
+  EXPECT_FALSE(RegistryEntriesExist(registry));
+  // An install without autostart leaves only the uninstall entry.
+  registry.WriteString(kOwnKey, "DisplayName", "VelTori Advanced");
+  EXPECT_TRUE(UninstallEntryExists(registry));
+  EXPECT_FALSE(AutostartEntryExists(registry));
+  EXPECT_TRUE(RegistryEntriesExist(registry));
+  registry.readOnly = true;
+  EXPECT_FALSE(RegistryEntriesExist(registry));
 }
 
 TEST(AutostartEntryExists, OnlyAnAccessibleValueCounts) {

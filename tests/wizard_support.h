@@ -31,8 +31,9 @@ inline const std::string kPrograms =
 inline const std::string kGroup = kPrograms + "\\VelTori Advanced";
 inline const std::string kDesktopLink = kDesktop + "\\Veltori Advanced.lnk";
 inline const std::string kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-inline const std::string kUninstallKey =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\VelToriAdvanced";
+inline const std::string kUninstallParentKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+inline const std::string kUninstallKey = kUninstallParentKey + "\\VelToriAdvanced";
 
 // Everything a user could see change on a page.
 struct ControlState {

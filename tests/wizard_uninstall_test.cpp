@@ -71,8 +71,15 @@ TEST(UninstallPage, WhatIsNotThereIsGreyedAndUnchecked) {
        [](Wizard& w) { w.InstallProduct(); },
        kInstalledUninstaller,
        {"CheckBox_DelPufferText", "CheckBox_DelPufferBild", "CheckBox_DelSontiges"}},
-      {"installed without autostart",
+      {"installed without autostart: the uninstall entry is still there",
        [](Wizard& w) { InstallAndUse(w, "Deutsch", {.autostart = false}); },
+       kInstalledUninstaller,
+       {}},
+      {"neither the autostart value nor the uninstall entry",
+       [](Wizard& w) {
+         InstallAndUse(w, "Deutsch", {.autostart = false});
+         w.p.registry.DeleteKeyTree(kUninstallParentKey, "VelToriAdvanced");
+       },
        kInstalledUninstaller,
        {"CheckBox_DelRegistry"}},
       {"installed without shortcuts",

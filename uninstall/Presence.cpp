@@ -58,7 +58,7 @@ OfferedItems FindOfferedItems(FileSystem& fs, const PresenceQuery& query) {
   OfferedItems offered;
   offered.DelExe = FileExistsIn(fs, installDir, names::kProductExe);
   offered.DelHilfe = AnyHelpFileExists(fs, installDir);
-  offered.DelRegistry = query.autostartValueExists;
+  offered.DelRegistry = query.registryEntriesExist;
   offered.DelDesktopLnk = FileExistsIn(fs, query.desktopFolder, names::kDesktopShortcut);
   offered.DelStartmenue =
       !query.programsFolder.empty() &&
@@ -84,12 +84,12 @@ OfferedItems FindOfferedItems(FileSystem& fs, const PresenceQuery& query) {
 }
 
 PresenceQuery MakePresenceQuery(Shell& shell, const std::string& exePath,
-                                bool autostartValueExists) {
+                                bool registryEntriesExist) {
   return PresenceQuery{
       .exePath = exePath,
       .desktopFolder = SpecialFolderPath(shell, csidl::kDesktop),
       .programsFolder = SpecialFolderPath(shell, csidl::kPrograms),
-      .autostartValueExists = autostartValueExists};
+      .registryEntriesExist = registryEntriesExist};
 }
 
 }  // namespace vlt

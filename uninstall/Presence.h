@@ -35,7 +35,9 @@ struct PresenceQuery {
   std::string exePath;         // the running program; its folder is the install directory
   std::string desktopFolder;   // the user's desktop (CSIDL_DESKTOP), "" when unknown
   std::string programsFolder;  // the start menu's programs folder (CSIDL_PROGRAMS), "" when unknown
-  bool autostartValueExists = false;  // the machine's Run key holds the product's value
+  // The machine's Run key holds the product's value, or its uninstall entry
+  // exists: either is removed by the registry item.
+  bool registryEntriesExist = false;
 };
 
 // One flag per checklist item the tests decide: true when what the item
@@ -64,8 +66,8 @@ struct OfferedItems {
 OfferedItems FindOfferedItems(FileSystem& fs, const PresenceQuery& query);
 
 // The query for the running program, with the shell folders the page tests.
-// The autostart answer comes from the registry side.
+// The registry answer comes from the registry side (RegistryEntriesExist).
 PresenceQuery MakePresenceQuery(Shell& shell, const std::string& exePath,
-                                bool autostartValueExists);
+                                bool registryEntriesExist);
 
 }  // namespace vlt

@@ -79,7 +79,7 @@ TForm4::TForm4(Program& program) : Form(program.MakeFormContext(), kLayout), pro
 void TForm4::FormCreate() {
   Services& sys = program_.sys;
   const OfferedItems offered = FindOfferedItems(
-      sys.fs, MakePresenceQuery(sys.shell, sys.app.ExeName(), AutostartEntryExists(sys.registry)));
+      sys.fs, MakePresenceQuery(sys.shell, sys.app.ExeName(), RegistryEntriesExist(sys.registry)));
   const std::pair<Control*, bool> items[] = {
       {&CheckBox_DelExe, offered.DelExe},
       {&CheckBox_DelHilfe, offered.DelHilfe},

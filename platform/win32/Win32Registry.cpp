@@ -66,4 +66,6 @@ bool Win32Registry::ValueExists(const std::string& key, const std::string& name)
                                       nullptr, nullptr) == ERROR_SUCCESS;
 }
 
+bool Win32Registry::KeyExists(const std::string& key) { return static_cast<bool>(OpenExisting(key)); }
+
 }  // namespace vlt::win32

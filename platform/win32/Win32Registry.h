@@ -17,6 +17,7 @@ class Win32Registry : public Registry {
   // and empty it, with every sibling entry it holds.
   bool DeleteKeyTree(const std::string& key, const std::string& subKey) override;
   bool ValueExists(const std::string& key, const std::string& name) override;
+  bool KeyExists(const std::string& key) override;
 };
 
 }  // namespace vlt::win32

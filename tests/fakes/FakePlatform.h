@@ -68,6 +68,7 @@ class FakeRegistry : public Registry {
   bool DeleteValue(const std::string& key, const std::string& name) override;
   bool DeleteKeyTree(const std::string& key, const std::string& subKey) override;
   bool ValueExists(const std::string& key, const std::string& name) override;
+  bool KeyExists(const std::string& key) override { return !readOnly && HasKey(key); }
 
   // Without rights: creating and writing raise, opening with full access fails.
   bool readOnly = false;
