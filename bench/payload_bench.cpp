@@ -87,6 +87,7 @@ class DiscardingFileSystem : public vlt::FileSystem {
   std::size_t written = 0;
   void ForceDirectories(const std::string&) override {}
   bool DirectoryExists(const std::string&) override { return true; }
+  bool IsReparsePoint(const std::string&) override { return false; }
   std::vector<vlt::DirEntry> Find(const std::string&) override { return {}; }
   bool DeleteFile(const std::string&) override { return true; }
   bool RemoveDirectory(const std::string&) override { return true; }

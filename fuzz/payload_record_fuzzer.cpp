@@ -25,6 +25,7 @@ class SinkFileSystem : public vlt::FileSystem {
 
   void ForceDirectories(const std::string&) override {}
   bool DirectoryExists(const std::string&) override { return true; }
+  bool IsReparsePoint(const std::string&) override { return false; }
   std::vector<vlt::DirEntry> Find(const std::string&) override { return {}; }
   bool DeleteFile(const std::string&) override { return false; }
   bool RemoveDirectory(const std::string&) override { return false; }

@@ -11,6 +11,9 @@ namespace vlt {
 struct DirEntry {
   std::string name;  // file name without directory
   bool isDirectory = false;
+  // A junction, a symbolic link or another reparse point: what lies behind
+  // it belongs to some other place, which a deletion must not reach.
+  bool isReparsePoint = false;
 };
 
 class FileSystem {
@@ -22,6 +25,9 @@ class FileSystem {
   virtual void ForceDirectories(const std::string& dir) = 0;
   // True when the attributes of `path` can be read and mark a directory.
   virtual bool DirectoryExists(const std::string& path) = 0;
+  // True when the attributes of `path` itself (not of what it points to) can
+  // be read and mark a reparse point: a junction or a symbolic link.
+  virtual bool IsReparsePoint(const std::string& path) = 0;
   // Every entry that a directory search for `pattern` (which may hold "*" and
   // "?") returns with all attributes, in the order the search returns them,
   // "." and ".." included. Empty when nothing matches.
@@ -29,6 +35,8 @@ class FileSystem {
 
   // Plain deletions; false when they fail (read-only, in use, a directory).
   virtual bool DeleteFile(const std::string& path) = 0;
+  // Removes an empty directory; a directory junction or symbolic link is
+  // removed as a link, whatever its target holds.
   virtual bool RemoveDirectory(const std::string& path) = 0;
   // Copies a file, replacing an existing target; false on failure.
   virtual bool CopyFile(const std::string& from, const std::string& to) = 0;

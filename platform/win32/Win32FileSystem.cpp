@@ -34,6 +34,15 @@ bool Win32FileSystem::DirectoryExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+bool Win32FileSystem::IsReparsePoint(const std::string& path) {
+  // Without its trailing backslash the name is the link's own; a drive root
+  // keeps it ("C:" alone would be that drive's current directory).
+  std::string own = ExcludeTrailingBackslash(path);
+  if (own.size() == 2 && own[1] == ':') own += '\\';
+  const DWORD attributes = ::GetFileAttributesW(Utf8ToWide(own).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
 std::vector<DirEntry> Win32FileSystem::Find(const std::string& pattern) {
   std::vector<DirEntry> entries;
   WIN32_FIND_DATAW data;
@@ -43,7 +52,8 @@ std::vector<DirEntry> Win32FileSystem::Find(const std::string& pattern) {
   if (!search) return entries;
   do {
     entries.push_back({WideToUtf8(data.cFileName),
-                       (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+                       (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                       (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0});
   } while (::FindNextFileW(search.Get(), &data));
   return entries;
 }

@@ -10,6 +10,7 @@ class Win32FileSystem : public FileSystem {
   // created; drive roots and UNC shares are taken as given (DirectoryChain).
   void ForceDirectories(const std::string& dir) override;
   bool DirectoryExists(const std::string& path) override;
+  bool IsReparsePoint(const std::string& path) override;
   std::vector<DirEntry> Find(const std::string& pattern) override;
   bool DeleteFile(const std::string& path) override;
   bool RemoveDirectory(const std::string& path) override;

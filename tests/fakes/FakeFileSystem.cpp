@@ -32,19 +32,36 @@ std::string FakeFileSystem::Key(const std::string& path) {
   return AsciiUpper(ExcludeTrailingBackslash(path));
 }
 
+std::string FakeFileSystem::Resolve(const std::string& path, int depth) const {
+  const std::string located = Locate(path);
+  auto it = nodes_.find(Key(located));
+  if (it == nodes_.end() || !it->second.linkTarget || depth > 16) return located;
+  return Resolve(*it->second.linkTarget, depth + 1);
+}
+
+std::string FakeFileSystem::Locate(const std::string& path) const {
+  const std::string own = ExcludeTrailingBackslash(path);
+  const std::string parent = ExtractFileDir(own);
+  // Links are modelled on drives only: a drive itself, or a path of another
+  // form (a share), is its own place.
+  if (parent.empty() || parent == own || own.size() < 2 || own[1] != ':') return own;
+  return Resolve(parent) + "\\" + ExtractFileName(own);
+}
+
 FakeFileSystem::Node* FakeFileSystem::Lookup(const std::string& path) {
-  auto it = nodes_.find(Key(path));
+  auto it = nodes_.find(Key(Locate(path)));
   return it == nodes_.end() ? nullptr : &it->second;
 }
 
 const FakeFileSystem::Node* FakeFileSystem::Lookup(const std::string& path) const {
-  auto it = nodes_.find(Key(path));
+  auto it = nodes_.find(Key(Locate(path)));
   return it == nodes_.end() ? nullptr : &it->second;
 }
 
 bool FakeFileSystem::ParentAcceptsNew(const std::string& path) const {
-  const Node* parent = Lookup(ExtractFileDir(ExcludeTrailingBackslash(path)));
-  return parent != nullptr && parent->isDirectory && !parent->denyCreate;
+  const std::string parentPath = Resolve(ExtractFileDir(ExcludeTrailingBackslash(path)));
+  auto it = nodes_.find(Key(parentPath));
+  return it != nodes_.end() && it->second.isDirectory && !it->second.denyCreate;
 }
 
 bool FakeFileSystem::MatchMask(const std::string& name, const std::string& mask) {
@@ -68,10 +85,16 @@ void FakeFileSystem::AddDir(const std::string& path) { ForceDirectories(path); }
 
 void FakeFileSystem::AddFile(const std::string& path, const std::string& content) {
   ForceDirectories(ExtractFileDir(path));
-  Node& node = nodes_[Key(path)];
-  node.path = path;
+  const std::string located = Locate(path);
+  Node& node = nodes_[Key(located)];
+  node.path = located;
   node.isDirectory = false;
   node.data = content;
+}
+
+void FakeFileSystem::AddDirectoryLink(const std::string& path, const std::string& target) {
+  const std::string located = Locate(path);
+  nodes_[Key(located)] = Node{.path = located, .isDirectory = true, .linkTarget = target};
 }
 
 void FakeFileSystem::SetReadOnly(const std::string& path, bool readOnly) {
@@ -119,7 +142,8 @@ void FakeFileSystem::ForceDirectories(const std::string& dir) {
   if (parent.empty() || parent == path) throw FileError("Unable to create directory " + path, 3);
   ForceDirectories(parent);
   if (!ParentAcceptsNew(path)) throw FileError("Unable to create directory " + path, 5);
-  nodes_[Key(path)] = Node{.path = path, .isDirectory = true};
+  const std::string located = Locate(path);
+  nodes_[Key(located)] = Node{.path = located, .isDirectory = true};
 }
 
 bool FakeFileSystem::DirectoryExists(const std::string& path) {
@@ -127,24 +151,32 @@ bool FakeFileSystem::DirectoryExists(const std::string& path) {
   return node != nullptr && node->isDirectory;
 }
 
+bool FakeFileSystem::IsReparsePoint(const std::string& path) {
+  const Node* node = Lookup(path);
+  return node != nullptr && node->linkTarget.has_value();
+}
+
 std::vector<DirEntry> FakeFileSystem::Find(const std::string& pattern) {
   const std::string dir = ExtractFileDir(pattern);
   const std::string mask = ExtractFileName(pattern);
   std::vector<DirEntry> result;
-  const Node* dirNode = Lookup(dir);
-  if (dirNode == nullptr || !dirNode->isDirectory || mask.empty()) return result;
-  if (!IsDriveRoot(dirNode->path)) {
+  const std::string listed = Resolve(dir);  // a search through a link lists its target
+  auto dirIt = nodes_.find(Key(listed));
+  if (dirIt == nodes_.end() || !dirIt->second.isDirectory || mask.empty()) return result;
+  if (!IsDriveRoot(dirIt->second.path)) {
     for (const char* dots : {".", ".."}) {
       if (MatchMask(dots, mask)) result.push_back({dots, true});
     }
   }
-  const std::string dirKey = Key(dir) + "\\";
+  const std::string dirKey = Key(listed) + "\\";
   std::vector<DirEntry> children;
   for (const auto& [key, node] : nodes_) {
     if (key.size() > dirKey.size() && key.starts_with(dirKey) &&
         key.find('\\', dirKey.size()) == std::string::npos) {
       const std::string name = ExtractFileName(node.path);
-      if (MatchMask(name, mask)) children.push_back({name, node.isDirectory});
+      if (MatchMask(name, mask)) {
+        children.push_back({name, node.isDirectory, node.linkTarget.has_value()});
+      }
     }
   }
   std::sort(children.begin(), children.end(), [](const DirEntry& a, const DirEntry& b) {
@@ -157,7 +189,7 @@ std::vector<DirEntry> FakeFileSystem::Find(const std::string& pattern) {
 bool FakeFileSystem::DeleteFile(const std::string& path) {
   const Node* node = Lookup(path);
   if (node == nullptr || node->isDirectory || node->readOnly || node->inUse) return false;
-  nodes_.erase(Key(path));
+  nodes_.erase(Key(node->path));
   return true;
 }
 
@@ -166,11 +198,13 @@ bool FakeFileSystem::RemoveDirectory(const std::string& path) {
   if (node == nullptr || !node->isDirectory || node->inUse || IsDriveRoot(node->path)) {
     return false;
   }
-  const std::string prefix = Key(path) + "\\";
-  for (const auto& [key, other] : nodes_) {
-    if (key.starts_with(prefix)) return false;  // not empty
+  const std::string key = Key(node->path);
+  if (!node->linkTarget) {  // a link goes as a link, whatever its target holds
+    for (const auto& [other, entry] : nodes_) {
+      if (other.starts_with(key + "\\")) return false;  // not empty
+    }
   }
-  nodes_.erase(Key(path));
+  nodes_.erase(key);
   return true;
 }
 
@@ -195,8 +229,9 @@ void FakeFileSystem::WriteFile(const std::string& path, std::span<const std::uin
   } else if (!ParentAcceptsNew(path)) {
     throw FileError("Cannot create file " + path, 3);
   }
-  Node& node = nodes_[Key(path)];
-  if (existing == nullptr) node.path = path;
+  const std::string located = Locate(path);
+  Node& node = nodes_[Key(located)];
+  if (existing == nullptr) node.path = located;
   node.data.assign(data.begin(), data.end());
 }
 

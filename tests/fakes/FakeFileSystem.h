@@ -4,7 +4,10 @@
 // matching as a directory search does ("*.*" matches every name, and a mask
 // ending in ".*" also matches names without an extension), the entries "."
 // and ".." in every directory but a drive root, read-only files, files in use,
-// and directories that refuse new entries.
+// directories that refuse new entries, and directory links (junctions and
+// symbolic links): a path that passes through a link reaches its target, as
+// on Windows, while the link's own name reaches the link (its attributes,
+// its removal).
 #include <map>
 #include <optional>
 #include <string>
@@ -20,6 +23,7 @@ class FakeFileSystem : public FileSystem {
 
   void ForceDirectories(const std::string& dir) override;
   bool DirectoryExists(const std::string& path) override;
+  bool IsReparsePoint(const std::string& path) override;
   std::vector<DirEntry> Find(const std::string& pattern) override;
   bool DeleteFile(const std::string& path) override;
   bool RemoveDirectory(const std::string& path) override;
@@ -35,6 +39,8 @@ class FakeFileSystem : public FileSystem {
   void AddDrive(const std::string& drive);  // "D:"
   void AddDir(const std::string& path);     // with parents
   void AddFile(const std::string& path, const std::string& content = "");  // with parents
+  // A directory link at `path` (its parent must exist) that leads to `target`.
+  void AddDirectoryLink(const std::string& path, const std::string& target);
   void SetReadOnly(const std::string& path, bool readOnly = true);
   void SetInUse(const std::string& path, bool inUse = true);
   // New files and subdirectories cannot be created in `dir`.
@@ -55,8 +61,13 @@ class FakeFileSystem : public FileSystem {
     bool readOnly = false;
     bool inUse = false;
     bool denyCreate = false;
+    std::optional<std::string> linkTarget = {};  // a directory link
   };
   static std::string Key(const std::string& path);
+  // `path` with every link on the way replaced by its target, the last
+  // part included (Resolve) or left as it is (Locate).
+  std::string Resolve(const std::string& path, int depth = 0) const;
+  std::string Locate(const std::string& path) const;
   Node* Lookup(const std::string& path);
   const Node* Lookup(const std::string& path) const;
   bool ParentAcceptsNew(const std::string& path) const;
