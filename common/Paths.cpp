@@ -19,6 +19,16 @@ std::string JoinPath(std::string_view dir, std::string_view name) {
   return result;
 }
 
+bool IsVolumeRoot(std::string_view dir) {
+  const std::string bare = ExcludeTrailingBackslash(dir);
+  if (bare.size() == 2 && bare[1] == ':') return true;
+  if (!bare.starts_with("\\\\")) return false;
+  // "\\server\share": one backslash between server and share, none after.
+  const std::size_t split = bare.find('\\', 2);
+  return split != std::string::npos && split > 2 && split + 1 < bare.size() &&
+         bare.find('\\', split + 1) == std::string::npos;
+}
+
 std::string ExtractFilePath(std::string_view path) {
   const std::size_t pos = LastDelimiter(path);
   return pos == std::string_view::npos ? std::string() : std::string(path.substr(0, pos + 1));

@@ -21,6 +21,11 @@ std::string ExtractFileName(std::string_view path);
 // last delimiter) replaced by `extension`, which includes its dot.
 std::string ChangeFileExt(std::string_view path, std::string_view extension);
 
+// True when `dir` names the root of a volume: a drive ("D:" or "D:\\") or a
+// share ("\\\\server\\share", with or without a trailing backslash). Such a
+// folder holds the whole volume, never a product alone.
+bool IsVolumeRoot(std::string_view dir);
+
 // Upper-cases the ASCII letters a to z only; every other byte stays.
 std::string AsciiUpper(std::string_view text);
 bool AsciiEqualNoCase(std::string_view a, std::string_view b);

@@ -1,8 +1,7 @@
 // The install procedure: the settings page's Next button installs the
 // product in one synchronous run. Nothing is rolled back when a step fails.
-#include <cctype>
-
 #include "common/Paths.h"
+#include "install/InstallDirRule.h"
 #include "install/ProductFiles.h"
 #include "install/ShellLinks.h"
 #include "install/ShortcutPlan.h"
@@ -12,19 +11,6 @@
 #include "startup/Program.h"
 
 namespace vlt {
-namespace {
-
-// A drive path ("C:\...") or a UNC path ("\\server\share..."). A relative
-// entry would install relative to whatever the current directory happens to
-// be and register paths that point nowhere.
-bool IsAbsolutePath(const std::string& path) {
-  const bool drive = path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) &&
-                     path[1] == ':' && path[2] == '\\';
-  const bool unc = path.size() >= 3 && path[0] == '\\' && path[1] == '\\' && path[2] != '\\';
-  return drive || unc;
-}
-
-}  // namespace
 
 void TForm2::ExtractEntry(int index, const std::string& targetPath) {
   bool extracted = false;
@@ -53,14 +39,15 @@ void TForm2::BitBtn_WeiterClick() {
   ProgressBar1.StepIt();
 
   const std::string dir = Edit_InstallVerz.Text();
-  if (IsAbsolutePath(dir)) {
+  const bool acceptable = IsAcceptableInstallDir(dir);
+  if (acceptable) {
     try {
       sys.fs.ForceDirectories(ExcludeTrailingBackslash(dir));
     } catch (const std::exception&) {
       // Whether the directory is usable is tested next.
     }
   }
-  if (!IsAbsolutePath(dir) || !sys.fs.DirectoryExists(dir)) {
+  if (!acceptable || !sys.fs.DirectoryExists(dir)) {
     program_.ShowMessage(program_.msg.MsgCreateDirError, MsgKind::Warning, {MsgButton::Ok});
     BitBtn_Weiter.SetEnabled(true);
     BitBtn_Abbrechen.SetEnabled(true);

@@ -93,10 +93,43 @@ TEST(MakeRemovalPaths, UsesTheDesktopDirectoryAndProgramsFolders) {
   fake::FakePlatform p;
   p.shell.folders[0x0000] = "C:\\Virtual\\Desktop";  // the desktop as the shell shows it
   p.shell.folders[0x0010] = "C:\\Users\\Anna\\Desktop\\";
-  const RemovalPaths paths = MakeRemovalPaths(p.shell, D + "\\vltsetup.exe");
+  const RemovalPaths paths = MakeRemovalPaths(p.shell, p.fs, D + "\\vltsetup.exe");
   EXPECT_EQ(paths.installDir, D);
   EXPECT_EQ(paths.programsFolder, P);
   EXPECT_EQ(paths.desktopDirectory, "C:\\Users\\Anna\\Desktop");
+  EXPECT_FALSE(paths.installDirIsLink);
+  EXPECT_FALSE(paths.startMenuGroupIsLink);
+
+  p.fs.AddDir("C:\\Other");
+  p.fs.AddDir(P);
+  p.fs.AddDirectoryLink(G, "C:\\Other");
+  p.fs.AddDirectoryLink(D, "C:\\Other");
+  const RemovalPaths linked = MakeRemovalPaths(p.shell, p.fs, D + "\\vltsetup.exe");
+  EXPECT_TRUE(linked.installDirIsLink);
+  EXPECT_TRUE(linked.startMenuGroupIsLink);
+}
+
+TEST(BuildRemovalPlan, NothingIsDeletedThroughALinkNorOtherFilesInAVolumeRoot) {
+  ChosenItems all;
+  for (const ItemCase& c : ItemCases()) all.*c.flag = true;
+  RemovalPaths paths = kPaths;
+  paths.installDirIsLink = true;
+  paths.startMenuGroupIsLink = true;
+  EXPECT_EQ(BuildRemovalPlan(all, paths),
+            (RemovalPlan{{Kind::RemoveRegistryEntries},
+                         {Kind::RemoveDirectory, G},  // the link itself, never its content
+                         {Kind::DeleteFile, Q + "\\Veltori Advanced.lnk"},
+                         {Kind::ScheduleSelfRemoval}}));
+
+  for (const std::string root : {"D:", "\\\\server\\tools"}) {
+    const RemovalPlan plan = BuildRemovalPlan(all, {.installDir = root, .programsFolder = P, .desktopDirectory = Q});
+    EXPECT_TRUE(std::none_of(plan.begin(), plan.end(), [](const RemovalAction& a) {
+      return a.kind == Kind::DeleteOtherFiles;
+    })) << root;
+    EXPECT_NE(std::find(plan.begin(), plan.end(),
+                        RemovalAction{Kind::DeleteFile, root + "\\veltori.exe"}),
+              plan.end());
+  }
 }
 
 // Runs the removal of `chosen` on a fake machine and records the steps.
@@ -228,6 +261,43 @@ TEST_F(ApplyRemovalTest, StartMenuGroupWithASubfolderStays) {
   EXPECT_FALSE(Has(G + "Hilfe.lnk"));
   EXPECT_TRUE(Has(G + "Extras\\Tool.lnk"));
   EXPECT_TRUE(Has(G));
+}
+
+// Another program's folder, reached through links planted where the removal
+// works: the start-menu group and the install directory.
+TEST_F(ApplyRemovalTest, AFolderBehindALinkKeepsEveryFile) {
+  const std::string other = "C:\\Program Files\\Other";
+  for (const char* f : {"other.exe", "veltori.exe", "config.vlt", "data.txt"}) {
+    p.fs.AddFile(other + "\\" + f);
+  }
+  const std::vector<std::string> otherFiles = Under(other + "\\");
+  ChosenItems all;
+  for (const ItemCase& c : ItemCases()) all.*c.flag = true;
+
+  // The group folder: removed as a link, never emptied.
+  p.fs.DeleteFile(G + "VelTori Advanced.lnk");
+  p.fs.DeleteFile(G + "Hilfe.lnk");
+  p.fs.RemoveDirectory(G);
+  p.fs.AddDirectoryLink(G, other);
+  Apply({.DelStartmenue = true});
+  EXPECT_EQ(Under(other + "\\"), otherFiles);
+  EXPECT_FALSE(p.fs.IsReparsePoint(G));
+
+  // A plan made before the install directory became a link: the wildcard
+  // deletions still do not list through it. (The named files are the plan's
+  // to leave out, which MakeRemovalPaths and BuildRemovalPlan do.)
+  const RemovalPlan plan = BuildRemovalPlan({.DelPufferText = true, .DelPufferBild = true,
+                                             .DelSontiges = true}, kPaths);
+  p.fs = fake::FakeFileSystem();
+  for (const char* f : {"other.exe", "VelToriTextEintrag1.txt", "data.txt"}) {
+    p.fs.AddFile(other + "\\" + f);
+  }
+  p.fs.AddDir("C:\\Programme");
+  p.fs.AddDirectoryLink(D, other);
+  const std::vector<std::string> before = Under(other + "\\");
+  ApplyRemovalPlan(p.fs, plan, {});
+  EXPECT_EQ(Under(other + "\\"), before);
+  EXPECT_EQ(before.size(), 3u);
 }
 
 TEST_F(ApplyRemovalTest, RegistryStepOnlyWhenChosenAndBeforeTheConfigFileGoes) {

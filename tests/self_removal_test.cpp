@@ -14,7 +14,8 @@ constexpr int kTemplatesCsidl = 0x0015;
 // The script for executable `e` in folder `f`, erasing itself as `s`; the
 // three texts as they must appear in the file.
 std::string Script(const std::string& e, const std::string& f, const std::string& s) {
-  return "set /a VltTriesLeft=300\r\n"
+  return "setlocal DisableDelayedExpansion\r\n"
+         "set /a VltTriesLeft=300\r\n"
          ":1\r\n"
          "Erase \"" + e + "\"\r\n"
          "If \"%VltTriesLeft%\"==\"0\" Goto 2\r\n"
@@ -48,6 +49,7 @@ TEST_F(SelfRemovalTest, InstalledUninstallerWritesAndStartsItsScript) {
   Run("C:\\Programme\\VelTori Advanced\\vltsetup.exe");
 
   EXPECT_EQ(Written("C:\\Users\\Anna\\vltsetup.bat"),
+            "setlocal DisableDelayedExpansion\r\n"
             "set /a VltTriesLeft=300\r\n"
             ":1\r\n"
             "Erase \"C:\\Programme\\VelTori Advanced\\vltsetup.exe\"\r\n"
@@ -88,6 +90,8 @@ TEST_F(SelfRemovalTest, PathsAreWrittenAsTheCommandInterpreterReadsThem) {
        "C:\\Users\\Anna\\vltsetup.bat"},
       {"setup under another name", "C:\\Downloads\\setup2.exe", "C:\\Downloads\\setup2.exe",
        "C:\\Downloads", "C:\\Users\\Anna\\setup2.bat"},
+      {"an exclamation mark is a character", "C:\\Tools!\\Neu!\\vltsetup.exe",
+       "C:\\Tools!\\Neu!\\vltsetup.exe", "C:\\Tools!\\Neu!", "C:\\Users\\Anna\\vltsetup.bat"},
   };
   for (const Case& c : cases) {
     fake::FakePlatform fresh;
@@ -95,6 +99,19 @@ TEST_F(SelfRemovalTest, PathsAreWrittenAsTheCommandInterpreterReadsThem) {
     ScheduleSelfRemoval(fresh.fs, fresh.shell, c.exePath);
     const std::string scriptPath = "C:\\Users\\Anna\\" + ExtractFileName(c.s);
     EXPECT_EQ(fresh.fs.ReadFile(scriptPath), Script(c.e, c.f, c.s)) << c.what;
+  }
+}
+
+TEST_F(SelfRemovalTest, AVolumeRootIsNeverNamedForRemoval) {
+  for (const std::string exe : {"D:\\vltsetup.exe", "\\\\server\\tools\\vltsetup.exe"}) {
+    fake::FakePlatform fresh;
+    fresh.fs.AddDrive("D:");
+    if (exe[0] == 'D') fresh.fs.AddFile(exe);
+    ScheduleSelfRemoval(fresh.fs, fresh.shell, exe);
+    const std::string text = fresh.fs.ReadFile("C:\\Users\\Anna\\vltsetup.bat").value_or("");
+    EXPECT_NE(text.find("Erase \"" + exe + "\"\r\n"), std::string::npos) << exe;
+    EXPECT_EQ(text.find("rmdir"), std::string::npos) << exe;
+    EXPECT_TRUE(text.ends_with(":2\r\nErase \"C:\\Users\\Anna\\vltsetup.bat\"\r\n")) << text;
   }
 }
 

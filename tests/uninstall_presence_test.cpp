@@ -97,6 +97,33 @@ TEST_F(OfferedItemsTest, CompleteInstallationOffersEverything) {
                                                         .DelSontiges = true}));
 }
 
+TEST_F(OfferedItemsTest, AVolumeRootNeverOffersTheOtherFiles) {
+  // An installation at the root of a drive, beside the user's own files.
+  p.fs.AddDrive("D:");
+  for (const char* f : {"vltsetup.exe", "veltori.exe", "config.vlt", "Steuer 2026.xls"}) {
+    p.fs.AddFile(std::string("D:\\") + f);
+  }
+  const OfferedItems offered = Offered("D:\\vltsetup.exe");
+  EXPECT_TRUE(offered.DelExe);
+  EXPECT_TRUE(offered.DelCfg);
+  EXPECT_FALSE(offered.DelSontiges);
+}
+
+TEST_F(OfferedItemsTest, AnInstallDirectoryThatIsALinkOffersNoneOfItsFiles) {
+  // The folder the program runs from leads to another program's folder.
+  const std::string other = "C:\\Program Files\\Other";
+  for (const char* f : {"veltori.exe", "veltori.hlp", "config.vlt", "VelToriTextEintrag1.txt",
+                        "VelToriBildEintrag1.bmp", "other.exe", "vltsetup.exe"}) {
+    p.fs.AddFile(other + "\\" + f);
+  }
+  p.fs.AddDir("C:\\Programme");
+  p.fs.AddDirectoryLink(kDir, other);
+  // The group folder is a link too: it is offered, and removed as a link.
+  p.fs.AddDir(Programs());
+  p.fs.AddDirectoryLink(Programs() + "\\VelTori Advanced", other);
+  EXPECT_EQ(Offered(), (OfferedItems{.DelStartmenue = true}));
+}
+
 TEST_F(OfferedItemsTest, EmptyFolderOffersNothing) {
   p.fs.AddFile(kUninstaller);
   EXPECT_EQ(Offered(), OfferedItems{});

@@ -92,7 +92,8 @@ TEST(InstallProcedure, PutsEveryFileEntryAndShortcutInTheTypedDirectory) {
        {"start Veltori Advanced", "uninstall Veltori Advanced", "Veltori Advanced help"}},
       {"C:\\Program Files\\My Apps\\VelTori", "C:\\Program Files\\My Apps\\VelTori", "English",
        {"start Veltori Advanced", "uninstall Veltori Advanced", "Veltori Advanced help"}},
-      {"D:\\", "D:", "Deutsch",
+      // Two trailing backslashes: exactly one goes, in every path, value and link.
+      {"D:\\VelTori\\\\", "D:\\VelTori\\", "Deutsch",
        {"Veltori Advanced ausführen", "Veltori Advanced deinstallieren", "Veltori Advanced Hilfe"}},
   };
   for (const Case& c : cases) {
@@ -130,10 +131,10 @@ TEST(InstallProcedure, PutsEveryFileEntryAndShortcutInTheTypedDirectory) {
     };
     EXPECT_EQ(SavedLinks(w), links);
 
-    // Nothing lands anywhere else.
+    // Nothing lands anywhere else (where a doubled backslash is one).
     std::set<std::string> expectedFiles;
     for (const char* name : {"veltori.exe", "veltori.hlp", "veltori.cnt", "vltsetup.exe", "config.vlt"}) {
-      expectedFiles.insert(dir + "\\" + name);
+      expectedFiles.insert(JoinPath(dir, name));
     }
     for (const Link& link : links) expectedFiles.insert(link.linkFile);
     std::set<std::string> newFiles;
@@ -237,6 +238,12 @@ TEST(InstallProcedure, AnUnusableDirectoryIsReportedOnceAndTheNextTryInstalls) {
          fs.DenyCreate("C:\\Programme");
        },
        [](Wizard& w) { w.p.fs.DenyCreate("C:\\Programme", false); }},
+      {"a drive root", "D:\\", [](fake::FakeFileSystem& fs) { fs.AddDrive("D:"); },
+       [](Wizard& w) { w.Settings().Edit_InstallVerz.SetText("D:\\VelTori Advanced"); }},
+      {"a trailing blank Windows would strip", "C:\\Tools\\VelTori ", [](fake::FakeFileSystem&) {},
+       [](Wizard& w) { w.Settings().Edit_InstallVerz.SetText("C:\\Tools\\VelTori"); }},
+      {"a trailing dot before the backslash", "C:\\Tools\\VelTori.\\", [](fake::FakeFileSystem&) {},
+       [](Wizard& w) { w.Settings().Edit_InstallVerz.SetText("C:\\Tools\\VelTori\\"); }},
       {"a file of that name", kDefaultDir,
        [](fake::FakeFileSystem& fs) { fs.AddFile(kDefaultDir, "not a folder"); },
        [](Wizard& w) { w.p.fs.DeleteFile(kDefaultDir); }},

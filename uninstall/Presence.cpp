@@ -36,6 +36,10 @@ bool HasOtherFiles(FileSystem& fs, const std::string& directory, const std::stri
 
 std::string InstallDirectoryOf(const std::string& exePath) { return ExtractFileDir(exePath); }
 
+bool IsLinkedFolder(FileSystem& fs, const std::string& folder) {
+  return !folder.empty() && fs.IsReparsePoint(folder);
+}
+
 namespace {
 
 // A file inside a folder the shell may not know: without the folder the
@@ -54,8 +58,12 @@ bool AnyHelpFileExists(FileSystem& fs, const std::string& installDir) {
 }  // namespace
 
 OfferedItems FindOfferedItems(FileSystem& fs, const PresenceQuery& query) {
-  const std::string installDir = InstallDirectoryOf(query.exePath);
   OfferedItems offered;
+  // The install directory's items delete inside it. Through a junction or a
+  // symbolic link that would be inside its target, another folder: nothing
+  // there is offered. The uninstaller itself (the running program) still is.
+  const std::string installDir =
+      IsLinkedFolder(fs, InstallDirectoryOf(query.exePath)) ? "" : InstallDirectoryOf(query.exePath);
   offered.DelExe = FileExistsIn(fs, installDir, names::kProductExe);
   offered.DelHilfe = AnyHelpFileExists(fs, installDir);
   offered.DelRegistry = query.registryEntriesExist;
@@ -77,8 +85,9 @@ OfferedItems FindOfferedItems(FileSystem& fs, const PresenceQuery& query) {
   const bool holdsInstallation =
       offered.DelExe || offered.DelCfg ||
       AsciiEqualNoCase(ExtractFileName(query.exePath), names::kUninstallerExe);
+  // A volume root holds the whole volume: the user's files, other programs.
   offered.DelSontiges =
-      holdsInstallation && !installDir.empty() &&
+      holdsInstallation && !installDir.empty() && !IsVolumeRoot(installDir) &&
       HasOtherFiles(fs, installDir + "\\", std::string(names::kEveryFileMask), KeepPrefixes());
   return offered;
 }

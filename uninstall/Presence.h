@@ -30,6 +30,9 @@ bool HasOtherFiles(FileSystem& fs, const std::string& directory, const std::stri
 // trailing backslash.
 std::string InstallDirectoryOf(const std::string& exePath);
 
+// True when `folder` is a junction or a directory symbolic link ("" is not).
+bool IsLinkedFolder(FileSystem& fs, const std::string& folder);
+
 // Where the tests look.
 struct PresenceQuery {
   std::string exePath;         // the running program; its folder is the install directory
@@ -62,7 +65,9 @@ struct OfferedItems {
 // The other-files item is offered only in a folder that holds an
 // installation (see the definition for the rule): it deletes everything
 // there that is not the product's, so it must never be offered for a
-// downloads folder from which the setup program was started with "-remove".
+// downloads folder from which the setup program was started with "-remove",
+// nor for a volume root. An install directory that is a junction or a
+// symbolic link offers none of its items.
 OfferedItems FindOfferedItems(FileSystem& fs, const PresenceQuery& query);
 
 // The query for the running program, with the shell folders the page tests.

@@ -8,9 +8,10 @@ namespace {
 template <typename Keep>
 void DeleteFilesExcept(FileSystem& fs, const std::string& directory, const std::string& mask,
                        Keep keep) {
+  if (fs.IsReparsePoint(directory)) return;
   for (const DirEntry& entry : fs.Find(directory + mask)) {
     // Directories ("." and ".." included) are never deleted as files.
-    if (entry.isDirectory || keep(entry.name)) continue;
+    if (entry.isDirectory || entry.isReparsePoint || keep(entry.name)) continue;
     fs.DeleteFile(directory + entry.name);  // a failure leaves the file; the rest go on
   }
 }

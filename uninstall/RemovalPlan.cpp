@@ -16,7 +16,7 @@ using Kind = RemovalAction::Kind;
 RemovalPlan BuildRemovalPlan(const ChosenItems& chosen, const RemovalPaths& paths) {
   RemovalPlan plan;
   // Every action below needs its base folder; an unknown one drops the item.
-  const bool haveInstallDir = !paths.installDir.empty();
+  const bool haveInstallDir = !paths.installDir.empty() && !paths.installDirIsLink;
   const auto inInstallDir = [&](std::string_view name) { return JoinPath(paths.installDir, name); };
   const std::string installDirSlash = paths.installDir + "\\";
 
@@ -31,7 +31,9 @@ RemovalPlan BuildRemovalPlan(const ChosenItems& chosen, const RemovalPaths& path
   }
   if (chosen.DelStartmenue && !paths.programsFolder.empty()) {
     const std::string group = JoinPath(paths.programsFolder, names::kStartMenuGroup) + "\\";
-    plan.push_back({Kind::DeleteMatchingFiles, group, std::string(names::kEveryFileMask)});
+    if (!paths.startMenuGroupIsLink) {
+      plan.push_back({Kind::DeleteMatchingFiles, group, std::string(names::kEveryFileMask)});
+    }
     plan.push_back({Kind::RemoveDirectory, group});
   }
   if (chosen.DelDesktopLnk && !paths.desktopDirectory.empty()) {
@@ -48,7 +50,7 @@ RemovalPlan BuildRemovalPlan(const ChosenItems& chosen, const RemovalPaths& path
     plan.push_back({Kind::DeleteMatchingFiles, installDirSlash,
                     std::string(names::kPictureEntriesRemovalMask)});
   }
-  if (chosen.DelSontiges && haveInstallDir) {
+  if (chosen.DelSontiges && haveInstallDir && !IsVolumeRoot(paths.installDir)) {
     plan.push_back(
         {Kind::DeleteOtherFiles, installDirSlash, std::string(names::kEveryFileMask)});
   }
@@ -71,11 +73,15 @@ void ApplyRemovalPlan(FileSystem& fs, const RemovalPlan& plan, const RemovalStep
   }
 }
 
-RemovalPaths MakeRemovalPaths(Shell& shell, const std::string& exePath) {
-  return RemovalPaths{
-      .installDir = InstallDirectoryOf(exePath),
-      .programsFolder = SpecialFolderPath(shell, csidl::kPrograms),
-      .desktopDirectory = SpecialFolderPath(shell, csidl::kDesktopDirectory)};
+RemovalPaths MakeRemovalPaths(Shell& shell, FileSystem& fs, const std::string& exePath) {
+  RemovalPaths paths{.installDir = InstallDirectoryOf(exePath),
+                     .programsFolder = SpecialFolderPath(shell, csidl::kPrograms),
+                     .desktopDirectory = SpecialFolderPath(shell, csidl::kDesktopDirectory)};
+  paths.installDirIsLink = IsLinkedFolder(fs, paths.installDir);
+  paths.startMenuGroupIsLink =
+      !paths.programsFolder.empty() &&
+      IsLinkedFolder(fs, JoinPath(paths.programsFolder, names::kStartMenuGroup));
+  return paths;
 }
 
 }  // namespace vlt

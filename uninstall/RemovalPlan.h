@@ -26,11 +26,14 @@ struct ChosenItems {
   bool DelUninst = false;
 };
 
-// The folders the removal works in, each without a trailing backslash.
+// The folders the removal works in, each without a trailing backslash, and
+// which of them are junctions or symbolic links to somewhere else.
 struct RemovalPaths {
   std::string installDir;        // folder of the running program
   std::string programsFolder;    // start menu programs (CSIDL_PROGRAMS), "" when unknown
   std::string desktopDirectory;  // desktop file folder (CSIDL_DESKTOPDIRECTORY), "" when unknown
+  bool installDirIsLink = false;
+  bool startMenuGroupIsLink = false;  // programsFolder\VelTori Advanced
 };
 
 struct RemovalAction {
@@ -54,7 +57,11 @@ using RemovalPlan = std::vector<RemovalAction>;
 // registry, help files, product executable, start-menu group, desktop
 // shortcut, configuration file, text entries, picture entries, other files,
 // uninstaller. An item whose folder is unknown ("") is left out rather than
-// resolved against the root of the current drive.
+// resolved against the root of the current drive. Nothing is deleted through
+// a link: an install directory that is one loses its file items (the
+// uninstaller's own erase stays), a start-menu group that is one is only
+// removed as a link, never emptied. The other-files item never runs in a
+// volume root.
 RemovalPlan BuildRemovalPlan(const ChosenItems& chosen, const RemovalPaths& paths);
 
 // The steps that are not plain file operations.
@@ -70,7 +77,7 @@ struct RemovalSteps {
 void ApplyRemovalPlan(FileSystem& fs, const RemovalPlan& plan, const RemovalSteps& steps);
 
 // The folders for the running program: its own folder and the shell's
-// programs and desktop-directory folders.
-RemovalPaths MakeRemovalPaths(Shell& shell, const std::string& exePath);
+// programs and desktop-directory folders, with what `fs` says of the links.
+RemovalPaths MakeRemovalPaths(Shell& shell, FileSystem& fs, const std::string& exePath);
 
 }  // namespace vlt

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "common/Paths.h"
 #include "install/ShellLinks.h"
@@ -91,7 +92,13 @@ std::string SelfRemovalScriptText(FileSystem& fs, const std::string& exePath,
   // empty) and the script's own erase. The other lines pace the loop (ping
   // is the one pause that every cmd since XP and Wine's cmd have) and bound
   // it; the counter is compared with "==", as text, which every cmd does alike.
-  const std::string lines[] = {
+  // Where the user has turned delayed expansion on, a "!" in a path would
+  // start a variable: the first line turns it off for this script.
+  // A volume root is never removed: "rmdir "D:"" would name drive D's
+  // current directory, and the root is not the product's anyway.
+  const bool removeFolder = !IsVolumeRoot(ExtractFileDir(exePath));
+  std::vector<std::string> lines = {
+      "setlocal DisableDelayedExpansion",
       "set /a VltTriesLeft=" + tries,
       ":1",
       "Erase \"" + exe + "\"",
@@ -100,9 +107,9 @@ std::string SelfRemovalScriptText(FileSystem& fs, const std::string& exePath,
       "If exist \"" + exe + "\" ping -n 2 127.0.0.1 >nul",
       "If exist \"" + exe + "\" Goto 1",
       ":2",
-      "rmdir \"" + installDir + "\"",
-      "Erase \"" + script + "\"",
   };
+  if (removeFolder) lines.push_back("rmdir \"" + installDir + "\"");
+  lines.push_back("Erase \"" + script + "\"");
   std::string text;
   for (const std::string& line : lines) text += line + "\r\n";
   return text;

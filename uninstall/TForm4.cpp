@@ -123,7 +123,7 @@ void TForm4::BitBtn_DeinstallierenClick() {
   // A failure to write or start the self-removal script leaves this handler
   // through the default error report: the page stays open and the user may
   // try again; what was removed stays removed.
-  ApplyRemovalPlan(sys.fs, BuildRemovalPlan(items, MakeRemovalPaths(sys.shell, exePath)),
+  ApplyRemovalPlan(sys.fs, BuildRemovalPlan(items, MakeRemovalPaths(sys.shell, sys.fs, exePath)),
                    RemovalSteps{
                        .removeRegistryEntries = [&] { program_.Form2->VelToriRegistry(false, false); },
                        .scheduleSelfRemoval = [&] { ScheduleSelfRemoval(sys.fs, sys.shell, exePath); },
