@@ -2,7 +2,6 @@
 
 #include "install/FolderBrowser.h"
 #include "install/VelToriRegistry.h"
-#include "lang/TextTables.h"
 #include "payload/BinderRecord.h"
 #include "platform/Shell.h"
 #include "startup/Program.h"
@@ -66,18 +65,19 @@ TForm2::TForm2(Program& program) : Form(program.MakeFormContext(), kLayout), pro
 }
 
 void TForm2::LoadPayload() {
+  // A setup run has checked its payload before any page was made.
+  if (program_.CheckedPayload) {
+    FileArrayBinder1 = std::move(program_.CheckedPayload);
+    return;
+  }
+  // The uninstaller loads the container too but never uses it: a damaged
+  // record leaves it empty, and nothing is said.
   const auto record = program_.sys.resources.Data(kPayloadResource);
   try {
     if (!record) throw RecordError("the payload record is missing");
     FileArrayBinder1 = LoadFileArrayBinder(*record);
   } catch (const std::exception&) {
     FileArrayBinder1 = std::make_unique<TFileArrayBinder>();
-    // A broken download cannot install anything: say so and end before a
-    // single file is written. The uninstaller needs no payload and goes on.
-    if (!program_.UninstallMode()) {
-      program_.ShowMessage(std::string(kMsgDamagedSetup), MsgKind::Error, {MsgButton::Ok});
-      program_.sys.app.Terminate();
-    }
   }
 }
 

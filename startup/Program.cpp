@@ -5,6 +5,7 @@
 #include "install/TForm3.h"
 #include "lang/MessageBox.h"
 #include "lang/TForm_Sprache.h"
+#include "payload/FileArrayBinder.h"
 #include "platform/CommandLine.h"
 #include "uninstall/TForm4.h"
 

@@ -18,6 +18,7 @@ class TForm1;
 class TForm2;
 class TForm3;
 class TForm4;
+class TFileArrayBinder;
 
 class Program {
  public:
@@ -36,6 +37,9 @@ class Program {
   std::string StoredLanguage;
   // The install directory as typed, once the install procedure confirmed it.
   std::string InstallVerz;
+  // A setup run's payload, checked at start-up; the settings page takes it
+  // when it is created.
+  std::unique_ptr<TFileArrayBinder> CheckedPayload;
 
   // One reference per page class; empty when this run did not create it.
   std::unique_ptr<TForm_Sprache> Form_Sprache;

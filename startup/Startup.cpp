@@ -1,11 +1,13 @@
 #include "startup/Startup.h"
 
 #include "common/Paths.h"
+#include "install/InstallPayload.h"
 #include "install/TForm1.h"
 #include "install/TForm2.h"
 #include "install/TForm3.h"
 #include "lang/ApplyLanguage.h"
 #include "lang/Language.h"
+#include "lang/TextTables.h"
 #include "lang/TForm_Sprache.h"
 #include "startup/ProcessKiller.h"
 #include "startup/Program.h"
@@ -42,21 +44,41 @@ void CreatePages(Program& program) {
   program.Form3 = std::make_unique<TForm3>(program);
 }
 
+bool LoadCheckedPayload(Program& program) {
+  try {
+    program.CheckedPayload = LoadInstallPayload(program.sys.resources);
+    return true;
+  } catch (const std::exception&) {
+    // A broken download cannot install anything: say so and end before a
+    // single file is written. No page exists yet, so nothing can be closed
+    // or cancelled while the message is shown.
+    program.ShowMessage(std::string(kMsgDamagedSetup), MsgKind::Error, {MsgButton::Ok});
+    program.sys.app.Terminate();
+    return false;
+  }
+}
+
 void StartProgram(Program& program) {
   Services& services = program.sys;
   services.app.SetTitle(kApplicationTitle);
   KillProcessesByExeName(services.processes, kProductExe);
   if (program.UninstallMode()) {
     program.StoredLanguage = ReadStoredLanguage(services.profile, services.app.ExeName());
+  } else if (!LoadCheckedPayload(program)) {
+    return;
   }
   CreatePages(program);
   ApplyLanguage(program, program.StoredLanguage);
 }
 
+void RunProgram(Program& program) {
+  StartProgram(program);
+  if (Form* mainForm = program.MainForm()) program.sys.app.Run(*mainForm);
+}
+
 void RunProgram(Services& services) {
   Program program(services);
-  StartProgram(program);
-  services.app.Run(*program.MainForm());
+  RunProgram(program);
 }
 
 }  // namespace vlt

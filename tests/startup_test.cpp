@@ -148,12 +148,23 @@ TEST(CreatePages, OrderAndMainPageFollowModeAndStoredLanguage) {
 }
 
 TEST(RunProgram, EndsTheProductBeforeThePagesAndRunsTheLoop) {
-  FakePlatform p;
-  p.processes.running = {{42, "C:\\x\\veltori.exe"}};
-  RunProgram(p.services);
-  EXPECT_EQ(p.app.title, "VelTori Advanced Setup");
-  EXPECT_EQ(p.processes.terminated, (std::vector<std::uint32_t>{42}));
-  EXPECT_EQ(p.app.runCount, 1);
+  for (const bool uninstall : {false, true}) {
+    SCOPED_TRACE(uninstall);
+    FakePlatform p;
+    if (uninstall) p.app.arguments = {"-remove"};
+    p.processes.running = {{42, "C:\\x\\veltori.exe"}, {43, "C:\\y\\VELTORI.EXE"}};
+    Program program(p.services);
+    std::vector<bool> pagesAtEachEnd;
+    p.processes.onTerminate = [&](std::uint32_t) {
+      pagesAtEachEnd.push_back(program.MainForm() != nullptr || program.Form2 != nullptr);
+    };
+    RunProgram(program);
+    EXPECT_EQ(p.app.title, "VelTori Advanced Setup");
+    EXPECT_EQ(p.processes.terminated, (std::vector<std::uint32_t>{42, 43}));
+    EXPECT_EQ(pagesAtEachEnd, (std::vector<bool>{false, false}));  // the order, not only both
+    ASSERT_NE(program.MainForm(), nullptr);
+    EXPECT_EQ(p.app.runCount, 1);
+  }
 }
 
 TEST(Form, ClosingAPageAsksFirstAndOnlyTheMainPageEndsTheProgram) {

@@ -3,6 +3,9 @@
 // setup program whose payload cannot be loaded.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
+
 #include "install/ProductFiles.h"
 #include "lang/TextTables.h"
 #include "payload/BinderRecord.h"
@@ -177,24 +180,64 @@ TEST(FinishPage, StartsWhatIsCheckedThenEndsTheRun) {
   }
 }
 
-TEST(Payload, ASetupProgramThatCannotLoadItEndsBeforeAnyPageIsShown) {
+// A broken download says so before it writes anything: the record, and the
+// block inside a sound record, are checked before any page exists.
+TEST(Payload, ASetupProgramWithADamagedPayloadEndsBeforeAnyPageExists) {
   using Record = std::vector<std::uint8_t>;
+  using Resources = std::map<std::string, Record>;
+  const auto sound = samples::MakeBinder(wizard::DefaultFiles());
+  const auto soundBytes = sound->DateiSammlung().SammlungsDaten().Bytes();
+  const samples::Bytes block(soundBytes.begin(), soundBytes.end());
   struct Case {
     const char* name;
-    void (*damage)(std::map<std::string, Record>& resources);
+    std::function<void(Resources&)> damage;
   } const cases[] = {
-      {"missing", [](std::map<std::string, Record>& r) { r.erase(kPayloadResource); }},
-      {"cut short", [](std::map<std::string, Record>& r) {
-         r[kPayloadResource].resize(r[kPayloadResource].size() / 2);
+      {"missing", [](Resources& r) { r.erase(kPayloadResource); }},
+      {"cut short", [](Resources& r) { r[kPayloadResource].resize(r[kPayloadResource].size() / 2); }},
+      {"trailing bytes", [](Resources& r) { r[kPayloadResource].push_back(0); }},
+      {"empty", [](Resources& r) { r[kPayloadResource].clear(); }},
+      {"a flipped byte in the middle of the block",
+       [&](Resources& r) {
+         samples::Bytes flipped = block;
+         flipped[flipped.size() / 2] ^= 0x01;
+         r[kPayloadResource] = wizard::PayloadRecord(wizard::DefaultFiles(), flipped);
        }},
-      {"trailing bytes", [](std::map<std::string, Record>& r) { r[kPayloadResource].push_back(0); }},
-      {"empty", [](std::map<std::string, Record>& r) { r[kPayloadResource].clear(); }},
+      {"a flipped checksum byte",
+       [&](Resources& r) {
+         samples::Bytes flipped = block;
+         flipped.back() ^= 0x01;
+         r[kPayloadResource] = wizard::PayloadRecord(wizard::DefaultFiles(), flipped);
+       }},
+      {"an entry beyond the block",
+       [](Resources& r) {
+         auto binder = samples::MakeBinder(wizard::DefaultFiles());
+         binder->DateiSammlung().Items(2).DateiGroesse += 1;
+         r[kPayloadResource] = StoreFileArrayBinder(*binder);
+       }},
+      {"an entry of start 1 and size -1",
+       [](Resources& r) {
+         auto binder = samples::MakeBinder(wizard::DefaultFiles());
+         binder->DateiSammlung().Items(1).DateiStart = 1;
+         binder->DateiSammlung().Items(1).DateiGroesse = -1;
+         r[kPayloadResource] = StoreFileArrayBinder(*binder);
+       }},
+      {"two entries where the install extracts three",
+       [](Resources& r) {
+         auto files = wizard::DefaultFiles();
+         files.pop_back();
+         r[kPayloadResource] = wizard::PayloadRecord(files);
+       }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Wizard w;
     c.damage(w.p.resources.data);
     const std::vector<std::string> files = w.p.fs.AllPaths();
+    // A close or cancel while the box is up would need a page to reach.
+    bool pagesWhileShown = true;
+    w.p.dialog.onShow = [&](const MessageBoxRequest&) {
+      pagesWhileShown = w.program->MainForm() != nullptr || w.program->Form2 != nullptr;
+    };
     w.Start();
 
     ASSERT_EQ(w.p.dialog.shown.size(), 1u);
@@ -202,10 +245,13 @@ TEST(Payload, ASetupProgramThatCannotLoadItEndsBeforeAnyPageIsShown) {
     EXPECT_EQ(box.text, kMsgDamagedSetup);
     EXPECT_EQ(box.kind, MsgKind::Error);
     EXPECT_EQ(box.buttons.size(), 1u);
+    EXPECT_FALSE(pagesWhileShown);
     EXPECT_TRUE(w.p.app.terminated);
-    for (Form* page : std::initializer_list<Form*>{&w.Sprache(), &w.Licence(), &w.Settings(),
-                                                   &w.Finish()}) {
-      EXPECT_FALSE(page->Visible()) << page->ClassName();
+    EXPECT_EQ(w.p.app.runCount, 0);  // no event loop without pages
+    EXPECT_EQ(w.program->MainForm(), nullptr);
+    for (const bool created : {w.program->Form_Sprache != nullptr, w.program->Form1 != nullptr,
+                               w.program->Form2 != nullptr, w.program->Form3 != nullptr}) {
+      EXPECT_FALSE(created);
     }
     EXPECT_EQ(w.p.fs.AllPaths(), files);
     EXPECT_TRUE(w.p.registry.Keys().empty());

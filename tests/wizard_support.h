@@ -13,6 +13,8 @@
 #include "install/TForm3.h"
 #include "lang/ApplyLanguage.h"
 #include "lang/TForm_Sprache.h"
+#include "payload/BinderRecord.h"
+#include "payload_data/PayloadSamples.h"
 #include "startup/Program.h"
 #include "startup/Startup.h"
 #include "uninstall/TForm4.h"
@@ -34,6 +36,22 @@ inline const std::string kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion
 inline const std::string kUninstallParentKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 inline const std::string kUninstallKey = kUninstallParentKey + "\\VelToriAdvanced";
+
+// The fake program's payload files, and a record of files (over another
+// block, when given) as the packing tool would store it.
+inline std::vector<samples::SampleFile> DefaultFiles() {
+  std::vector<samples::SampleFile> files;
+  for (const auto& [name, content] : fake::FakeResources::DefaultPayloadFiles()) {
+    files.push_back({name, samples::Bytes(content.begin(), content.end())});
+  }
+  return files;
+}
+inline std::vector<std::uint8_t> PayloadRecord(std::vector<samples::SampleFile> files,
+                                               std::optional<samples::Bytes> block = std::nullopt) {
+  auto binder = samples::MakeBinder(files);
+  if (block) binder->DateiSammlung().SetSammlungsDaten(*block);
+  return StoreFileArrayBinder(*binder);
+}
 
 // Everything a user could see change on a page.
 struct ControlState {
@@ -76,8 +94,7 @@ class Wizard {
   // the run has already ended.
   Program& Start() {
     program = std::make_unique<Program>(p.services);
-    StartProgram(*program);
-    p.app.Run(*program->MainForm());
+    RunProgram(*program);
     return *program;
   }
 

@@ -37,6 +37,7 @@ void FakeApplication::Run(Form& mainForm) {
 
 bool FakeProcesses::Terminate(std::uint32_t id, std::uint32_t) {
   if (unkillable.count(id) != 0) return false;
+  if (onTerminate) onTerminate(id);
   terminated.push_back(id);
   return true;
 }

@@ -37,6 +37,7 @@ class FakeProcesses : public Processes {
   std::vector<ProcessInfo> running;
   std::set<std::uint32_t> unkillable;  // Terminate fails for these
   std::vector<std::uint32_t> terminated;
+  std::function<void(std::uint32_t)> onTerminate;  // called before each successful end
 
   std::vector<ProcessInfo> List() override { return running; }
   bool Terminate(std::uint32_t id, std::uint32_t exitCode) override;

@@ -1,0 +1,22 @@
+#pragma once
+// The payload as the install procedure needs it: loaded from the program's
+// own record and checked whole before anything is written.
+#include <memory>
+
+#include "payload/FileArrayBinder.h"
+#include "platform/Resources.h"
+
+namespace vlt {
+
+// The entries the install procedure extracts: the product's executable, its
+// help file and the help file's contents table.
+inline constexpr int kInstalledEntryCount = 3;
+
+// Loads the record "PAYLOAD" of `resources` and checks it with CheckPayload:
+// the whole block inflates and every entry lies inside it. Raises
+// RecordError for a missing or damaged record, PayloadError for a damaged
+// block or table or one with fewer than kInstalledEntryCount entries; the
+// message names the fault.
+std::unique_ptr<TFileArrayBinder> LoadInstallPayload(Resources& resources);
+
+}  // namespace vlt
