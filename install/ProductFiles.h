@@ -10,6 +10,13 @@ inline constexpr char kHelpFile[] = "veltori.hlp";        // payload entry 1
 inline constexpr char kHelpContentsFile[] = "veltori.cnt";  // payload entry 2
 inline constexpr char kUninstallerFile[] = "vltsetup.exe";  // copy of the setup program
 inline constexpr char kConfigFile[] = "config.vlt";
+// The help viewer's own files beside the help file, made when it is opened.
+inline constexpr char kHelpSearchFile[] = "veltori.FTG";
+inline constexpr char kHelpIndexFile[] = "veltori.FTS";
+inline constexpr char kHelpStateFile[] = "veltori.GID";
+// The product's stored entries begin with these names.
+inline constexpr char kTextEntryPrefix[] = "VelToriTextEintrag";
+inline constexpr char kPictureEntryPrefix[] = "VelToriBildEintrag";
 
 // The install directory's own name, proposed below a folder chosen in the
 // folder browser.

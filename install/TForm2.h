@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "forms/Form.h"
+#include "install/InstallPlan.h"
 #include "payload/FileArrayBinder.h"
 
 namespace vlt {
@@ -50,8 +51,17 @@ class TForm2 : public Form {
 
  private:
   void LoadPayload();
-  // Writes one payload entry to a file; a failure shows the extract warning.
-  void ExtractEntry(int index, const std::string& targetPath);
+
+  // The install procedure's loop: each step of `plan` in order, its failure
+  // handled as the step says.
+  struct InstallRun {
+    bool registryFailed = false;
+  };
+  void ApplyInstallPlan(const InstallPlan& plan);
+  // Carries out one step; false when it failed. May raise.
+  bool RunInstallStep(const InstallStep& step, const InstallRun& run);
+  void ShowInstallWarning(const InstallStep& step);
+
   Program& program_;
 };
 

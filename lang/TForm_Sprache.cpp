@@ -3,6 +3,7 @@
 #include "install/TForm1.h"
 #include "install/TForm2.h"
 #include "lang/ApplyLanguage.h"
+#include "lang/Language.h"
 #include "startup/Program.h"
 #include "uninstall/TForm4.h"
 
@@ -65,7 +66,7 @@ void TForm_Sprache::FormCreate() {
 }
 
 void TForm_Sprache::BitBtn_NextClick() {
-  ApplyLanguage(program_, RadioButton_Deutsch.Checked() ? "Deutsch" : "English");
+  ApplyLanguage(program_, RadioButton_Deutsch.Checked() ? kDeutschId : kEnglishId);
   program_.Form1->Image1.SetPicture(Image1.Picture());
   if (program_.UninstallMode()) {
     program_.Form4->Show();
@@ -77,12 +78,12 @@ void TForm_Sprache::BitBtn_NextClick() {
 
 void TForm_Sprache::BitBtn_CancelClick() {
   // No language has been chosen yet: ask the cancel question in English.
-  ApplyLanguage(program_, "English");
+  ApplyLanguage(program_, kEnglishId);
   program_.Form2->CloseQuery();
 }
 
 void TForm_Sprache::FormCloseQuery(bool& CanClose) {
-  ApplyLanguage(program_, "English");
+  ApplyLanguage(program_, kEnglishId);
   CanClose = program_.Form2->CloseQuery();
 }
 

@@ -2,6 +2,8 @@
 
 #include "common/Paths.h"
 #include "install/InstallPayload.h"
+#include "install/ProductFiles.h"
+#include "install/RegistryEntries.h"
 #include "install/TForm1.h"
 #include "install/TForm2.h"
 #include "install/TForm3.h"
@@ -17,9 +19,10 @@ namespace vlt {
 
 std::string ReadStoredLanguage(ProfileFile& profile, const std::string& exePath) {
   try {
-    const std::string configPath = JoinPath(ExtractFileDir(exePath), "config.vlt");
+    const std::string configPath = JoinPath(ExtractFileDir(exePath), product::kConfigFile);
     profile.Flush(configPath);
-    std::string language = profile.ReadString(configPath, "Sprache", "Sprache", kNoLanguage);
+    std::string language = profile.ReadString(configPath, entries::kLanguageSection,
+                                                entries::kLanguageKey, kNoLanguage);
     profile.Flush(configPath);
     return language;
   } catch (const std::exception&) {
@@ -61,7 +64,7 @@ bool LoadCheckedPayload(Program& program) {
 void StartProgram(Program& program) {
   Services& services = program.sys;
   services.app.SetTitle(kApplicationTitle);
-  KillProcessesByExeName(services.processes, kProductExe);
+  KillProcessesByExeName(services.processes, product::kExeFile);
   if (program.UninstallMode()) {
     program.StoredLanguage = ReadStoredLanguage(services.profile, services.app.ExeName());
   } else if (!LoadCheckedPayload(program)) {

@@ -10,11 +10,11 @@ namespace vlt {
 class Program;
 
 inline constexpr const char* kApplicationTitle = "VelTori Advanced Setup";
-inline constexpr const char* kProductExe = "veltori.exe";
 inline constexpr const char* kNoLanguage = "ERROR";
 
-// The language stored in config.vlt beside `exePath` (section and key
-// "Sprache"), or "ERROR" when none is stored or it cannot be read.
+// The language stored in config.vlt beside `exePath` (install/RegistryEntries.h
+// names the section and key), or "ERROR" when none is stored or it cannot be
+// read.
 std::string ReadStoredLanguage(ProfileFile& profile, const std::string& exePath);
 
 // Creates the pages of this run in their order; the first becomes the main page.

@@ -11,10 +11,12 @@ namespace vlt {
 namespace names = uninstall_names;
 
 const std::vector<std::string>& KeepPrefixes() {
+  // "." keeps the folder's own entries and hidden files such as ".settings".
   static const std::vector<std::string> kPrefixes = {
-      "veltori.exe", "config.vlt",  "vltsetup.exe", "VelToriBildEintrag",
-      "VelToriTextEintrag", ".",    "veltori.hlp",  "veltori.cnt",
-      "veltori.FTG", "veltori.FTS", "veltori.GID"};
+      product::kExeFile,          product::kConfigFile,       product::kUninstallerFile,
+      product::kPictureEntryPrefix, product::kTextEntryPrefix, ".",
+      product::kHelpFile,         product::kHelpContentsFile, product::kHelpSearchFile,
+      product::kHelpIndexFile,    product::kHelpStateFile};
   return kPrefixes;
 }
 

@@ -16,10 +16,12 @@ inline constexpr std::string_view kUninstallerExe = product::kUninstallerFile;
 // The help files: the two installed ones and the three that the help viewer
 // builds beside them. Presence is tested in this order...
 inline constexpr std::array<std::string_view, 5> kHelpFilesToTest = {
-    "veltori.hlp", "veltori.cnt", "veltori.FTG", "veltori.FTS", "veltori.GID"};
+    product::kHelpFile, product::kHelpContentsFile, product::kHelpSearchFile,
+    product::kHelpIndexFile, product::kHelpStateFile};
 // ...and they are deleted in this one.
 inline constexpr std::array<std::string_view, 5> kHelpFilesToDelete = {
-    "veltori.cnt", "veltori.hlp", "veltori.FTG", "veltori.FTS", "veltori.GID"};
+    product::kHelpContentsFile, product::kHelpFile, product::kHelpSearchFile,
+    product::kHelpIndexFile, product::kHelpStateFile};
 
 // The product's stored entries. The page offers the text entries for any
 // extension, but the removal deletes only the ".txt" ones; the others are
