@@ -1,5 +1,5 @@
-# End-to-end tests in the native build tree (included from tests/CMakeLists.txt,
-# after GoogleTest is found). The Windows programs they run come from
+# End-to-end tests in the native build tree (included from the top-level
+# CMakeLists.txt, after GoogleTest is found). The Windows programs they run come from
 # build/win32 or build/win64 of the same source tree; the harness picks the
 # one this machine can run, at run time.
 

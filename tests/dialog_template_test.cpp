@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/win32/DialogTemplate.h"
+#include "platform/portable/DialogTemplate.h"
 
 namespace vlt::win32 {
 namespace {

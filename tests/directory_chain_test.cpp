@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/win32/DirectoryChain.h"
+#include "platform/portable/DirectoryChain.h"
 
 namespace vlt::win32 {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/win32/MessageBoxLayout.h"
+#include "platform/portable/MessageBoxLayout.h"
 
 namespace vlt::win32 {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "forms/FormSpec.h"
-#include "platform/win32/TabOrder.h"
+#include "platform/portable/TabOrder.h"
 
 namespace vlt::win32 {
 namespace {

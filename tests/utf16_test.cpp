@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/win32/Utf16.h"
+#include "platform/portable/Utf16.h"
 
 namespace vlt::win32 {
 namespace {

@@ -4,7 +4,7 @@
 #include "platform/win32/PageWindow.h"
 #include "platform/win32/Pictures.h"
 #include "platform/win32/SystemMessage.h"
-#include "platform/win32/Utf16.h"
+#include "platform/portable/Utf16.h"
 
 namespace vlt::win32 {
 namespace {

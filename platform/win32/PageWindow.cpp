@@ -6,7 +6,7 @@
 #include "platform/Errors.h"
 #include "platform/win32/ControlWindow.h"
 #include "platform/win32/SystemMessage.h"
-#include "platform/win32/Utf16.h"
+#include "platform/portable/Utf16.h"
 #include "resources/ResourceIds.h"
 
 namespace vlt::win32 {

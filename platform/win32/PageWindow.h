@@ -13,7 +13,7 @@
 
 #include "forms/Form.h"
 #include "platform/win32/Handles.h"
-#include "platform/win32/TabOrder.h"
+#include "platform/portable/TabOrder.h"
 
 namespace vlt::win32 {
 

@@ -1,7 +1,7 @@
 #include "platform/win32/SystemMessage.h"
 
 #include "platform/win32/Handles.h"
-#include "platform/win32/Utf16.h"
+#include "platform/portable/Utf16.h"
 
 namespace vlt::win32 {
 

@@ -3,7 +3,7 @@
 #include "forms/Form.h"
 #include "platform/CommandLine.h"
 #include "platform/win32/PageWindow.h"
-#include "platform/win32/Utf16.h"
+#include "platform/portable/Utf16.h"
 #include "platform/win32/WinApi.h"
 
 namespace vlt::win32 {

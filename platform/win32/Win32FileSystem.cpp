@@ -4,10 +4,10 @@
 
 #include "common/Paths.h"
 #include "platform/Errors.h"
-#include "platform/win32/DirectoryChain.h"
+#include "platform/portable/DirectoryChain.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/SystemMessage.h"
-#include "platform/win32/Utf16.h"
+#include "platform/portable/Utf16.h"
 
 namespace vlt::win32 {
 namespace {

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "platform/win32/DialogTemplate.h"
+#include "platform/portable/DialogTemplate.h"
 #include "platform/win32/Handles.h"
-#include "platform/win32/MessageBoxLayout.h"
-#include "platform/win32/Utf16.h"
+#include "platform/portable/MessageBoxLayout.h"
+#include "platform/portable/Utf16.h"
 #include "platform/win32/WinApi.h"
 
 namespace vlt::win32 {

@@ -3,7 +3,7 @@
 #include <cwchar>
 
 #include "platform/win32/Handles.h"
-#include "platform/win32/Utf16.h"
+#include "platform/portable/Utf16.h"
 
 #include <tlhelp32.h>
 

@@ -1,7 +1,7 @@
 #include "platform/win32/Win32ProfileFile.h"
 
 #include "platform/Errors.h"
-#include "platform/win32/Utf16.h"
+#include "platform/portable/Utf16.h"
 #include "platform/win32/WinApi.h"
 
 namespace vlt::win32 {

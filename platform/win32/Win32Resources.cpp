@@ -1,6 +1,6 @@
 #include "platform/win32/Win32Resources.h"
 
-#include "platform/win32/Utf16.h"
+#include "platform/portable/Utf16.h"
 #include "platform/win32/WinApi.h"
 
 namespace vlt::win32 {

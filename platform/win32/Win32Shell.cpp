@@ -3,7 +3,7 @@
 #include "platform/Errors.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/SystemMessage.h"
-#include "platform/win32/Utf16.h"
+#include "platform/portable/Utf16.h"
 
 #include <shellapi.h>
 

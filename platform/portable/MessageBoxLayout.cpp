@@ -1,4 +1,4 @@
-#include "platform/win32/MessageBoxLayout.h"
+#include "platform/portable/MessageBoxLayout.h"
 
 #include <algorithm>
 

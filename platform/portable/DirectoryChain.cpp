@@ -1,4 +1,4 @@
-#include "platform/win32/DirectoryChain.h"
+#include "platform/portable/DirectoryChain.h"
 
 #include "common/Paths.h"
 

@@ -1,4 +1,4 @@
-#include "platform/win32/Utf16.h"
+#include "platform/portable/Utf16.h"
 
 #include <cstdint>
 

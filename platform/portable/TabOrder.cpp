@@ -1,4 +1,4 @@
-#include "platform/win32/TabOrder.h"
+#include "platform/portable/TabOrder.h"
 
 #include <climits>
 

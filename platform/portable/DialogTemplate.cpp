@@ -1,4 +1,4 @@
-#include "platform/win32/DialogTemplate.h"
+#include "platform/portable/DialogTemplate.h"
 
 namespace vlt::win32 {
 namespace {
