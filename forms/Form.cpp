@@ -67,7 +67,7 @@ bool Form::UserClose() {
   return true;
 }
 
-void Form::SimulateClick(std::string_view name) {
+void Form::SimulateClickForTesting(std::string_view name) {
   Control& control = Ctl(name);
   if (!control.Enabled() || !control.Visible()) return;
   if (control.Kind() == ControlKind::CheckBox) control.SetChecked(!control.Checked());

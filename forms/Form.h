@@ -59,9 +59,10 @@ class Form {
   // Runs the page's close query and returns whether it allows closing.
   bool CloseQuery();
 
-  // Test entry point: changes a check box's or radio button's state as a
-  // click does, then runs the click handler if the control is enabled.
-  void SimulateClick(std::string_view name);
+  // For tests only (the headless host has no mouse): changes a check box's
+  // or radio button's state as a click does, then runs the click handler if
+  // the control is enabled and visible. The real windows never call it.
+  void SimulateClickForTesting(std::string_view name);
 
   // Unchecks the radio buttons of `radio`'s group other than `radio`.
   void UncheckSiblings(const Control& radio);

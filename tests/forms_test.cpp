@@ -24,7 +24,7 @@ struct TestPage : Form {
 TEST(Form, RadioButtonsOfOneParentFormAGroup) {
   fake::FakePlatform p;
   TestPage page(FormContext{p.forms, p.app, [](const std::exception&) {}});
-  page.SimulateClick("RadioB");
+  page.SimulateClickForTesting("RadioB");
   EXPECT_FALSE(page.Ctl("RadioA").Checked());
   EXPECT_TRUE(page.Ctl("RadioB").Checked());
   EXPECT_TRUE(page.Ctl("RadioInPanel").Checked());  // another group
@@ -38,11 +38,11 @@ TEST(Form, DisabledControlsIgnoreClicks) {
   int clicks = 0;
   page.Ctl("Box").OnClick = [&] { ++clicks; };
   page.Ctl("Box").SetEnabled(false);
-  page.SimulateClick("Box");
+  page.SimulateClickForTesting("Box");
   EXPECT_TRUE(page.Ctl("Box").Checked());
   EXPECT_EQ(clicks, 0);
   page.Ctl("Box").SetEnabled(true);
-  page.SimulateClick("Box");
+  page.SimulateClickForTesting("Box");
   EXPECT_FALSE(page.Ctl("Box").Checked());
   EXPECT_EQ(clicks, 1);
 }

@@ -41,7 +41,7 @@ const AskingPage kAskingPages[] = {
     {"language page, English checked",
      [](Wizard& w) -> Form& {
        w.Start();
-       w.Sprache().SimulateClick("RadioButton_English");
+       w.Sprache().SimulateClickForTesting("RadioButton_English");
        return w.Sprache();
      },
      "BitBtn_Cancel", kEnglish},
@@ -67,14 +67,14 @@ const AskingPage kAskingPages[] = {
      [](Wizard& w) -> Form& {
        TForm2& page = w.ToSettings("Deutsch");
        page.Edit_InstallVerz.SetText("D:\\Eigene\\VelTori");
-       page.SimulateClick("CheckBox_VerknupfungAufDesktop");
+       page.SimulateClickForTesting("CheckBox_VerknupfungAufDesktop");
        return page;
      },
      "BitBtn_Abbrechen", kGerman},
     {"settings page, English",
      [](Wizard& w) -> Form& {
        TForm2& page = w.ToSettings("English");
-       page.SimulateClick("CheckBox_automatischstarten");
+       page.SimulateClickForTesting("CheckBox_automatischstarten");
        return page;
      },
      "BitBtn_Abbrechen", kEnglish},
@@ -82,7 +82,7 @@ const AskingPage kAskingPages[] = {
      [](Wizard& w) -> Form& {
        StoreLanguage(w, "Deutsch");
        w.StartUninstaller();
-       w.Uninstall().SimulateClick("CheckBox_DelExe");
+       w.Uninstall().SimulateClickForTesting("CheckBox_DelExe");
        return w.Uninstall();
      },
      "BitBtn_Abbrechen", kGerman},
@@ -120,7 +120,7 @@ TEST(CancelQuestion, EveryPageAsksOnceNoKeepsThePageYesEndsTheRun) {
         if (closeBox) {
           EXPECT_EQ(page.UserClose(), answer == MsgButton::Yes);
         } else {
-          page.SimulateClick(asking.cancelButton);
+          page.SimulateClickForTesting(asking.cancelButton);
         }
 
         ASSERT_EQ(w.p.dialog.shown.size(), 1u);
@@ -148,16 +148,16 @@ TEST(CancelQuestion, DeclinedOnTheLanguagePageTheChosenLanguageStillFollows) {
   Wizard w;
   w.Start();
   w.p.dialog.answers = {MsgButton::No};
-  w.Sprache().SimulateClick("BitBtn_Cancel");
+  w.Sprache().SimulateClickForTesting("BitBtn_Cancel");
   // Asking in English put the English texts in place for now...
   EXPECT_EQ(w.Licence().BitBtn_Install.Text(), "&Install >>");
   // ...and Next with German preselected replaces them.
-  w.Sprache().SimulateClick("BitBtn_Next");
+  w.Sprache().SimulateClickForTesting("BitBtn_Next");
   EXPECT_TRUE(w.Licence().Visible());
   EXPECT_EQ(w.Licence().Caption(), "VelTori Advanced Setup (Schritt 2/4)");
   EXPECT_EQ(w.Licence().BitBtn_Install.Text(), "&Installieren >>");
   w.p.dialog.answers = {MsgButton::No};
-  w.Licence().SimulateClick("BitBtn_Abbrechen");
+  w.Licence().SimulateClickForTesting("BitBtn_Abbrechen");
   EXPECT_EQ(w.p.dialog.shown.back().text, "Setup wirklich abbrechen?");
 }
 

@@ -276,7 +276,7 @@ TEST(InstallProcedure, AnUnusableDirectoryIsReportedOnceAndTheNextTryInstalls) {
     EXPECT_EQ(page.ProgressBar1.Position(), 10);
 
     c.repair(w);
-    page.SimulateClick("BitBtn_Weiter");
+    page.SimulateClickForTesting("BitBtn_Weiter");
     EXPECT_EQ(seen.size(), 1u);
     ExpectIdleAfterSuccess(w);
     EXPECT_EQ(w.program->InstallVerz, page.Edit_InstallVerz.Text());

@@ -75,7 +75,7 @@ TEST(LicencePage, InstallShowsTheSettingsPageWithThePicture) {
   w.Start();
   w.ChooseLanguage("English");
   w.Licence().Memo_Lizentext.SetText("the user typed over the licence");
-  w.Licence().SimulateClick("BitBtn_Install");
+  w.Licence().SimulateClickForTesting("BitBtn_Install");
   EXPECT_TRUE(w.Settings().Visible());
   EXPECT_FALSE(w.Licence().Visible());
   EXPECT_EQ(w.Settings().Image1.Picture(), PictureId::SideBanner);
@@ -103,7 +103,7 @@ TEST(SettingsPage, BrowseProposesTheProductFolderBelowTheChosenOne) {
       TForm2& page = w.ToSettings(language);
       page.Edit_InstallVerz.SetText("E:\\Mine\\VelTori");
       w.p.shell.browseResult = c.chosen;
-      page.SimulateClick("BitBtn_Suchen");
+      page.SimulateClickForTesting("BitBtn_Suchen");
       EXPECT_EQ(page.Edit_InstallVerz.Text(), c.field);
       const std::string title = language == std::string("English") ? "Choose directory"
                                                                     : "Ordner auswählen";
@@ -117,9 +117,9 @@ TEST(SettingsPage, BrowsingAgainStartsFromTheNewChoiceNotTheField) {
   Wizard w;
   TForm2& page = w.ToSettings();
   w.p.shell.browseResult = "D:\\Tools\\";
-  page.SimulateClick("BitBtn_Suchen");
+  page.SimulateClickForTesting("BitBtn_Suchen");
   w.p.shell.browseResult = "E:\\";
-  page.SimulateClick("BitBtn_Suchen");
+  page.SimulateClickForTesting("BitBtn_Suchen");
   EXPECT_EQ(page.Edit_InstallVerz.Text(), "E:\\VelTori Advanced");
 }
 
@@ -153,15 +153,15 @@ TEST(FinishPage, StartsWhatIsCheckedThenEndsTheRun) {
       w.InstallProduct(typed);
       TForm3& page = w.Finish();
       ASSERT_TRUE(page.Visible());
-      if (!c.start) page.SimulateClick("CheckBox_VelToriJetztStarten");
-      if (!c.visit) page.SimulateClick("CheckBox_WebseiteBesuchen");
+      if (!c.start) page.SimulateClickForTesting("CheckBox_VelToriJetztStarten");
+      if (!c.visit) page.SimulateClickForTesting("CheckBox_WebseiteBesuchen");
       const std::size_t boxes = w.p.dialog.shown.size();
 
       if (closeBox) {
         EXPECT_TRUE(page.UserClose());
         EXPECT_FALSE(page.Visible());
       } else {
-        page.SimulateClick("BitBtn_FertigStellen");
+        page.SimulateClickForTesting("BitBtn_FertigStellen");
       }
 
       ASSERT_EQ(w.p.shell.executed.size(), c.expected.size());
@@ -266,7 +266,7 @@ TEST(Payload, TheUninstallerNeedsNoneAndGoesOn) {
   EXPECT_TRUE(w.p.dialog.shown.empty());
   EXPECT_FALSE(w.p.app.terminated);
   ASSERT_TRUE(w.Uninstall().Visible());
-  w.Uninstall().SimulateClick("BitBtn_Deinstallieren");
+  w.Uninstall().SimulateClickForTesting("BitBtn_Deinstallieren");
   EXPECT_EQ(w.BoxTexts(),
             std::vector<std::string>{"Die gewünschte Deinstallation von VelTori ist abgeschlossen."});
   EXPECT_TRUE(w.p.app.terminated);

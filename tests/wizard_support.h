@@ -119,15 +119,15 @@ class Wizard {
 
   // Language page: choose `language` ("Deutsch" or "English") and press Next.
   void ChooseLanguage(const std::string& language) {
-    Sprache().SimulateClick(language == "English" ? "RadioButton_English" : "RadioButton_Deutsch");
-    Sprache().SimulateClick("BitBtn_Next");
+    Sprache().SimulateClickForTesting(language == "English" ? "RadioButton_English" : "RadioButton_Deutsch");
+    Sprache().SimulateClickForTesting("BitBtn_Next");
   }
 
   // A new setup run up to the settings page.
   TForm2& ToSettings(const std::string& language = "Deutsch") {
     Start();
     ChooseLanguage(language);
-    Licence().SimulateClick("BitBtn_Install");
+    Licence().SimulateClickForTesting("BitBtn_Install");
     return Settings();
   }
 
@@ -140,9 +140,9 @@ class Wizard {
         {&page.CheckBox_VerknupfungAufDesktop, options.desktop},
         {&page.CheckBox_EintragInsStartmenu, options.startMenu}};
     for (const auto& [box, wanted] : boxes) {
-      if (box->Checked() != wanted) page.SimulateClick(box->Name());
+      if (box->Checked() != wanted) page.SimulateClickForTesting(box->Name());
     }
-    page.SimulateClick("BitBtn_Weiter");
+    page.SimulateClickForTesting("BitBtn_Weiter");
   }
 
   // A whole setup run up to the finish page.

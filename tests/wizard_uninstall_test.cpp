@@ -25,9 +25,9 @@ const char* const kItems[] = {
 void InstallAndUse(Wizard& w, const std::string& language = "Deutsch", InstallOptions options = {}) {
   w.InstallProduct(kDefaultDir, language, options);
   ASSERT_TRUE(w.Finish().Visible());
-  w.Finish().SimulateClick("CheckBox_VelToriJetztStarten");
-  w.Finish().SimulateClick("CheckBox_WebseiteBesuchen");
-  w.Finish().SimulateClick("BitBtn_FertigStellen");
+  w.Finish().SimulateClickForTesting("CheckBox_VelToriJetztStarten");
+  w.Finish().SimulateClickForTesting("CheckBox_WebseiteBesuchen");
+  w.Finish().SimulateClickForTesting("BitBtn_FertigStellen");
   w.p.fs.AddFile(kDefaultDir + "\\VelToriTextEintrag1.txt", "note");
   w.p.fs.AddFile(kDefaultDir + "\\VelToriBildEintrag1.bmp", "BM");
   w.p.fs.AddFile(kDefaultDir + "\\hotkeys.log", "log");
@@ -140,13 +140,13 @@ TEST(UninstallPage, RemovingEverythingLeavesNothingOfTheProduct) {
     std::vector<std::string> expected = w.p.fs.AllPaths();
     InstallAndUse(w, c.language);
     w.StartUninstaller();
-    w.Uninstall().SimulateClick("CheckBox_DelSontiges");  // the user asks for it
+    w.Uninstall().SimulateClickForTesting("CheckBox_DelSontiges");  // the user asks for it
     bool scriptStartedBeforeTheBox = false, endedBeforeTheBox = true;
     w.p.dialog.onShow = [&](const MessageBoxRequest&) {
       scriptStartedBeforeTheBox = w.p.shell.executed.size() == 1;
       endedBeforeTheBox = w.p.app.terminated;
     };
-    w.Uninstall().SimulateClick("BitBtn_Deinstallieren");
+    w.Uninstall().SimulateClickForTesting("BitBtn_Deinstallieren");
 
     ASSERT_EQ(w.p.dialog.shown.size(), 1u);
     EXPECT_EQ(w.p.dialog.shown[0].text, c.done);
@@ -203,9 +203,9 @@ TEST(UninstallPage, UntickedItemsStayExactly) {
     Wizard w;
     InstallAndUse(w);
     w.StartUninstaller();
-    w.Uninstall().SimulateClick("CheckBox_DelSontiges");  // the one item not preset
+    w.Uninstall().SimulateClickForTesting("CheckBox_DelSontiges");  // the one item not preset
     for (const std::string& item : c.unticked) w.Uninstall().Ctl(item).SetChecked(false);
-    w.Uninstall().SimulateClick("BitBtn_Deinstallieren");
+    w.Uninstall().SimulateClickForTesting("BitBtn_Deinstallieren");
 
     EXPECT_EQ(FilesInInstallDir(w), c.remaining);
     EXPECT_EQ(w.p.registry.Value(kRunKey, "VelToriAutoStart").has_value(), c.entriesAndShortcutsStay);
@@ -221,8 +221,8 @@ TEST(UninstallPage, UntickedItemsStayExactly) {
   Wizard w;
   InstallAndUse(w);
   w.StartUninstaller();
-  w.Uninstall().SimulateClick("CheckBox_DelCfg");
-  w.Uninstall().SimulateClick("BitBtn_Deinstallieren");
+  w.Uninstall().SimulateClickForTesting("CheckBox_DelCfg");
+  w.Uninstall().SimulateClickForTesting("BitBtn_Deinstallieren");
   EXPECT_EQ(w.p.fs.ReadFile(kDefaultDir + "\\config.vlt"),
             "[Sprache]\r\nSprache=Deutsch\r\n[Allgemein]\r\nAutostart=nein\r\n");
 }
@@ -232,7 +232,7 @@ TEST(UninstallPage, AnUnwritableScriptFolderIsReportedAndThePageStaysUsable) {
   InstallAndUse(w);
   w.StartUninstaller();
   w.p.fs.DenyCreate("C:\\Users\\Anna");
-  w.Uninstall().SimulateClick("BitBtn_Deinstallieren");
+  w.Uninstall().SimulateClickForTesting("BitBtn_Deinstallieren");
 
   ASSERT_EQ(w.p.dialog.shown.size(), 1u);
   const MessageBoxRequest& report = w.p.dialog.shown[0];
@@ -249,7 +249,7 @@ TEST(UninstallPage, AnUnwritableScriptFolderIsReportedAndThePageStaysUsable) {
   EXPECT_FALSE(w.p.registry.HasKey(kUninstallKey));
 
   w.p.fs.DenyCreate("C:\\Users\\Anna", false);
-  w.Uninstall().SimulateClick("BitBtn_Deinstallieren");
+  w.Uninstall().SimulateClickForTesting("BitBtn_Deinstallieren");
   EXPECT_EQ(w.p.dialog.shown.back().text,
             "Die gewünschte Deinstallation von VelTori ist abgeschlossen.");
   EXPECT_EQ(w.p.shell.executed.size(), 1u);
