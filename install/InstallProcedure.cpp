@@ -106,7 +106,7 @@ bool TForm2::RunInstallStep(const InstallStep& step, const InstallRun& run) {
     case Kind::CopyUninstaller:
       return sys.fs.CopyFile(step.value, step.path);
     case Kind::WriteRegistryEntries:
-      return VelToriRegistry(true, step.autoStart);
+      return VelToriRegistry(/*Install=*/true, /*AutoStart=*/step.autoStart);
     case Kind::CreateShortcut:
       CreateShellLink(sys.shell, step.shortcut.linkFile, step.shortcut.target,
                       step.shortcut.arguments);

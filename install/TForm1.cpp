@@ -33,8 +33,7 @@ const FormSpec TForm1::kLayout{.className = "TForm1",
                                .border = BorderStyle::Single,
                                .controls = kControls};
 
-TForm1::TForm1(Program& program) : Form(program.MakeFormContext(), kLayout), program_(program) {
-  program_.PageCreated(*this);
+TForm1::TForm1(Program& program) : Page(program, kLayout) {
   BitBtn_Install.OnClick = [this] { BitBtn_InstallClick(); };
   BitBtn_Abbrechen.OnClick = [this] { BitBtn_AbbrechenClick(); };
 }

@@ -1,12 +1,12 @@
 #pragma once
 // The licence page: the agreement in a memo, install and cancel buttons.
-#include "forms/Form.h"
+#include "startup/Page.h"
 
 namespace vlt {
 
 class Program;
 
-class TForm1 : public Form {
+class TForm1 : public Page {
  public:
   explicit TForm1(Program& program);
   static const FormSpec kLayout;
@@ -24,9 +24,6 @@ class TForm1 : public Form {
 
  protected:
   void FormCloseQuery(bool& CanClose) override;
-
- private:
-  Program& program_;
 };
 
 }  // namespace vlt

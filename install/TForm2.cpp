@@ -56,8 +56,7 @@ const FormSpec TForm2::kLayout{.className = "TForm2",
                                .border = BorderStyle::Single,
                                .controls = kControls};
 
-TForm2::TForm2(Program& program) : Form(program.MakeFormContext(), kLayout), program_(program) {
-  program_.PageCreated(*this);
+TForm2::TForm2(Program& program) : Page(program, kLayout) {
   BitBtn_Weiter.OnClick = [this] { BitBtn_WeiterClick(); };
   BitBtn_Suchen.OnClick = [this] { BitBtn_SuchenClick(); };
   BitBtn_Abbrechen.OnClick = [this] { BitBtn_AbbrechenClick(); };

@@ -3,15 +3,15 @@
 // the program's one cancel confirmation.
 #include <memory>
 
-#include "forms/Form.h"
 #include "install/InstallPlan.h"
 #include "payload/FileArrayBinder.h"
+#include "startup/Page.h"
 
 namespace vlt {
 
 class Program;
 
-class TForm2 : public Form {
+class TForm2 : public Page {
  public:
   explicit TForm2(Program& program);
   static const FormSpec kLayout;
@@ -61,8 +61,6 @@ class TForm2 : public Form {
   // Carries out one step; false when it failed. May raise.
   bool RunInstallStep(const InstallStep& step, const InstallRun& run);
   void ShowInstallWarning(const InstallStep& step);
-
-  Program& program_;
 };
 
 }  // namespace vlt

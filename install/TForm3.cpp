@@ -47,8 +47,7 @@ const FormSpec TForm3::kLayout{.className = "TForm3",
                                .border = BorderStyle::Single,
                                .controls = kControls};
 
-TForm3::TForm3(Program& program) : Form(program.MakeFormContext(), kLayout), program_(program) {
-  program_.PageCreated(*this);
+TForm3::TForm3(Program& program) : Page(program, kLayout) {
   BitBtn_FertigStellen.OnClick = [this] { BitBtn_FertigStellenClick(); };
 }
 

@@ -1,12 +1,12 @@
 #pragma once
 // The finish page: the completion note and what to start on the way out.
-#include "forms/Form.h"
+#include "startup/Page.h"
 
 namespace vlt {
 
 class Program;
 
-class TForm3 : public Form {
+class TForm3 : public Page {
  public:
   explicit TForm3(Program& program);
   static const FormSpec kLayout;
@@ -27,9 +27,6 @@ class TForm3 : public Form {
  protected:
   // Closing the window acts like the button, starts included.
   void FormCloseQuery(bool& CanClose) override;
-
- private:
-  Program& program_;
 };
 
 }  // namespace vlt

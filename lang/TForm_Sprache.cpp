@@ -50,9 +50,7 @@ const FormSpec TForm_Sprache::kLayout{.className = "TForm_Sprache",
                                       .border = BorderStyle::Sizeable,
                                       .controls = kControls};
 
-TForm_Sprache::TForm_Sprache(Program& program)
-    : Form(program.MakeFormContext(), kLayout), program_(program) {
-  program_.PageCreated(*this);
+TForm_Sprache::TForm_Sprache(Program& program) : Page(program, kLayout) {
   BitBtn_Next.OnClick = [this] { BitBtn_NextClick(); };
   BitBtn_Cancel.OnClick = [this] { BitBtn_CancelClick(); };
   FormCreate();

@@ -1,13 +1,13 @@
 #pragma once
 // The language page: chooses German or English for the whole run. Its own
 // texts are bilingual and never translated.
-#include "forms/Form.h"
+#include "startup/Page.h"
 
 namespace vlt {
 
 class Program;
 
-class TForm_Sprache : public Form {
+class TForm_Sprache : public Page {
  public:
   explicit TForm_Sprache(Program& program);
   static const FormSpec kLayout;
@@ -33,9 +33,6 @@ class TForm_Sprache : public Form {
 
  protected:
   void FormCloseQuery(bool& CanClose) override;
-
- private:
-  Program& program_;
 };
 
 }  // namespace vlt

@@ -69,8 +69,7 @@ const FormSpec TForm4::kLayout{.className = "TForm4",
                                .border = BorderStyle::Sizeable,
                                .controls = kControls};
 
-TForm4::TForm4(Program& program) : Form(program.MakeFormContext(), kLayout), program_(program) {
-  program_.PageCreated(*this);
+TForm4::TForm4(Program& program) : Page(program, kLayout) {
   BitBtn_Abbrechen.OnClick = [this] { BitBtn_AbbrechenClick(); };
   BitBtn_Deinstallieren.OnClick = [this] { BitBtn_DeinstallierenClick(); };
   FormCreate();
@@ -125,7 +124,7 @@ void TForm4::BitBtn_DeinstallierenClick() {
   // try again; what was removed stays removed.
   ApplyRemovalPlan(sys.fs, BuildRemovalPlan(items, MakeRemovalPaths(sys.shell, sys.fs, exePath)),
                    RemovalSteps{
-                       .removeRegistryEntries = [&] { program_.Form2->VelToriRegistry(false, false); },
+                       .removeRegistryEntries = [&] { program_.Form2->VelToriRegistry(/*Install=*/false, /*AutoStart=*/false); },
                        .scheduleSelfRemoval = [&] { ScheduleSelfRemoval(sys.fs, sys.shell, exePath); },
                    });
   program_.ShowMessage(program_.msg.MsgUninstallDone, MsgKind::Information, {MsgButton::Ok});

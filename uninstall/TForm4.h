@@ -1,12 +1,12 @@
 #pragma once
 // The uninstall page: the checklist of what is installed.
-#include "forms/Form.h"
+#include "startup/Page.h"
 
 namespace vlt {
 
 class Program;
 
-class TForm4 : public Form {
+class TForm4 : public Page {
  public:
   explicit TForm4(Program& program);
   static const FormSpec kLayout;
@@ -37,9 +37,6 @@ class TForm4 : public Form {
 
  protected:
   void FormCloseQuery(bool& CanClose) override;
-
- private:
-  Program& program_;
 };
 
 }  // namespace vlt
