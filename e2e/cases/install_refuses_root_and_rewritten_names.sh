@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# ctest-timeout: 90
+# Install folders the program would not keep as typed are refused with the
+# directory warning, the page staying ready for another try: a folder whose
+# last part ends in a blank (Windows would make "VelTori" and every path
+# inside would still name "VelTori "), one ending in a dot, and the root of
+# a drive (the whole drive is not a product folder). Nothing is written;
+# the corrected folder then installs.
+# shellcheck source=../lib/harness.sh
+source "$(dirname "$0")/../lib/harness.sh"
+vlt_case_begin install_refuses_root_and_rewritten_names --needs-setup
+
+# Drive D: of the prefix, holding a file of the user's.
+drive_d=$VLT_CASE_DIR/drive_d
+mkdir -p "$drive_d"
+printf 'Einnahmen;Ausgaben\r\n' >"$drive_d/Steuer 2026.csv"
+ln -sfn "$drive_d" "$WINEPREFIX/dosdevices/d:"
+
+page='VelTori Advanced Setup (Schritt 3/4)'
+warning=$'Fehler beim Anlegen des Verzeichnisses.\rBitte überprüfen Sie Ihre Eingaben.'
+refused_lines() {
+  local dir=$1 shot=$2
+  printf '%s\n' \
+    "set-text @Edit $(vlt_q "$dir")" \
+    'click "&Weiter >>"' \
+    'wait-window Warnung --class #32770' \
+    "screenshot $shot" \
+    "expect-msgbox $(vlt_q "$warning") --title Warnung --answer &Ok" \
+    "wait-window $(vlt_q "$page")" \
+    'expect-enabled "&Weiter >>" 1' \
+    'expect-enabled "&Abbrechen" 1' \
+    "expect-text @Edit $(vlt_q "$dir")"
+}
+
+vlt_setup_start
+vlt_road_language Deutsch
+vlt_road_licence Deutsch
+mapfile -t lines < <(
+  refused_lines 'C:\Tools\VelTori ' warning-trailing-blank
+  refused_lines 'C:\Tools\VelTori.\' warning-trailing-dot
+  refused_lines 'D:\' warning-drive-root
+)
+vlt_drive "wait-window $(vlt_q "$page")" "${lines[@]}"
+
+vlt_expect_no_dir 'C:\Tools'
+[ "$(ls -A "$drive_d")" = 'Steuer 2026.csv' ] || vlt_die "drive D: changed: $(ls -A "$drive_d")"
+vlt_expect_no_uninstall_entry
+vlt_expect_no_autostart_value
+
+vlt_road_settings Deutsch 'C:\Tools\VelTori' 1 1 1
+vlt_road_finish Deutsch 0 0
+vlt_expect_installation Deutsch 'C:\Tools\VelTori' 1 1 1
+vlt_case_pass
