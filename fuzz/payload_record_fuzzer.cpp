@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "payload/BinderRecord.h"
+#include "payload/PayloadCheck.h"
 #include "payload/ZLibEx.h"
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
@@ -57,17 +58,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::vector<std::uint8_t> stored = vlt::StoreFileArrayBinder(*binder);
   Require(vlt::StoreFileArrayBinder(*vlt::LoadFileArrayBinder(stored)) == stored);
 
+  // The start-up check and extraction must agree: a payload the check
+  // passes extracts every entry, and a block extraction cannot inflate is
+  // never passed.
+  bool sound = true;
+  try {
+    vlt::CheckPayload(*binder);
+  } catch (const vlt::PayloadError&) {
+    sound = false;
+  }
+
   SinkFileSystem fs;
   const vlt::TDateiSammlung& entries = binder->DateiSammlung();
   for (int i = 0; i < entries.Count() && i < 4; ++i) {
     const vlt::TDatei& entry = entries.Items(i);
     try {
       const std::string path = (i % 2 == 0 ? "C:\\Ziel\\" : "C:\\Fehlt\\") + std::to_string(i);
-      if (entry.Entpacken(path, fs)) {
+      const bool written = entry.Entpacken(path, fs);
+      if (written) {
         Require(i % 2 == 0 && fs.lastSize == static_cast<std::size_t>(entry.DateiGroesse));
       }
+      if (sound && i % 2 == 0) Require(written);
     } catch (const vlt::EZCompressionError&) {
-      // a block that does not inflate
+      Require(!sound);  // a block that does not inflate
     }
   }
   return 0;
