@@ -7,7 +7,10 @@ VELTORI_PACKAGES=(
   gcc-mingw-w64-x86-64 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   libz-mingw-w64-dev
   wine wine64 wine32:i386
-  xvfb xauth imagemagick fonts-wine
+  xvfb xauth imagemagick fonts-wine file
+  # The emulated machine of the wine32 lane (where 32-bit code is refused):
+  # its disk image is made with debootstrap and mkfs.ext4, booted by qemu.
+  qemu-system-x86 debootstrap e2fsprogs
   clang libclang-rt-14-dev
 )
 
