@@ -1,31 +1,46 @@
 #!/usr/bin/env bash
-# The CTest fixture of the end-to-end cases.
-#   fixture.sh setup    choose the Windows build (32- or 64-bit) and make the
-#                       Wine prefix template the cases copy
-#   fixture.sh cleanup  end what killed cases left running, remove the
-#                       prefix copies and the template (case logs stay)
+# The CTest fixture of one lane of the end-to-end cases (VELTORI_E2E_LANE).
+#   fixture.sh setup    decide where the lane runs (this machine or the
+#                       emulated one) and make the prefix template the
+#                       cases copy; for the emulated machine, boot it (it
+#                       makes its own template)
+#   fixture.sh cleanup  end what killed cases left running, stop the
+#                       emulated machine, remove the prefix copies and the
+#                       template (case logs stay)
 # shellcheck source=harness.sh
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
 
 case ${1:-} in
   setup)
-    vlt_require_tools
+    vlt_choose_lane
     mkdir -p "$VELTORI_E2E_STATE"
-    rm -f "$VELTORI_E2E_STATE/arch"
-    vlt_choose_arch
-    vlt_log "using the $VLT_ARCH build ($VLT_BIN) in a $VLT_ARCH prefix: $VLT_ARCH_REASON"
-    vlt_make_template
+    rm -f "$VELTORI_E2E_STATE/machine"
+    vlt_choose_machine
+    vlt_log "lane $VLT_LANE: the $VLT_ARCH build ($VLT_BIN) in a $VLT_ARCH prefix"
+    vlt_log "machine: $VLT_MACHINE_LABEL ($VLT_MACHINE_REASON)"
+    if [ "$VLT_MACHINE" = emulated ]; then
+      vlt_guest_boot
+    else
+      vlt_require_tools
+      vlt_need_driver
+      vlt_log "build: $(vlt_describe_build)"
+      vlt_make_template
+    fi
     ;;
   cleanup)
+    vlt_choose_lane
     [ -d "$VELTORI_E2E_STATE" ] || exit 0
+    if [ -z "${VELTORI_E2E_IN_GUEST:-}" ] && [ -f "$VELTORI_E2E_STATE/guest/qemu.pid" ]; then
+      vlt_guest_stop
+    fi
     VLT_WINESERVER=$(vlt_wineserver_binary)
     for dir in "$VELTORI_E2E_STATE"/cases/*/; do
-      [ -d "$dir" ] && vlt_release_case_dir "${dir%/}"
+      [ ! -d "$dir" ] || vlt_release_case_dir "${dir%/}"
     done
     if [ -n "${VELTORI_E2E_KEEP:-}" ]; then
       vlt_log "kept the prefix templates in $VELTORI_E2E_STATE"
     else
-      rm -rf "$VELTORI_E2E_STATE"/template-* "$VELTORI_E2E_STATE/arch"
+      rm -rf "$VELTORI_E2E_STATE"/template-* "$VELTORI_E2E_STATE/machine"
     fi
     ;;
   *)

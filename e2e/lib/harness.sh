@@ -15,20 +15,34 @@
 #
 # Environment (set by CTest from e2e/cases.cmake; defaults work from a shell):
 #   VELTORI_SOURCE_DIR     the source tree (default: two levels above this file)
+#   VELTORI_E2E_LANE       wine (x86_64 build) or wine32 (i686 build); see lanes.sh
+#   VELTORI_E2E_ARCH       win64 or win32: the lane named by its build
+#   VELTORI_E2E_MACHINE    native or emulated: where the wine32 lane runs
+#                          (default: probe whether 32-bit code runs here)
 #   VELTORI_E2E_STATE      scratch space for templates and cases
-#                          (default: build/native/e2e)
+#                          (default: build/native/e2e/<lane>)
 #   VELTORI_REQUIRE_WINE   when set, missing Wine/Xvfb/builds fail instead of skip
-#   VELTORI_E2E_ARCH       win32 or win64: skip the detection
 #   VELTORI_SETUP_EXE      the setup program to test (default: <build>/bin/VelToriSetup.exe)
 #   VELTORI_E2E_KEEP       when set, keep prefix copies and the template for a look
+#
+# A failure cannot pass unseen: every command that fails ends the case
+# (errexit, also inside $(...) and functions), the ERR trap names the
+# command and its line on standard error, and vlt_die writes there too, so
+# a reader's message never becomes a value. Checks that read a result do
+# the reading themselves (vlt_expect_reg_value, vlt_expect_ini_value, ...).
 
-set -euo pipefail
+set -Eeuo pipefail
+shopt -s inherit_errexit
 
 VELTORI_SOURCE_DIR=${VELTORI_SOURCE_DIR:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
-VELTORI_E2E_STATE=${VELTORI_E2E_STATE:-$VELTORI_SOURCE_DIR/build/native/e2e}
 readonly VLT_SKIP_CODE=77
 # Fewer distinct colours than this in a screenshot means nothing was drawn.
 readonly VLT_MIN_COLOURS=16
+# Waits of the harness and the driver's default step time-out are this many
+# times longer where Wine runs slower (the emulated machine sets 6).
+VLT_TIME_FACTOR=${VELTORI_E2E_TIME_FACTOR:-1}
+VLT_DRIVER_OPTIONS=()
+[ "$VLT_TIME_FACTOR" -eq 1 ] || VLT_DRIVER_OPTIONS=(--timeout "$((10 * VLT_TIME_FACTOR))")
 
 # ---------------------------------------------------------------- reporting
 
@@ -42,16 +56,50 @@ vlt_log() {
 }
 
 vlt_die() {
-  printf 'e2e: FAIL: %s\n' "$*"
+  printf 'e2e: FAIL: %s\n' "$*" >&2
+  vlt_note_failure "$*"
   exit 1
 }
+
+# A failure inside $(...) used as an argument, or in a <(...) feeding a
+# loop, ends only that subshell: its caller goes on with an empty or short
+# value. So every failure is also noted in the case's folder, and the next
+# check (and the case's end) fails with the first reason noted.
+vlt_note_failure() {
+  [ -z "${VLT_FAILURE_NOTE:-}" ] || printf '%s\n' "$*" >>"$VLT_FAILURE_NOTE"
+}
+
+vlt_check_failure_note() {
+  [ -n "${VLT_FAILURE_NOTE:-}" ] && [ -s "$VLT_FAILURE_NOTE" ] || return 0
+  local first
+  first=$(head -n1 "$VLT_FAILURE_NOTE")
+  rm -f "$VLT_FAILURE_NOTE"
+  vlt_die "an earlier step failed inside a command substitution or pipeline: $first"
+}
+
+# The ERR trap: which command failed, with its status, file, line and the
+# functions it ran in.
+vlt_on_error() {
+  local status=$1 command=$2 line=$3 file=$4 calls=() name chain
+  for name in "${FUNCNAME[@]:1}"; do
+    case $name in main | source) ;; *) calls+=("$name") ;; esac
+  done
+  chain=${calls[*]}
+  local message
+  message=$(printf '"%s" exited with %s at %s:%s%s' "$command" "$status" "${file#"$VELTORI_SOURCE_DIR"/}" "$line" \
+    "${chain:+ (in ${chain// / < })}")
+  printf 'e2e: FAIL: %s\n' "$message" >&2
+  # Only a subshell's failure can be lost; the main shell ends right here.
+  [ "$BASH_SUBSHELL" -eq 0 ] || vlt_note_failure "$message"
+}
+trap 'vlt_on_error "$?" "$BASH_COMMAND" "$LINENO" "${BASH_SOURCE[0]:-$0}"' ERR
 
 # Missing tools or builds: a skip on a developer's machine, a failure in CI.
 vlt_skip_or_fail() {
   if [ -n "${VELTORI_REQUIRE_WINE:-}" ]; then
     vlt_die "$* (VELTORI_REQUIRE_WINE is set, so this is a failure, not a skip)"
   fi
-  printf 'e2e: SKIP: %s\n' "$*"
+  printf 'e2e: SKIP: %s\n' "$*" >&2
   exit "$VLT_SKIP_CODE"
 }
 
@@ -77,67 +125,6 @@ vlt_wineserver_binary() {
   else
     echo /usr/lib/wine/wineserver32
   fi
-}
-
-# Sets VLT_ARCH, VLT_WINE (the loader), VLT_BUILD_DIR and the program paths.
-vlt_use_arch() {
-  VLT_ARCH=$1
-  VLT_BUILD_DIR=$VELTORI_SOURCE_DIR/build/$VLT_ARCH
-  VLT_BIN=$VLT_BUILD_DIR/bin
-  if [ "$VLT_ARCH" = win64 ]; then
-    VLT_WINE=/usr/lib/wine/wine64
-  else
-    VLT_WINE=$(command -v wine || echo /usr/lib/wine/wine)
-  fi
-  VLT_WINESERVER=$(vlt_wineserver_binary)
-  VLT_DRIVER=$VLT_BIN/e2e/vltdrive.exe
-  VLT_TESTAPP=$VLT_BIN/e2e/vlttestapp.exe
-  VLT_STANDIN=$VLT_BIN/e2e/veltori.exe
-  VLT_SETUP_EXE=${VELTORI_SETUP_EXE:-$VLT_BIN/VelToriSetup.exe}
-  VLT_TEMPLATE=$VELTORI_E2E_STATE/template-$VLT_ARCH
-}
-
-# Can this machine run 32-bit Windows programs? Runs our i686 driver in a
-# fresh win32 prefix (which then becomes the template's start). Kernels
-# without 32-bit support refuse Wine's i386 loader ("Exec format error").
-vlt_win32_runs() {
-  local driver32=$VELTORI_SOURCE_DIR/build/win32/bin/e2e/vltdrive.exe
-  local probe=$VELTORI_E2E_STATE/template-win32
-  [ -f "$driver32" ] || { VLT_ARCH_REASON="no win32 build ($driver32)"; return 1; }
-  command -v wine >/dev/null || { VLT_ARCH_REASON="no wine loader for 32-bit programs"; return 1; }
-  rm -rf "$probe" && mkdir -p "$probe/home"
-  local output
-  if output=$(HOME=$probe/home WINEARCH=win32 WINEPREFIX=$probe/prefix WINEDEBUG=-all \
-      WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" DISPLAY='' \
-      timeout 120 wine "$driver32" version 2>&1) && [[ $output == *"32-bit"* ]]; then
-    return 0
-  fi
-  VLT_ARCH_REASON="32-bit Windows programs do not run here: ${output##*$'\n'}"
-  rm -rf "$probe"
-  return 1
-}
-
-# Chooses the build and prefix kind once per test run; the answer is kept in
-# the state directory for the cases.
-vlt_choose_arch() {
-  local cache=$VELTORI_E2E_STATE/arch
-  if [ -n "${VELTORI_E2E_ARCH:-}" ]; then
-    vlt_use_arch "$VELTORI_E2E_ARCH"
-    VLT_ARCH_REASON="chosen by VELTORI_E2E_ARCH"
-  elif [ -s "$cache" ]; then
-    vlt_use_arch "$(head -n1 "$cache")"
-    VLT_ARCH_REASON=$(tail -n +2 "$cache")
-  else
-    mkdir -p "$VELTORI_E2E_STATE"
-    if vlt_win32_runs; then
-      vlt_use_arch win32
-      VLT_ARCH_REASON="32-bit Windows programs run here"
-    else
-      vlt_use_arch win64
-    fi
-    printf '%s\n%s\n' "$VLT_ARCH" "$VLT_ARCH_REASON" >"$cache"
-  fi
-  [ -f "$VLT_DRIVER" ] || vlt_skip_or_fail "the $VLT_ARCH build has no driver: $VLT_DRIVER (cmake --preset $VLT_ARCH && cmake --build build/$VLT_ARCH)"
 }
 
 vlt_need_setup_exe() {
@@ -238,11 +225,11 @@ vlt_start_in() {
 # Waits up to $2 seconds (default 15) for the background program $1 to end;
 # prints its exit code. Fails when it is still running.
 vlt_wait_pid() {
-  local pid=$1 limit=$((${2:-15} * 10)) waited=0 noted
+  local pid=$1 limit=$((${2:-15} * 10 * VLT_TIME_FACTOR)) waited=0 noted
   noted=$VLT_CASE_DIR/exit/$pid
   while [ ! -f "$noted" ]; do
     kill -0 "$pid" 2>/dev/null || { sleep 0.1; [ -f "$noted" ] && break; vlt_die "process $pid ended without noting its exit code"; }
-    [ "$waited" -lt "$limit" ] || vlt_die "process $pid still runs after ${2:-15} s"
+    [ "$waited" -lt "$limit" ] || vlt_die "process $pid still runs after $((limit / 10)) s"
     sleep 0.1
     waited=$((waited + 1))
   done
@@ -331,29 +318,42 @@ vlt_ensure_template() {
 vlt_case_begin() {
   VLT_CASE=$1
   VLT_CASE_START=$(vlt_now)
+  vlt_choose_lane
+  vlt_choose_machine
+  if [ "$VLT_MACHINE" = emulated ]; then
+    vlt_guest_run_case "$VLT_CASE" "$(realpath "$0")"
+  fi
   vlt_require_tools
-  vlt_choose_arch
+  vlt_need_driver
   if [ "${2:-}" = --needs-setup ]; then
     vlt_need_setup_exe
   fi
+  vlt_log "case $VLT_CASE, lane $VLT_LANE: $(vlt_describe_build)"
+  vlt_log "machine: $VLT_MACHINE_LABEL ($VLT_MACHINE_REASON)"
   vlt_ensure_template
-  VLT_CASE_DIR=$VELTORI_E2E_STATE/cases/$VLT_CASE
-  vlt_clean_case_dir "$VLT_CASE_DIR"
-  mkdir -p "$VLT_CASE_DIR/ack"
-  VLT_ACK_DIR=$VLT_CASE_DIR/ack
-  VLT_SCREEN_DIR=$VLT_BUILD_DIR/e2e-screens/$VLT_CASE
-  rm -rf "$VLT_SCREEN_DIR"
-  mkdir -p "$VLT_SCREEN_DIR"
-  VLT_SCREENSHOT_COUNT=0
-
+  vlt_case_track
   local copy_start
   copy_start=$(vlt_now)
-  trap vlt_case_end EXIT
   vlt_copy_prefix "$VLT_TEMPLATE/prefix" "$VLT_CASE_DIR/prefix"
   vlt_wine_env "$VLT_CASE_DIR"
   vlt_start_xvfb "$VLT_CASE_DIR"
   export VLTDRIVE_ACK_DIR="Z:${VLT_ACK_DIR//\//\\}"
-  vlt_log "case $VLT_CASE: $VLT_ARCH build ($VLT_BIN) in a $VLT_ARCH prefix ($VLT_ARCH_REASON); display $DISPLAY; prefix copied in $(vlt_since "$copy_start")"
+  vlt_log "$VLT_ARCH prefix copied in $(vlt_since "$copy_start"); display $DISPLAY"
+}
+
+# The case's folders and its end: VLT_CASE_DIR (logs), VLT_ACK_DIR,
+# VLT_SCREEN_DIR, the note of failures, and vlt_case_end on exit.
+vlt_case_track() {
+  VLT_CASE_DIR=$VELTORI_E2E_STATE/cases/$VLT_CASE
+  vlt_clean_case_dir "$VLT_CASE_DIR"
+  mkdir -p "$VLT_CASE_DIR/ack"
+  VLT_ACK_DIR=$VLT_CASE_DIR/ack
+  VLT_FAILURE_NOTE=$VLT_CASE_DIR/failures
+  VLT_SCREEN_DIR=$VLT_BUILD_DIR/e2e-screens/$VLT_CASE
+  rm -rf "$VLT_SCREEN_DIR"
+  mkdir -p "$VLT_SCREEN_DIR"
+  VLT_SCREENSHOT_COUNT=0
+  trap vlt_case_end EXIT
 }
 
 # A case's own prefix: a copy of the template, except Wine's system DLLs
@@ -391,6 +391,11 @@ vlt_clean_case_dir() {
 vlt_case_end() {
   local code=$?
   trap - EXIT
+  if [ "$code" -eq 0 ] && [ -s "${VLT_FAILURE_NOTE:-/nonexistent}" ]; then
+    printf 'e2e: FAIL: a step failed inside a command substitution or pipeline and the case went on: %s\n' \
+      "$(head -n1 "$VLT_FAILURE_NOTE")" >&2
+    code=1
+  fi
   vlt_wineserver_kill
   vlt_stop_xvfb "$VLT_CASE_DIR"
   if [ -z "${VELTORI_E2E_KEEP:-}" ]; then
@@ -446,18 +451,30 @@ vlt_serve_screenshots() {
   done
 }
 
+# Runs the driver with lines $2... and serves its screenshots; its report
+# goes to standard output and to file $1. Sets VLT_DRIVE_STATUS.
+vlt_run_driver() {
+  local report=$1
+  shift
+  {
+    local code=0
+    "$VLT_WINE" "$VLT_DRIVER" "${VLT_DRIVER_OPTIONS[@]}" "$@" 2>>"$VLT_CASE_DIR/driver.stderr" || code=$?
+    echo "$code" >"$report.status"
+  } | vlt_serve_screenshots | tee "$report"
+  VLT_DRIVE_STATUS=$(cat "$report.status")
+}
+
 # Runs the driver with one script line per argument. On failure the screen
-# is kept as failure-N.png and the case fails.
+# is kept as failure-N.png and the case fails with the failed step and what
+# the driver saw (also when the report itself was captured by $(...)).
 vlt_drive() {
-  local status
-  set +e
-  "$VLT_WINE" "$VLT_DRIVER" "$@" 2>>"$VLT_CASE_DIR/driver.stderr" | vlt_serve_screenshots
-  status=${PIPESTATUS[0]}
-  set -e
-  if [ "$status" -ne 0 ]; then
+  local report=$VLT_CASE_DIR/driver-report.txt
+  vlt_check_failure_note
+  vlt_run_driver "$report" "$@"
+  if [ "$VLT_DRIVE_STATUS" -ne 0 ]; then
     VLT_SCREENSHOT_COUNT=$((VLT_SCREENSHOT_COUNT + 1))
-    vlt_log "screen at the failure: $(vlt_screenshot "failure-$VLT_SCREENSHOT_COUNT" || true)"
-    vlt_die "the driver reported a failure (exit $status), see above"
+    vlt_log "screen at the failure: $(vlt_screenshot "failure-$VLT_SCREENSHOT_COUNT" || true)" >&2
+    vlt_die "the driver reported a failure (exit $VLT_DRIVE_STATUS): $(grep -A1 -m1 '^FAILED at step' "$report" | tr -d '\r' | paste -sd ' ' - || true)"
   fi
 }
 
@@ -466,218 +483,26 @@ vlt_drive() {
 # script lines only.
 vlt_drive_expect_failure() {
   local status report=$VLT_CASE_DIR/expected-failure.txt
-  set +e
-  "$VLT_WINE" "$VLT_DRIVER" "$@" 2>>"$VLT_CASE_DIR/driver.stderr" | vlt_serve_screenshots >"$report"
-  status=${PIPESTATUS[0]}
-  set -e
+  vlt_check_failure_note
+  vlt_run_driver "$report" "$@" >/dev/null
+  status=$VLT_DRIVE_STATUS
   sed 's/^/  | /' "$report"
   [ "$status" -eq 1 ] || vlt_die "the driver should have reported a failed step (exit 1), got exit $status"
   grep -q "^FAILED at step $#: " "$report" || vlt_die "the failure should have been at step $#, the last one"
   vlt_log "the driver caught the wrong expectation, as it should"
 }
 
-# ------------------------------------------------- reading results from outside
+# Readers of results from outside and the checks that use them.
+# shellcheck source=readers.sh
+source "$(dirname "${BASH_SOURCE[0]}")/readers.sh"
+# shellcheck source=expect.sh
+source "$(dirname "${BASH_SOURCE[0]}")/expect.sh"
 
-# The Unix path of a Windows path in the prefix ('C:\users\x' or 'Z:\tmp').
-# Names are matched without regard to case, as Windows does; a missing part
-# keeps the spelling given.
-vlt_unix_path() {
-  local win=$1 path rest part entry found
-  case ${win:0:2} in
-    [Cc]:) path=$WINEPREFIX/drive_c ;;
-    [Zz]:) path= ;;
-    *) vlt_die "not a drive path: $win" ;;
-  esac
-  rest=${win:3}
-  # shellcheck disable=SC2141,SC1003  # split at backslashes, on purpose
-  IFS='\' read -r -a parts <<<"$rest"
-  for part in "${parts[@]}"; do
-    [ -n "$part" ] || continue
-    found=
-    if [ -d "${path:-/}" ]; then
-      for entry in "${path:-}"/* "${path:-}"/.*; do
-        entry=${entry##*/}
-        if [ "${entry,,}" = "${part,,}" ]; then found=$entry; break; fi
-      done
-    fi
-    path=$path/${found:-$part}
-  done
-  echo "${path:-/}"
-}
-
-# The Windows user profile folder of the prefix, e.g. 'C:\users\root'.
-vlt_profile_dir() {
-  local entry
-  for entry in "$WINEPREFIX"/drive_c/users/*; do
-    entry=${entry##*/}
-    [ "$entry" = Public ] && continue
-    echo "C:\\users\\$entry"
-    return 0
-  done
-  vlt_die "the prefix has no user profile"
-}
-
-vlt_desktop_dir() { echo "$(vlt_profile_dir)\\Desktop"; }
-vlt_programs_dir() { echo "$(vlt_profile_dir)\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs"; }
-
-vlt_file_exists() { [ -f "$(vlt_unix_path "$1")" ]; }
-vlt_dir_exists() { [ -d "$(vlt_unix_path "$1")" ]; }
-
-vlt_expect_file() { vlt_file_exists "$1" || vlt_die "missing file $1"; }
-vlt_expect_no_file() { vlt_file_exists "$1" && vlt_die "file should not exist: $1"; return 0; }
-
-# Copies a Unix file into the prefix under a Windows path, folders included.
-vlt_put_file() {
-  local target
-  target=$(vlt_unix_path "$2")
-  mkdir -p "$(dirname "$target")"
-  cp "$1" "$target"
-}
-
-# Writes text (given in UTF-8, written in Windows-1252 as the program's
-# INI files are) to a Windows path in the prefix, byte for byte otherwise:
-# put the \r\n line ends into the text.
-vlt_put_text() {
-  local target
-  target=$(vlt_unix_path "$1")
-  mkdir -p "$(dirname "$target")"
-  printf '%s' "$2" | iconv -f UTF-8 -t WINDOWS-1252 >"$target"
-}
-
-# A value from an INI file in the prefix, as GetPrivateProfileString reads
-# it: sections and keys without regard to case, CR LF or LF, surrounding
-# blanks trimmed, Windows-1252 turned into UTF-8. Fails when there is none.
-vlt_ini_value() {
-  local file=$1 section=$2 key=$3 unix
-  unix=$(vlt_unix_path "$file")
-  [ -f "$unix" ] || vlt_die "no INI file $file"
-  iconv -f WINDOWS-1252 -t UTF-8 "$unix" | tr -d '\r' | awk -v section="$section" -v key="$key" '
-    function trim(s) { sub(/^[ \t]+/, "", s); sub(/[ \t]+$/, "", s); return s }
-    /^[ \t]*\[/ { name = $0; sub(/^[ \t]*\[/, "", name); sub(/\].*$/, "", name)
-                  inside = (tolower(trim(name)) == tolower(section)); next }
-    inside && index($0, "=") {
-      k = trim(substr($0, 1, index($0, "=") - 1))
-      if (tolower(k) == tolower(key)) { print trim(substr($0, index($0, "=") + 1)); found = 1; exit }
-    }
-    END { exit found ? 0 : 1 }' || vlt_die "no key $key in section [$section] of $file"
-}
-
-# A registry value as `reg query` shows it, CR LF removed. $3 picks the
-# view: 32 (where a 32-bit program's HKLM\Software writes land) or 64.
-# Fails when the value does not exist.
-vlt_reg_value() {
-  local key=$1 name=$2 view=${3:-} output line
-  local args=(reg query "$key" /v "$name")
-  [ -n "$view" ] && args+=("/reg:$view")
-  output=$("$VLT_WINE" "${args[@]}" 2>/dev/null | tr -d '\r') || vlt_die "no registry value $key\\$name${view:+ (view $view)}"
-  while IFS= read -r line; do
-    if [[ $line =~ ^\ {4}(.*)\ {4}(REG_[A-Z_]+)\ {4}(.*)$ ]] && [ "${BASH_REMATCH[1]}" = "$name" ]; then
-      printf '%s\n' "${BASH_REMATCH[3]}"
-      return 0
-    fi
-    if [[ $line =~ ^\ {4}(.*)\ {4}(REG_[A-Z_]+)$ ]] && [ "${BASH_REMATCH[1]}" = "$name" ]; then
-      echo ""
-      return 0
-    fi
-  done <<<"$output"
-  vlt_die "no registry value $key\\$name${view:+ (view $view)} in: $output"
-}
-
-# The names of the values of a registry key (view $2), one a line, sorted;
-# nothing for a key without values. Fails when the key does not exist.
-vlt_reg_value_names() {
-  local key=$1 view=${2:-} output line
-  local args=(reg query "$key")
-  [ -n "$view" ] && args+=("/reg:$view")
-  output=$("$VLT_WINE" "${args[@]}" 2>/dev/null | tr -d '\r') || vlt_die "no registry key $key${view:+ (view $view)}"
-  while IFS= read -r line; do
-    if [[ $line =~ ^\ {4}(.*)\ {4}REG_[A-Z_]+(\ {4}.*)?$ ]]; then
-      printf '%s\n' "${BASH_REMATCH[1]}"
-    fi
-  done <<<"$output" | LC_ALL=C sort
-}
-
-# True when the value exists (in view $3, 32 or 64).
-vlt_reg_value_exists() {
-  local args=(reg query "$1" /v "$2")
-  [ -n "${3:-}" ] && args+=("/reg:$3")
-  "$VLT_WINE" "${args[@]}" >/dev/null 2>&1
-}
-
-# True when the registry key exists (in view $2, 32 or 64).
-vlt_reg_key_exists() {
-  local args=(reg query "$1")
-  [ -n "${2:-}" ] && args+=("/reg:$2")
-  "$VLT_WINE" "${args[@]}" >/dev/null 2>&1
-}
-
-# A file's text as the program wrote it: Windows-1252 turned into UTF-8,
-# line ends kept, so CR LF shows as "\r\n" when compared with $'...' texts.
-vlt_file_text() {
-  local unix
-  unix=$(vlt_unix_path "$1")
-  [ -f "$unix" ] || vlt_die "no file $1"
-  iconv -f WINDOWS-1252 -t UTF-8 "$unix"
-  printf '.'  # keeps trailing line ends through $(...); vlt_expect_text drops it
-}
-
-# A text file's lines, CR removed, in UTF-8.
-vlt_file_lines() {
-  local text
-  text=$(vlt_file_text "$1")
-  printf '%s' "${text%.}" | tr -d '\r'
-}
-
-# The text of file $2 must be $3 exactly (line ends included).
-vlt_expect_text() {
-  local what=$1 file=$2 expected=$3 actual
-  actual=$(vlt_file_text "$file")
-  actual=${actual%.}
-  if [ "$expected" != "$actual" ]; then
-    vlt_die "$what ($file): expected $(printf '%q' "$expected"), got $(printf '%q' "$actual")"
-  fi
-  vlt_log "ok: $what: $(printf '%q' "$actual")"
-}
-
-# File $2 in the prefix must hold the same bytes as the Unix file $3.
-vlt_expect_same_file() {
-  local what=$1 file=$2 original=$3 unix
-  unix=$(vlt_unix_path "$file")
-  [ -f "$unix" ] || vlt_die "$what: missing file $file"
-  cmp -s "$unix" "$original" || vlt_die "$what: $file differs from $original"
-  vlt_log "ok: $what: $file equals $original ($(stat -c %s "$unix") bytes)"
-}
-
-vlt_expect_dir() { vlt_dir_exists "$1" || vlt_die "missing folder $1"; }
-vlt_expect_no_dir() { vlt_dir_exists "$1" && vlt_die "folder should not exist: $1"; return 0; }
-
-# The names in a folder of the prefix, one a line, sorted (hidden ones too).
-vlt_dir_listing() {
-  local unix
-  unix=$(vlt_unix_path "$1")
-  [ -d "$unix" ] || vlt_die "no folder $1"
-  (cd "$unix" && find . -mindepth 1 -maxdepth 1 -printf '%f\n' | LC_ALL=C sort)
-}
-
-# Waits up to $2 seconds (default 20) until the file $1 no longer exists.
-vlt_wait_file_gone() {
-  local file=$1 limit=$((${2:-20} * 10)) waited=0 unix
-  unix=$(vlt_unix_path "$file")
-  while [ -e "$unix" ]; do
-    [ "$waited" -lt "$limit" ] || vlt_die "$file still exists after ${2:-20} s"
-    sleep 0.1
-    waited=$((waited + 1))
-  done
-  vlt_log "gone after $((waited / 10)).$((waited % 10)) s: $file"
-}
-
-vlt_expect_eq() {
-  local what=$1 expected=$2 actual=$3
-  if [ "$expected" != "$actual" ]; then
-    vlt_die "$what: expected \"$expected\", got \"$actual\""
-  fi
-  vlt_log "ok: $what = \"$actual\""
-}
+# Lanes and machines; the emulated machine, seen from the host.
+# shellcheck source=lanes.sh
+source "$(dirname "${BASH_SOURCE[0]}")/lanes.sh"
+# shellcheck source=guest.sh
+source "$(dirname "${BASH_SOURCE[0]}")/guest.sh"
 
 # The setup program's texts, roads and checks.
 # shellcheck source=setup_roads.sh

@@ -323,11 +323,12 @@ vlt_expect_start_menu_group() {
 # A field (target, arguments, workdir) of a shortcut as the shell link
 # object reads it back.
 vlt_link_field() {
-  local report
+  local report line
   report=$(vlt_drive "read-link $(vlt_q "$1")")
-  report=$(grep -m1 "^ *$2: " <<<"$report" | tr -d '\r')
-  report=${report#*"$2": *\"}
-  printf '%s' "${report%\"}"
+  line=$(grep -m1 "^ *$2: " <<<"$report" | tr -d '\r' || true)
+  [ -n "$line" ] || vlt_die "the driver's read-link of $1 printed no field \"$2\": $report"
+  line=${line#*"$2": *\"}
+  printf '%s' "${line%\"}"
 }
 
 vlt_link_target() { vlt_link_field "$1" target; }
