@@ -29,5 +29,5 @@ vlt_drive \
   'click "&Cancel"' \
   "expect-msgbox \"$question\" --title Confirmation --answer \"&Yes\"" \
   'wait-exit --timeout 10'
-vlt_expect_eq "setup program's exit code" 0 "$(vlt_wait_pid "$setup_pid" 10)"
+vlt_expect_exit_code "setup program's exit code" "$setup_pid" 0 10
 vlt_case_pass

@@ -67,13 +67,13 @@ vlt_drive \
   'wait-exit --code 7 --timeout 5' \
   'wait-no-process VLTTESTAPP.EXE' \
   'sleep 0.1'
-vlt_expect_eq "test program's exit code seen by Wine" 7 "$(vlt_wait_pid "$app_pid")"
+vlt_expect_exit_code "test program's exit code seen by Wine" "$app_pid" 7
 
 # What "Save" wrote, read from outside the program.
-vlt_expect_eq "INI value" English "$(vlt_ini_value 'C:\vlttest\settings.ini' sprache SPRACHE)"
+vlt_expect_ini_value 'C:\vlttest\settings.ini' sprache SPRACHE English
 vlt_expect_eq "INI bytes" "$(printf '[Sprache]\r\nSprache=English\r\n' | od -c)" \
   "$(od -c <"$(vlt_unix_path 'C:\VLTTEST\Settings.ini')")"
-vlt_expect_eq "registry value, 32-bit view" English "$(vlt_reg_value 'HKLM\Software\VelToriTest' Language 32)"
+vlt_expect_reg_value 'HKLM\Software\VelToriTest' Language English 32
 if [ "$VLT_ARCH" = win64 ] && vlt_reg_key_exists 'HKLM\Software\VelToriTest' 64; then
   vlt_die "the 32-bit view's key is visible in the 64-bit view: views are not told apart"
 fi
@@ -89,7 +89,7 @@ printf '%s\r\n' '# the product stand-in' 'wait-window "veltori stand-in"' 'expec
 vlt_start "$VLT_STANDIN"
 standin_pid=$VLT_LAST_PID
 vlt_drive -f "Z:${script//\//\\}" 'screenshot standin' 'close' 'wait-exit --code 0' 'wait-no-process veltori.exe'
-vlt_expect_eq "stand-in's exit code" 0 "$(vlt_wait_pid "$standin_pid")"
+vlt_expect_exit_code "stand-in's exit code" "$standin_pid" 0
 
 # Wrong expectations must fail, with a report; a wrong script must not run.
 vlt_start "$VLT_TESTAPP"

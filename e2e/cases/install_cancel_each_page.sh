@@ -29,7 +29,7 @@ cancel_no_then_yes() {
     "click $(vlt_q "$button")" \
     "expect-msgbox $(vlt_q "$text") --title $(vlt_q "$title") --answer $(vlt_q "$(vlt_text "$lang" yes)")" \
     'wait-exit --code 0'
-  vlt_expect_eq "setup program's exit code" 0 "$(vlt_wait_pid "$VLT_SETUP_PID" 10)"
+  vlt_expect_exit_code "setup program's exit code" "$VLT_SETUP_PID" 0 10
 }
 
 # The language page, before any language is applied.

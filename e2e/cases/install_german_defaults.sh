@@ -43,22 +43,21 @@ vlt_drive \
   'tick "VelTori Webseite jetzt besuchen" 0' \
   'click "&Fertig!"' \
   'wait-exit --code 0'
-vlt_expect_eq "setup program's exit code" 0 "$(vlt_wait_pid "$VLT_SETUP_PID" 10)"
+vlt_expect_exit_code "setup program's exit code" "$VLT_SETUP_PID" 0 10
 
 # From outside: files, registry, configuration, shortcuts.
 vlt_expect_product_files "$dir"
-vlt_expect_eq "files in the install directory" \
-  $'config.vlt\nveltori.cnt\nveltori.exe\nveltori.hlp\nvltsetup.exe' "$(vlt_dir_listing "$dir")"
-vlt_expect_eq "autostart value" "\"$dir\\veltori.exe\"" "$(vlt_reg_value "$VLT_RUN_KEY" VelToriAutoStart 32)"
-vlt_expect_eq "values of the uninstall key" $'DisplayName\nUninstallString' "$(vlt_reg_value_names "$VLT_UNINSTALL_KEY" 32)"
-vlt_expect_eq "DisplayName" "VelTori Advanced" "$(vlt_reg_value "$VLT_UNINSTALL_KEY" DisplayName 32)"
-vlt_expect_eq "UninstallString" "\"$dir\\vltsetup.exe\" -remove" "$(vlt_reg_value "$VLT_UNINSTALL_KEY" UninstallString 32)"
+vlt_expect_listing "files in the install directory" "$dir" \
+  $'config.vlt\nveltori.cnt\nveltori.exe\nveltori.hlp\nvltsetup.exe'
+vlt_expect_reg_value "$VLT_RUN_KEY" VelToriAutoStart "\"$dir\\veltori.exe\"" 32
+vlt_expect_reg_value_names "$VLT_UNINSTALL_KEY" $'DisplayName\nUninstallString' 32
+vlt_expect_reg_value "$VLT_UNINSTALL_KEY" DisplayName "VelTori Advanced" 32
+vlt_expect_reg_value "$VLT_UNINSTALL_KEY" UninstallString "\"$dir\\vltsetup.exe\" -remove" 32
 vlt_expect_text "config.vlt" "$dir\\config.vlt" $'[Sprache]\r\nSprache=Deutsch\r\n[Allgemein]\r\nAutostart=ja\r\n'
 
 group="$(vlt_programs_dir)\\VelTori Advanced"
-vlt_expect_eq "shortcuts in the start-menu group" \
-  $'Veltori Advanced Hilfe.lnk\nVeltori Advanced Homepage.lnk\nVeltori Advanced ausführen.lnk\nVeltori Advanced deinstallieren.lnk' \
-  "$(vlt_dir_listing "$group")"
+vlt_expect_listing "shortcuts in the start-menu group" "$group" \
+  $'Veltori Advanced Hilfe.lnk\nVeltori Advanced Homepage.lnk\nVeltori Advanced ausführen.lnk\nVeltori Advanced deinstallieren.lnk'
 vlt_drive \
   "read-link \"$group\\Veltori Advanced ausführen.lnk\" --target \"$dir\\veltori.exe\" --arguments \"\" --workdir \"$dir\"" \
   "read-link \"$group\\Veltori Advanced deinstallieren.lnk\" --target \"$dir\\vltsetup.exe\" --arguments -remove --workdir \"$dir\"" \

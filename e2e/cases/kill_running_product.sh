@@ -28,6 +28,6 @@ vlt_drive \
   'expect-process myveltori.exe' \
   'expect-window "veltori stand-in"' \
   'screenshot after-setup'
-vlt_expect_eq "exit code of the installed copy" 0 "$(vlt_wait_pid "$installed_pid" 5)"
-vlt_expect_eq "exit code of the copy in capitals" 0 "$(vlt_wait_pid "$capitals_pid" 5)"
+vlt_expect_exit_code "exit code of the installed copy" "$installed_pid" 0 5
+vlt_expect_exit_code "exit code of the copy in capitals" "$capitals_pid" 0 5
 vlt_case_pass

@@ -22,7 +22,7 @@ vlt_road_uninstall Deutsch "${offered[@]}" "tick 'Konfigurationsdatei' 0"
 vlt_answer_completion Deutsch
 vlt_wait_self_removal
 
-vlt_expect_eq "files in the install directory" config.vlt "$(vlt_dir_listing "$dir")"
+vlt_expect_listing "files in the install directory" "$dir" config.vlt
 vlt_expect_text "config.vlt" "$dir\\config.vlt" $'[Sprache]\r\nSprache=Deutsch\r\n[Allgemein]\r\nAutostart=nein\r\n'
 vlt_expect_no_autostart_value
 vlt_expect_no_uninstall_entry

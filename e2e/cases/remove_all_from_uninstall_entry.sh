@@ -26,7 +26,7 @@ vlt_road_uninstall Deutsch "${offered[@]}"
 
 # The script runs while the completion box is shown, waiting for the
 # uninstaller to end; everything else has gone already.
-vlt_expect_eq "install folder while the box is shown" vltsetup.exe "$(vlt_dir_listing "$dir")"
+vlt_expect_listing "install folder while the box is shown" "$dir" vltsetup.exe
 script=$(vlt_script_path)
 vlt_expect_file "$script"
 vlt_log "self-removal script $script:"
@@ -40,9 +40,8 @@ vlt_wait_self_removal
 
 vlt_expect_nothing_installed "$dir"
 vlt_expect_dir 'C:\Programme'
-vlt_expect_eq "other program's autostart value" 'C:\Tools\other.exe' "$(vlt_reg_value "$VLT_RUN_KEY" OtherTool 32)"
-vlt_expect_eq "other program's uninstall entry" 'Other Product' \
-  "$(vlt_reg_value "${VLT_UNINSTALL_KEY%\\*}\\OtherProduct" DisplayName 32)"
+vlt_expect_reg_value "$VLT_RUN_KEY" OtherTool 'C:\Tools\other.exe' 32
+vlt_expect_reg_value "${VLT_UNINSTALL_KEY%\\*}\\OtherProduct" DisplayName 'Other Product' 32
 vlt_expect_no_file "$script"
 vlt_drive 'wait-no-process cmd.exe --timeout 5'
 vlt_case_pass

@@ -20,6 +20,6 @@ vlt_road_uninstall Deutsch "${absent[@]}" "${offered[@]}"
 vlt_answer_completion Deutsch
 vlt_wait_file_gone "$(vlt_script_folder)\\VelToriSetup.bat"
 
-vlt_expect_eq "files in the downloads folder" $'Brief.doc\nUrlaub.jpg' "$(vlt_dir_listing "$downloads")"
+vlt_expect_listing "files in the downloads folder" "$downloads" $'Brief.doc\nUrlaub.jpg'
 vlt_expect_text "the user's letter" "$downloads\\Brief.doc" 'a letter'
 vlt_case_pass

@@ -12,8 +12,7 @@ dir='C:\Programme\VelTori Advanced'
 vlt_shot_prefix install
 vlt_install Deutsch - 0 1 1
 vlt_expect_no_autostart_value
-vlt_expect_eq "uninstall entry after the install" 'VelTori Advanced' \
-  "$(vlt_reg_value "$VLT_UNINSTALL_KEY" DisplayName 32)"
+vlt_expect_reg_value "$VLT_UNINSTALL_KEY" DisplayName 'VelTori Advanced' 32
 
 vlt_shot_prefix remove
 vlt_start_uninstall_entry 'C:\windows'

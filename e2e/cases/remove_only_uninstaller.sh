@@ -38,7 +38,7 @@ vlt_expect_no_file "$dir\\vltsetup.exe"
 snapshot >"$after"
 diff -u "$before" "$after" || vlt_die "the removal changed more than the uninstaller (see the differences above)"
 vlt_log "ok: nothing but the uninstaller changed"
-vlt_expect_eq "files in the install directory" \
-  $'config.vlt\nnotes.log\nveltori.cnt\nveltori.exe\nveltori.hlp' "$(vlt_dir_listing "$dir")"
+vlt_expect_listing "files in the install directory" "$dir" \
+  $'config.vlt\nnotes.log\nveltori.cnt\nveltori.exe\nveltori.hlp'
 vlt_expect_registry_entries "$dir" 1
 vlt_case_pass
