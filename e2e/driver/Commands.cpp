@@ -18,7 +18,8 @@ CommandHandler FindHandler(const std::string& name) {
       {"read-link", ReadLink},             {"expect-process", ExpectProcess},
       {"wait-no-process", WaitNoProcess},  {"screenshot", Screenshot},
       {"sleep", SleepFor},                 {"echo", Echo},
-      {"version", Version},
+      {"version", Version},                {"expect-reg", ExpectRegistryValue},
+      {"expect-no-reg", ExpectNoRegistry}, {"expect-reg-names", ExpectRegistryNames},
   };
   auto it = handlers.find(name);
   return it == handlers.end() ? nullptr : it->second;

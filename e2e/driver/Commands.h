@@ -43,6 +43,11 @@ void WaitNoProcess(Session&, const Command&);
 // ShellLinkCommand.cpp
 void ReadLink(Session&, const Command&);
 
+// RegistryCommands.cpp
+void ExpectRegistryValue(Session&, const Command&);
+void ExpectNoRegistry(Session&, const Command&);
+void ExpectRegistryNames(Session&, const Command&);
+
 // MiscCommands.cpp
 void Screenshot(Session&, const Command&);
 void SleepFor(Session&, const Command&);
