@@ -256,18 +256,19 @@ vlt_expect_product_files() {
 # The autostart value (when $2 is 1, else none) and the uninstall entry
 # with exactly its two values, in the 32-bit view where the program writes.
 vlt_expect_registry_entries() {
-  local dir=$1 autostart=$2
+  local dir=$1 autostart=$2 lines=()
   dir=$(vlt_install_dir "$dir")
   if [ "$autostart" = 1 ]; then
-    vlt_expect_reg_value "$VLT_RUN_KEY" "$VLT_AUTOSTART_VALUE" "\"$dir\\veltori.exe\"" 32
+    lines+=("$(vlt_reg_value_line "$VLT_RUN_KEY" "$VLT_AUTOSTART_VALUE" "\"$dir\\veltori.exe\"" 32)")
   else
-    vlt_expect_no_autostart_value
+    lines+=("$(vlt_no_reg_value_line "$VLT_RUN_KEY" "$VLT_AUTOSTART_VALUE" 32)")
   fi
-  vlt_expect_reg_value_names "$VLT_UNINSTALL_KEY" $'DisplayName\nUninstallString' 32
-  vlt_expect_reg_value "$VLT_UNINSTALL_KEY" DisplayName "VelTori Advanced" 32
-  vlt_expect_reg_value "$VLT_UNINSTALL_KEY" UninstallString "\"$dir\\vltsetup.exe\" -remove" 32
+  lines+=("$(vlt_reg_names_line "$VLT_UNINSTALL_KEY" $'DisplayName\nUninstallString' 32)"
+    "$(vlt_reg_value_line "$VLT_UNINSTALL_KEY" DisplayName "VelTori Advanced" 32)"
+    "$(vlt_reg_value_line "$VLT_UNINSTALL_KEY" UninstallString "\"$dir\\vltsetup.exe\" -remove" 32)")
   # The 64-bit view exists only in a win64 prefix; the entry must not be there.
-  [ "$VLT_ARCH" != win64 ] || vlt_expect_no_reg_key "$VLT_UNINSTALL_KEY" 64
+  [ "$VLT_ARCH" != win64 ] || lines+=("$(vlt_no_reg_key_line "$VLT_UNINSTALL_KEY" 64)")
+  vlt_drive "${lines[@]}"
 }
 
 vlt_expect_no_autostart_value() { vlt_expect_no_reg_value "$VLT_RUN_KEY" "$VLT_AUTOSTART_VALUE" 32; }
@@ -375,8 +376,8 @@ vlt_expect_installation() {
 # No trace of an installation in folder $1 or anywhere else.
 vlt_expect_nothing_installed() {
   vlt_expect_no_dir "$1"
-  vlt_expect_no_autostart_value
-  vlt_expect_no_uninstall_entry
+  vlt_drive "$(vlt_no_reg_value_line "$VLT_RUN_KEY" "$VLT_AUTOSTART_VALUE" 32)" \
+    "$(vlt_no_reg_key_line "$VLT_UNINSTALL_KEY" 32)"
   vlt_expect_no_start_menu_group
   vlt_expect_no_desktop_link
 }

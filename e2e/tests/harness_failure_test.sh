@@ -29,6 +29,21 @@ case $program in
         *missing.lnk*)
           printf 'FAILED at step %s: %s\r\n  cannot load C:\\missing.lnk: file not found (0x80070002)\r\nshown windows:\r\n' "$step" "$line"
           exit 1 ;;
+        expect-reg\ *)
+          eval "set -- ${line#expect-reg }"
+          if [ "$1" != 'HKLM\Software\VelToriTest' ] || [ "$2" != Path ]; then
+            printf 'FAILED at step %s: %s\r\n  no registry value %s\\%s (view 32)\r\n' "$step" "$line" "$1" "$2"
+            exit 1
+          elif [ "$3" != 'C:\Tools' ]; then
+            printf 'FAILED at step %s: %s\r\n  wanted %s\\%s (view 32) = "%s", saw "C:\\Tools"\r\n' "$step" "$line" "$1" "$2" "$3"
+            exit 1
+          fi ;;
+        expect-no-reg\ *)
+          eval "set -- ${line#expect-no-reg }"
+          if [ "$1" = 'HKLM\Software\VelToriTest' ] && [ "${2:-}" = Path ]; then
+            printf 'FAILED at step %s: %s\r\n  registry value exists\r\n' "$step" "$line"
+            exit 1
+          fi ;;
         read-link*)
           printf '  target:      "C:\\Tools\\veltori.exe"\r\n  arguments:   ""\r\n  workdir:     "C:\\Tools"\r\n' ;;
       esac
@@ -114,7 +129,7 @@ expect_failure "a failed reader in <(...) fails the next driver run" 'no text it
 
 # Checks that read for themselves.
 run_case reg_expect_wrong 'vlt_expect_reg_value "HKLM\Software\VelToriTest" Path "C:\Other" 32; vlt_case_pass'
-expect_failure "a registry value that differs" 'expected "C:\Other", got "C:\Tools"'
+expect_failure "a registry value that differs" 'wanted HKLM\Software\VelToriTest\Path (view 32) = "C:\Other", saw "C:\Tools"'
 run_case reg_expect_missing 'vlt_expect_reg_value "HKLM\Software\VelToriTest" Gone "C:\Tools" 32; vlt_case_pass'
 expect_failure "a registry value that is missing" 'no registry value HKLM\Software\VelToriTest\Gone'
 run_case reg_expect_right 'vlt_expect_reg_value "HKLM\Software\VelToriTest" Path "C:\Tools" 32; vlt_expect_no_reg_value "HKLM\Software\VelToriTest" Gone 32; vlt_case_pass'
