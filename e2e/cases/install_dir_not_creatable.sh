@@ -10,24 +10,13 @@ source "$(dirname "$0")/../lib/harness.sh"
 vlt_case_begin install_dir_not_creatable --needs-setup
 
 page='VelTori Advanced Setup (Schritt 3/4)'
-warning=$'Fehler beim Anlegen des Verzeichnisses.\rBitte überprüfen Sie Ihre Eingaben.'
 vlt_put_text 'C:\Programme\blocker' 'a file, not a folder'
 
 # Each refused folder: the warning in German, then the page as it was,
 # both buttons enabled, the progress bar at its first step.
 refused_lines() {
-  local dir=$1 shot=$2
-  printf '%s\n' \
-    "set-text @Edit $(vlt_q "$dir")" \
-    'click "&Weiter >>"' \
-    'wait-window Warnung --class #32770' \
-    "screenshot $shot" \
-    "expect-msgbox $(vlt_q "$warning") --title Warnung --answer &Ok" \
-    "wait-window $(vlt_q "$page")" \
-    'expect-enabled "&Weiter >>" 1' \
-    'expect-enabled "&Abbrechen" 1' \
-    'expect-visible @msctls_progress32 1' \
-    "expect-text @Edit $(vlt_q "$dir")"
+  vlt_dir_refused_lines Deutsch "$@"
+  echo 'expect-visible @msctls_progress32 1'
 }
 
 # shellcheck disable=SC1003  # the root folder, ending in a backslash

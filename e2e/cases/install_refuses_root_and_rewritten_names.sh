@@ -17,28 +17,14 @@ printf 'Einnahmen;Ausgaben\r\n' >"$drive_d/Steuer 2026.csv"
 ln -sfn "$drive_d" "$WINEPREFIX/dosdevices/d:"
 
 page='VelTori Advanced Setup (Schritt 3/4)'
-warning=$'Fehler beim Anlegen des Verzeichnisses.\rBitte überprüfen Sie Ihre Eingaben.'
-refused_lines() {
-  local dir=$1 shot=$2
-  printf '%s\n' \
-    "set-text @Edit $(vlt_q "$dir")" \
-    'click "&Weiter >>"' \
-    'wait-window Warnung --class #32770' \
-    "screenshot $shot" \
-    "expect-msgbox $(vlt_q "$warning") --title Warnung --answer &Ok" \
-    "wait-window $(vlt_q "$page")" \
-    'expect-enabled "&Weiter >>" 1' \
-    'expect-enabled "&Abbrechen" 1' \
-    "expect-text @Edit $(vlt_q "$dir")"
-}
 
 vlt_setup_start
 vlt_road_language Deutsch
 vlt_road_licence Deutsch
 mapfile -t lines < <(
-  refused_lines 'C:\Tools\VelTori ' warning-trailing-blank
-  refused_lines 'C:\Tools\VelTori.\' warning-trailing-dot
-  refused_lines 'D:\' warning-drive-root
+  vlt_dir_refused_lines Deutsch 'C:\Tools\VelTori ' warning-trailing-blank
+  vlt_dir_refused_lines Deutsch 'C:\Tools\VelTori.\' warning-trailing-dot
+  vlt_dir_refused_lines Deutsch 'D:\' warning-drive-root
 )
 vlt_drive "wait-window $(vlt_q "$page")" "${lines[@]}"
 

@@ -28,6 +28,10 @@ readonly VLT_PRODUCT_WINDOW='VelTori Advanced'
 readonly VLT_UNINSTALL_ITEMS='exe help registry startmenu desktop config text picture other uninstaller'
 
 # ------------------------------------------------------------------ texts
+# What the user must read, written down here a second time on purpose: the
+# cases check the program's windows against this statement, not against the
+# program's own text tables, so a text changed or mixed up there shows as a
+# failure instead of passing along with the change.
 
 declare -A VLT_TEXTS_Deutsch=(
   [wizard_2]='VelTori Advanced Setup (Schritt 2/4)'
@@ -211,6 +215,24 @@ vlt_road_settings() {
     "click $(vlt_q "$(vlt_text "$lang" next_button)")"
     "wait-window $(vlt_q "$(vlt_text "$lang" wizard_4)")")
   vlt_drive "${lines[@]}"
+}
+
+# Driver lines for one refused install folder on the settings page of
+# language $1: type folder $2, press the next button, screenshot $3 of the
+# directory warning, answer it; then the page is as it was, both buttons
+# enabled and the folder still in the field.
+vlt_dir_refused_lines() {
+  local lang=$1 dir=$2 shot=$3
+  printf '%s\n' \
+    "set-text @Edit $(vlt_q "$dir")" \
+    "click $(vlt_q "$(vlt_text "$lang" next_button)")" \
+    "wait-window $(vlt_q "$(vlt_text "$lang" warning_title)") --class #32770" \
+    "screenshot $shot" \
+    "expect-msgbox $(vlt_q "$(vlt_text "$lang" dir_error)") --title $(vlt_q "$(vlt_text "$lang" warning_title)") --answer $(vlt_q "$(vlt_text "$lang" ok)")" \
+    "wait-window $(vlt_q "$(vlt_text "$lang" wizard_3)")" \
+    "expect-enabled $(vlt_q "$(vlt_text "$lang" next_button)") 1" \
+    "expect-enabled $(vlt_q "$(vlt_text "$lang" cancel_button)") 1" \
+    "expect-text @Edit $(vlt_q "$dir")"
 }
 
 # Finish page in language $1: start the product $2, open the web site $3
