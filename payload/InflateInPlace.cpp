@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <new>
 #include <vector>
 
 #include "payload/ZLibEx.h"
@@ -9,22 +10,39 @@
 namespace vlt {
 namespace {
 
-// Collects the inflated bytes in fixed pieces. A single growing vector would
-// move its content on every growth and briefly hold up to three times the
-// inflated size; pieces are never moved, and each is released as soon as it
-// has been copied out.
+// Deflate never shrinks data by more than about 1032 to 1: a guess of the
+// inflated length beyond that cannot be right and would only reserve memory
+// for nothing.
+constexpr std::size_t kMaxInflateRatio = 1032;
+
+// Collects the inflated bytes in pieces that are never moved: a single
+// growing vector would move its content on every growth and briefly hold up
+// to three times the inflated size. The first piece has the expected length
+// (when one is known and can be had), every later one a fixed size; each is
+// released as soon as it has been copied out.
 class PieceBuffer : public ByteSink {
  public:
   static constexpr std::size_t kPieceSize = 256 * 1024;
 
+  explicit PieceBuffer(std::size_t firstPiece) {
+    if (firstPiece == 0) return;
+    try {
+      pieces_.emplace_back();
+      pieces_.back().reserve(firstPiece);
+    } catch (const std::bad_alloc&) {
+      // Only a guess: fixed pieces serve as well, if more slowly.
+      pieces_.clear();
+    }
+  }
+
   void Append(std::span<const std::uint8_t> bytes) override {
     while (!bytes.empty()) {
-      if (pieces_.empty() || pieces_.back().size() == kPieceSize) {
+      if (pieces_.empty() || pieces_.back().size() == pieces_.back().capacity()) {
         pieces_.emplace_back();
         pieces_.back().reserve(kPieceSize);
       }
       std::vector<std::uint8_t>& piece = pieces_.back();
-      const std::size_t count = std::min(bytes.size(), kPieceSize - piece.size());
+      const std::size_t count = std::min(bytes.size(), piece.capacity() - piece.size());
       piece.insert(piece.end(), bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(count));
       bytes = bytes.subspan(count);
       size_ += count;
@@ -53,9 +71,12 @@ class PieceBuffer : public ByteSink {
 
 }  // namespace
 
-void InflateInPlace(MemoryBuffer* buffer) {
+void InflateInPlace(MemoryBuffer* buffer, std::size_t expectedLength) {
   if (buffer == nullptr || buffer->Empty()) return;
-  PieceBuffer inflated;
+  const std::size_t possible = buffer->Size() > SIZE_MAX / kMaxInflateRatio
+                                   ? SIZE_MAX
+                                   : buffer->Size() * kMaxInflateRatio + 64;
+  PieceBuffer inflated(expectedLength <= possible ? expectedLength : 0);
   buffer->Seek(0);
   InflateStream(*buffer, inflated);
   buffer->Clear();
