@@ -34,12 +34,11 @@ std::size_t ExpectedInflatedLength(const TDateiSammlung& files) {
 }  // namespace
 
 bool TDatei::Entpacken(const std::string& Zielpfad, FileSystem& fs) const {
-  // A private copy, so that the container's block is never touched.
+  // The container's block is only read: inflated into pieces (one piece of
+  // the length the table implies, for a sound payload) and copied back into
+  // a buffer of its own, which the entry is cut from.
   MemoryBuffer block;
-  block.Assign(Collection().SammlungsDaten().Bytes());
-  // Knowing the length up front, the inflater gathers the bytes in one piece
-  // and never moves them before the copy back.
-  InflateInPlace(&block, ExpectedInflatedLength(Collection()));
+  InflateCopy(Collection().SammlungsDaten().Bytes(), block, ExpectedInflatedLength(Collection()));
 
   if (!LiesWithin(block.Size())) return false;
   const auto start = static_cast<std::size_t>(DateiStart);

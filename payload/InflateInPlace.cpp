@@ -1,9 +1,9 @@
 #include "payload/InflateInPlace.h"
 
-#include <algorithm>
+#include <cstring>
 #include <deque>
+#include <memory>
 #include <new>
-#include <vector>
 
 #include "payload/ZLibEx.h"
 
@@ -16,10 +16,11 @@ namespace {
 constexpr std::size_t kMaxInflateRatio = 1032;
 
 // Collects the inflated bytes in pieces that are never moved: a single
-// growing vector would move its content on every growth and briefly hold up
+// growing buffer would move its content on every growth and briefly hold up
 // to three times the inflated size. The first piece has the expected length
-// (when one is known and can be had), every later one a fixed size; each is
-// released as soon as it has been copied out.
+// (when one is known and can be had), every later one a fixed size; the
+// inflater writes into them in place (Room), and each is released as soon
+// as it has been copied out.
 class PieceBuffer : public ByteSink {
  public:
   static constexpr std::size_t kPieceSize = 256 * 1024;
@@ -27,61 +28,102 @@ class PieceBuffer : public ByteSink {
   explicit PieceBuffer(std::size_t firstPiece) {
     if (firstPiece == 0) return;
     try {
-      pieces_.emplace_back();
-      pieces_.back().reserve(firstPiece);
+      AddPiece(firstPiece);
     } catch (const std::bad_alloc&) {
       // Only a guess: fixed pieces serve as well, if more slowly.
       pieces_.clear();
     }
   }
 
+  std::span<std::uint8_t> Room() override {
+    if (pieces_.empty()) return {};
+    Piece& last = pieces_.back();
+    return {last.bytes.get() + last.size, last.capacity - last.size};
+  }
+
+  void Commit(std::size_t count) override {
+    pieces_.back().size += count;
+    size_ += count;
+  }
+
   void Append(std::span<const std::uint8_t> bytes) override {
     while (!bytes.empty()) {
-      if (pieces_.empty() || pieces_.back().size() == pieces_.back().capacity()) {
-        pieces_.emplace_back();
-        pieces_.back().reserve(kPieceSize);
-      }
-      std::vector<std::uint8_t>& piece = pieces_.back();
-      const std::size_t count = std::min(bytes.size(), piece.capacity() - piece.size());
-      piece.insert(piece.end(), bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(count));
+      if (pieces_.empty() || pieces_.back().size == pieces_.back().capacity) AddPiece(kPieceSize);
+      const std::span<std::uint8_t> room = Room();
+      const std::size_t count = std::min(bytes.size(), room.size());
+      std::memcpy(room.data(), bytes.data(), count);
+      Commit(count);
       bytes = bytes.subspan(count);
-      size_ += count;
     }
   }
 
-  std::size_t Size() const { return size_; }
-
-  // Moves every byte to the end of `target`, releasing the pieces on the way.
-  // The last piece is trimmed first, so that while `target` fills, the two
-  // copies together never exceed twice the inflated size.
+  // Moves every byte into `target`, replacing its content, and releases the
+  // pieces on the way. The last piece is trimmed first, so that while
+  // `target` fills, the two copies together never exceed twice the inflated
+  // size.
   void MoveInto(MemoryBuffer& target) {
-    if (!pieces_.empty()) pieces_.back().shrink_to_fit();
-    target.Reserve(target.Size() + size_);
+    if (!pieces_.empty() && pieces_.back().size == 0) pieces_.pop_back();
+    if (!pieces_.empty() && pieces_.back().size < pieces_.back().capacity) {
+      Piece& last = pieces_.back();
+      auto exact = std::make_unique_for_overwrite<std::uint8_t[]>(last.size);
+      std::memcpy(exact.get(), last.bytes.get(), last.size);
+      last.bytes = std::move(exact);
+      last.capacity = last.size;
+    }
+    target.Clear();
+    target.Reserve(size_);
     while (!pieces_.empty()) {
-      target.Append(pieces_.front());
-      size_ -= pieces_.front().size();
+      target.Append({pieces_.front().bytes.get(), pieces_.front().size});
+      size_ -= pieces_.front().size;
       pieces_.pop_front();
     }
   }
 
  private:
-  std::deque<std::vector<std::uint8_t>> pieces_;
+  struct Piece {
+    std::unique_ptr<std::uint8_t[]> bytes;
+    std::size_t capacity = 0;
+    std::size_t size = 0;
+  };
+
+  void AddPiece(std::size_t capacity) {
+    pieces_.push_back(Piece{std::make_unique_for_overwrite<std::uint8_t[]>(capacity), capacity, 0});
+  }
+
+  std::deque<Piece> pieces_;
   std::size_t size_ = 0;
 };
+
+std::size_t UsableGuess(std::size_t compressedLength, std::size_t expectedLength) {
+  const std::size_t possible = compressedLength > (SIZE_MAX - 64) / kMaxInflateRatio
+                                   ? SIZE_MAX
+                                   : compressedLength * kMaxInflateRatio + 64;
+  return expectedLength <= possible ? expectedLength : 0;
+}
 
 }  // namespace
 
 void InflateInPlace(MemoryBuffer* buffer, std::size_t expectedLength) {
   if (buffer == nullptr || buffer->Empty()) return;
-  const std::size_t possible = buffer->Size() > SIZE_MAX / kMaxInflateRatio
-                                   ? SIZE_MAX
-                                   : buffer->Size() * kMaxInflateRatio + 64;
-  PieceBuffer inflated(expectedLength <= possible ? expectedLength : 0);
-  buffer->Seek(0);
-  InflateStream(*buffer, inflated);
+  PieceBuffer inflated(UsableGuess(buffer->Size(), expectedLength));
+  SpanSource source(buffer->Bytes());
+  InflateStream(source, inflated);
+  // The compressed bytes go before the copy back: never more than twice the
+  // inflated bytes at once.
   buffer->Clear();
   inflated.MoveInto(*buffer);
-  buffer->Seek(0);
+}
+
+void InflateCopy(std::span<const std::uint8_t> compressed, MemoryBuffer& target,
+                 std::size_t expectedLength) {
+  if (compressed.empty()) {
+    target.Clear();
+    return;
+  }
+  PieceBuffer inflated(UsableGuess(compressed.size(), expectedLength));
+  SpanSource source(compressed);
+  InflateStream(source, inflated);
+  inflated.MoveInto(target);
 }
 
 }  // namespace vlt
