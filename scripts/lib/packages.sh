@@ -9,6 +9,7 @@ VELTORI_PACKAGES=(
   wine wine64 wine32:i386
   xvfb xauth imagemagick fonts-wine
   clang libclang-rt-14-dev
+  osslsigncode openssl git tzdata
 )
 
 veltori_missing_packages() {
