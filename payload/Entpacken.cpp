@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdint>
 
 #include "payload/FileArrayBinder.h"
@@ -14,11 +15,30 @@ bool TDatei::LiesWithin(std::size_t inflatedLength) const {
   return end <= inflatedLength;
 }
 
+namespace {
+
+// The inflated length the table implies: the end of its last entry. The
+// packer joins the files end to end, so for a sound payload this is the
+// block's inflated length exactly; entries that make no sense do not count.
+std::size_t ExpectedInflatedLength(const TDateiSammlung& files) {
+  std::uint64_t end = 0;
+  for (int index = 0; index < files.Count(); ++index) {
+    const TDatei& entry = files.Items(index);
+    if (entry.DateiStart < 0 || entry.DateiGroesse < 0) continue;
+    end = std::max(end, static_cast<std::uint64_t>(entry.DateiStart) +
+                            static_cast<std::uint64_t>(entry.DateiGroesse));
+  }
+  return end > SIZE_MAX ? 0 : static_cast<std::size_t>(end);
+}
+
+}  // namespace
+
 bool TDatei::Entpacken(const std::string& Zielpfad, FileSystem& fs) const {
-  // A private copy, so that the container's block is never touched.
+  // The container's block is only read: inflated into pieces (one piece of
+  // the length the table implies, for a sound payload) and copied back into
+  // a buffer of its own, which the entry is cut from.
   MemoryBuffer block;
-  block.Assign(Collection().SammlungsDaten().Bytes());
-  InflateInPlace(&block);
+  InflateCopy(Collection().SammlungsDaten().Bytes(), block, ExpectedInflatedLength(Collection()));
 
   if (!LiesWithin(block.Size())) return false;
   const auto start = static_cast<std::size_t>(DateiStart);

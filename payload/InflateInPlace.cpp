@@ -1,66 +1,129 @@
 #include "payload/InflateInPlace.h"
 
-#include <algorithm>
+#include <cstring>
 #include <deque>
-#include <vector>
+#include <memory>
+#include <new>
 
 #include "payload/ZLibEx.h"
 
 namespace vlt {
 namespace {
 
-// Collects the inflated bytes in fixed pieces. A single growing vector would
-// move its content on every growth and briefly hold up to three times the
-// inflated size; pieces are never moved, and each is released as soon as it
-// has been copied out.
+// Deflate never shrinks data by more than about 1032 to 1: a guess of the
+// inflated length beyond that cannot be right and would only reserve memory
+// for nothing.
+constexpr std::size_t kMaxInflateRatio = 1032;
+
+// Collects the inflated bytes in pieces that are never moved: a single
+// growing buffer would move its content on every growth and briefly hold up
+// to three times the inflated size. The first piece has the expected length
+// (when one is known and can be had), every later one a fixed size; the
+// inflater writes into them in place (Room), and each is released as soon
+// as it has been copied out.
 class PieceBuffer : public ByteSink {
  public:
   static constexpr std::size_t kPieceSize = 256 * 1024;
 
-  void Append(std::span<const std::uint8_t> bytes) override {
-    while (!bytes.empty()) {
-      if (pieces_.empty() || pieces_.back().size() == kPieceSize) {
-        pieces_.emplace_back();
-        pieces_.back().reserve(kPieceSize);
-      }
-      std::vector<std::uint8_t>& piece = pieces_.back();
-      const std::size_t count = std::min(bytes.size(), kPieceSize - piece.size());
-      piece.insert(piece.end(), bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(count));
-      bytes = bytes.subspan(count);
-      size_ += count;
+  explicit PieceBuffer(std::size_t firstPiece) {
+    if (firstPiece == 0) return;
+    try {
+      AddPiece(firstPiece);
+    } catch (const std::bad_alloc&) {
+      // Only a guess: fixed pieces serve as well, if more slowly.
+      pieces_.clear();
     }
   }
 
-  std::size_t Size() const { return size_; }
+  std::span<std::uint8_t> Room() override {
+    if (pieces_.empty()) return {};
+    Piece& last = pieces_.back();
+    return {last.bytes.get() + last.size, last.capacity - last.size};
+  }
 
-  // Moves every byte to the end of `target`, releasing the pieces on the way.
-  // The last piece is trimmed first, so that while `target` fills, the two
-  // copies together never exceed twice the inflated size.
+  void Commit(std::size_t count) override {
+    pieces_.back().size += count;
+    size_ += count;
+  }
+
+  void Append(std::span<const std::uint8_t> bytes) override {
+    while (!bytes.empty()) {
+      if (pieces_.empty() || pieces_.back().size == pieces_.back().capacity) AddPiece(kPieceSize);
+      const std::span<std::uint8_t> room = Room();
+      const std::size_t count = std::min(bytes.size(), room.size());
+      std::memcpy(room.data(), bytes.data(), count);
+      Commit(count);
+      bytes = bytes.subspan(count);
+    }
+  }
+
+  // Moves every byte into `target`, replacing its content, and releases the
+  // pieces on the way. The last piece is trimmed first, so that while
+  // `target` fills, the two copies together never exceed twice the inflated
+  // size.
   void MoveInto(MemoryBuffer& target) {
-    if (!pieces_.empty()) pieces_.back().shrink_to_fit();
-    target.Reserve(target.Size() + size_);
+    if (!pieces_.empty() && pieces_.back().size == 0) pieces_.pop_back();
+    if (!pieces_.empty() && pieces_.back().size < pieces_.back().capacity) {
+      Piece& last = pieces_.back();
+      auto exact = std::make_unique_for_overwrite<std::uint8_t[]>(last.size);
+      std::memcpy(exact.get(), last.bytes.get(), last.size);
+      last.bytes = std::move(exact);
+      last.capacity = last.size;
+    }
+    target.Clear();
+    target.Reserve(size_);
     while (!pieces_.empty()) {
-      target.Append(pieces_.front());
-      size_ -= pieces_.front().size();
+      target.Append({pieces_.front().bytes.get(), pieces_.front().size});
+      size_ -= pieces_.front().size;
       pieces_.pop_front();
     }
   }
 
  private:
-  std::deque<std::vector<std::uint8_t>> pieces_;
+  struct Piece {
+    std::unique_ptr<std::uint8_t[]> bytes;
+    std::size_t capacity = 0;
+    std::size_t size = 0;
+  };
+
+  void AddPiece(std::size_t capacity) {
+    pieces_.push_back(Piece{std::make_unique_for_overwrite<std::uint8_t[]>(capacity), capacity, 0});
+  }
+
+  std::deque<Piece> pieces_;
   std::size_t size_ = 0;
 };
 
+std::size_t UsableGuess(std::size_t compressedLength, std::size_t expectedLength) {
+  const std::size_t possible = compressedLength > (SIZE_MAX - 64) / kMaxInflateRatio
+                                   ? SIZE_MAX
+                                   : compressedLength * kMaxInflateRatio + 64;
+  return expectedLength <= possible ? expectedLength : 0;
+}
+
 }  // namespace
 
-void InflateInPlace(MemoryBuffer* buffer) {
+void InflateInPlace(MemoryBuffer* buffer, std::size_t expectedLength) {
   if (buffer == nullptr || buffer->Empty()) return;
-  PieceBuffer inflated;
-  buffer->Seek(0);
-  InflateStream(*buffer, inflated);
+  PieceBuffer inflated(UsableGuess(buffer->Size(), expectedLength));
+  SpanSource source(buffer->Bytes());
+  InflateStream(source, inflated);
+  // The compressed bytes go before the copy back: never more than twice the
+  // inflated bytes at once.
   buffer->Clear();
   inflated.MoveInto(*buffer);
-  buffer->Seek(0);
+}
+
+void InflateCopy(std::span<const std::uint8_t> compressed, MemoryBuffer& target,
+                 std::size_t expectedLength) {
+  if (compressed.empty()) {
+    target.Clear();
+    return;
+  }
+  PieceBuffer inflated(UsableGuess(compressed.size(), expectedLength));
+  SpanSource source(compressed);
+  InflateStream(source, inflated);
+  inflated.MoveInto(target);
 }
 
 }  // namespace vlt

@@ -9,20 +9,6 @@
 namespace vlt {
 namespace {
 
-class SpanSource : public ByteSource {
- public:
-  explicit SpanSource(std::span<const std::uint8_t> bytes) : rest_(bytes) {}
-  std::size_t Read(std::span<std::uint8_t> into) override {
-    const std::size_t count = std::min(into.size(), rest_.size());
-    std::memcpy(into.data(), rest_.data(), count);
-    rest_ = rest_.subspan(count);
-    return count;
-  }
-
- private:
-  std::span<const std::uint8_t> rest_;
-};
-
 // Counts the inflated bytes and lets them go.
 class CountingSink : public ByteSink {
  public:

@@ -2,7 +2,9 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <array>
+#include <climits>
 #include <cstdint>
 #include <vector>
 
@@ -39,10 +41,22 @@ int InflateStep(z_stream& stream, int flush) {
   return status;
 }
 
-void AppendProduced(ByteSink& target, const std::vector<std::uint8_t>& out,
-                    const z_stream& stream) {
-  const std::size_t produced = kBufferSize - stream.avail_out;
-  if (produced > 0) target.Append(std::span(out.data(), produced));
+// One call of inflate with the output going straight into the target's room
+// when it has some, else through `out` and Append.
+int InflateInto(z_stream& stream, int flush, ByteSink& target, std::vector<std::uint8_t>& out) {
+  const std::span<std::uint8_t> room = target.Room();
+  const bool direct = !room.empty();
+  const std::size_t capacity = direct ? std::min<std::size_t>(room.size(), UINT_MAX) : out.size();
+  stream.next_out = direct ? room.data() : out.data();
+  stream.avail_out = static_cast<uInt>(capacity);
+  const int status = InflateStep(stream, flush);
+  const std::size_t produced = capacity - stream.avail_out;
+  if (direct) {
+    target.Commit(produced);
+  } else if (produced > 0) {
+    target.Append(std::span(out.data(), produced));
+  }
+  return status;
 }
 
 }  // namespace
@@ -75,9 +89,7 @@ void InflateStream(ByteSource& source, ByteSink& target) {
     stream.next_in = in.data();
     stream.avail_in = static_cast<uInt>(delivered);
     do {
-      stream.next_out = out.data();
-      stream.avail_out = kBufferSize;
-      const int status = InflateStep(stream, Z_NO_FLUSH);
+      const int status = InflateInto(stream, Z_NO_FLUSH, target, out);
       // Without flushing, "no progress" only means that zlib wants more input:
       // it happens on sound streams when a piece of input ends exactly where
       // the output buffer filled. A truncated stream still fails below, when
@@ -87,17 +99,13 @@ void InflateStream(ByteSource& source, ByteSink& target) {
       if (status == Z_STREAM_END && stream.avail_in > 0) {
         throw EZCompressionError(InflateStatusText(Z_DATA_ERROR));
       }
-      AppendProduced(target, out, stream);
     } while (stream.avail_in > 0 || stream.avail_out == 0);
     delivered = source.Read(in);
   }
 
   int status = Z_OK;
   do {
-    stream.next_out = out.data();
-    stream.avail_out = kBufferSize;
-    status = CheckInflateStatus(InflateStep(stream, Z_FINISH));
-    AppendProduced(target, out, stream);
+    status = CheckInflateStatus(InflateInto(stream, Z_FINISH, target, out));
   } while (status != Z_STREAM_END || stream.avail_out == 0);
 
   CheckInflateStatus(guard.End());

@@ -32,8 +32,10 @@ std::string InflateStatusText(int status);
 int CheckInflateStatus(int status);
 
 // Inflates the zlib stream that `source` delivers from its current position
-// to its end and appends the inflated bytes to `target`. Works through two
-// 32,768-byte buffers that live for this call only.
+// to its end and appends the inflated bytes to `target`. Reads through a
+// 32,768-byte buffer; writes straight into the target's Room() when it
+// offers some, else through a second such buffer. Both live for this call
+// only.
 // Raises EZCompressionError: "data error" for corrupt data, a wrong checksum
 // or bytes after the end of the stream; "buffer error" for a stream that
 // stops before its end; "stream error" for a stream that asks for a preset

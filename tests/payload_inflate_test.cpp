@@ -173,5 +173,36 @@ TEST(InflateInPlace, LeavesAbsentEmptyAndDamagedBuffersAsTheyWere) {
   EXPECT_EQ(Bytes(buffer.Bytes().begin(), buffer.Bytes().end()), damaged);
 }
 
+TEST(InflateInPlace, AnyGuessOfTheLengthGivesTheSameBytes) {
+  // The guess only shapes the pieces: too small, exact, too large, absurd
+  // (beyond any stream's expansion), and the piece size's neighbours.
+  const Bytes data = samples::ExeLike(600000, 4);
+  const Bytes block = samples::Compress(data);
+  for (std::size_t guess : {std::size_t{0}, std::size_t{1}, std::size_t{262143}, data.size() - 1,
+                            data.size(), data.size() + 1, 2 * data.size(), SIZE_MAX / 2}) {
+    MemoryBuffer buffer;
+    buffer.Assign(block);
+    InflateInPlace(&buffer, guess);
+    EXPECT_EQ(Bytes(buffer.Bytes().begin(), buffer.Bytes().end()), data) << guess;
+    EXPECT_EQ(buffer.Position(), 0u);
+
+    MemoryBuffer copy;
+    copy.Assign(Bytes{1, 2, 3});  // replaced, not appended to
+    InflateCopy(block, copy, guess);
+    EXPECT_EQ(Bytes(copy.Bytes().begin(), copy.Bytes().end()), data) << guess;
+  }
+}
+
+TEST(InflateInPlace, ACopyOfADamagedBlockLeavesTheTargetAsItWas) {
+  Bytes damaged = samples::Compress(samples::ExeLike(5000, 2));
+  damaged[damaged.size() / 2] ^= 0x10;
+  MemoryBuffer target;
+  target.Assign(Bytes{7, 8});
+  EXPECT_THROW(InflateCopy(damaged, target, 5000), EZCompressionError);
+  EXPECT_EQ(Bytes(target.Bytes().begin(), target.Bytes().end()), (Bytes{7, 8}));
+  InflateCopy({}, target);
+  EXPECT_TRUE(target.Empty());
+}
+
 }  // namespace
 }  // namespace vlt

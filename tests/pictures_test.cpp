@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <cstdint>
 #include <fstream>
@@ -6,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/portable/PackedPicture.h"
 #include "resources/ResourceIds.h"
 
 // The pictures built into the executable, checked against what the pages'
@@ -115,6 +117,56 @@ TEST(Pictures, TheIconHoldsBothSizes) {
     EXPECT_LE(U32(data, entry + 12) + U32(data, entry + 8), data.size());
   }
   EXPECT_EQ(sizes, (std::vector<int>{32, 16}));
+}
+
+}  // namespace
+}  // namespace vlt
+
+// The pictures as the program carries them: packed by the build with zlib,
+// inflated and checked when a page shows them.
+namespace vlt {
+namespace {
+
+std::vector<std::uint8_t> Packed(const std::vector<std::uint8_t>& file) {
+  uLongf length = compressBound(static_cast<uLong>(file.size()));
+  std::vector<std::uint8_t> packed(length);
+  EXPECT_EQ(compress2(packed.data(), &length, file.data(), static_cast<uLong>(file.size()), 9), Z_OK);
+  packed.resize(length);
+  return packed;
+}
+
+TEST(PackedPictures, EveryPictureInflatesToItsFileAndParses) {
+  for (const char* name : {"side-banner.bmp", "flag-germany.bmp", "flag-uk.bmp", "browse-glyph.bmp"}) {
+    SCOPED_TRACE(name);
+    const std::vector<std::uint8_t> file = ReadResource(name);
+    const std::vector<std::uint8_t> inflated = UnpackPicture(Packed(file));
+    EXPECT_EQ(inflated, file);
+    const BitmapFileView view = ParseBitmapFile(inflated);
+    EXPECT_EQ(view.info.data(), inflated.data() + 14);
+    EXPECT_EQ(view.bits.data() + view.bits.size(), inflated.data() + inflated.size());
+    EXPECT_GE(view.info.size(), 40u);
+  }
+}
+
+TEST(PackedPictures, DamagedOrOversizedPicturesRaise) {
+  const std::vector<std::uint8_t> file = ReadResource("flag-germany.bmp");
+  std::vector<std::uint8_t> packed = Packed(file);
+  EXPECT_THROW(UnpackPicture(packed, file.size() - 1), PictureError);
+  EXPECT_EQ(UnpackPicture(packed, file.size()).size(), file.size());
+  packed.pop_back();
+  EXPECT_THROW(UnpackPicture(packed), PictureError);
+
+  auto damaged = [&](std::size_t at, std::uint32_t value) {
+    std::vector<std::uint8_t> d = file;
+    for (int i = 0; i < 4; ++i) d[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+    return d;
+  };
+  EXPECT_THROW(ParseBitmapFile(std::vector<std::uint8_t>(file.begin(), file.end() - 1)), PictureError);
+  EXPECT_THROW(ParseBitmapFile(damaged(10, 0xFFFFFF00u)), PictureError);  // pixels beyond the end
+  EXPECT_THROW(ParseBitmapFile(damaged(14, 0x7FFFFFFFu)), PictureError);  // header size
+  EXPECT_THROW(ParseBitmapFile(damaged(18, 0x00010000u)), PictureError);  // width
+  EXPECT_THROW(ParseBitmapFile(damaged(30, 1)), PictureError);            // run-length coded
+  EXPECT_THROW(ParseBitmapFile(std::vector<std::uint8_t>(60, 0)), PictureError);
 }
 
 }  // namespace

@@ -9,11 +9,15 @@
 #include <iomanip>
 #include <iterator>
 #include <limits>
+#include <memory>
+#include <optional>
 #include <ostream>
 #include <stdexcept>
 #include <system_error>
 
 #include "payload/BinderRecord.h"
+#include "payload/PayloadCheck.h"
+#include "tools/PeResources.h"
 
 namespace vlt::pack {
 namespace {
@@ -23,7 +27,11 @@ namespace fs = std::filesystem;
 constexpr int kCompressionLevel = 9;
 constexpr const char* kUsage =
     "usage: payload-pack OUTPUT FILE...\n"
-    "  Packs the FILEs, in the order given, into the payload record OUTPUT.\n";
+    "       payload-pack --list FILE\n"
+    "       payload-pack --version\n"
+    "  Packs the FILEs, in the order given, into the payload record OUTPUT.\n"
+    "  --list checks the payload of FILE (a payload record or a built setup\n"
+    "  program) and prints its table; the exit code is 0 only when it is sound.\n";
 
 // A failure with a message meant for the user.
 struct PackError : std::runtime_error {
@@ -41,6 +49,14 @@ std::vector<std::uint8_t> Compress(const std::vector<std::uint8_t>& joined) {
   return block;
 }
 
+std::vector<std::uint8_t> ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw PackError("cannot read " + path + ": " + std::strerror(errno));
+  std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+  if (in.bad()) throw PackError("cannot read " + path + ": read error");
+  return bytes;
+}
+
 InputFile ReadInput(const std::string& path) {
   std::error_code ec;
   const fs::file_status status = fs::status(path, ec);
@@ -48,12 +64,7 @@ InputFile ReadInput(const std::string& path) {
   if (!fs::exists(status)) throw PackError("cannot read " + path + ": no such file");
   if (!fs::is_regular_file(status)) throw PackError("cannot read " + path + ": not a regular file");
 
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw PackError("cannot read " + path + ": " + std::strerror(errno));
-  InputFile file{.name = fs::path(path).filename().string(),
-                 .bytes = std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {})};
-  if (in.bad()) throw PackError("cannot read " + path + ": read error");
-  return file;
+  return InputFile{.name = fs::path(path).filename().string(), .bytes = ReadBytes(path)};
 }
 
 // Writes beside `output` first, so a failure never leaves a partial record
@@ -83,7 +94,7 @@ void WriteAtomically(const std::string& output, const std::vector<std::uint8_t>&
   }
 }
 
-void PrintTable(const TFileArrayBinder& binder, std::ostream& out) {
+void PrintTable(const TFileArrayBinder& binder, std::uint64_t inflated, std::ostream& out) {
   const TDateiSammlung& entries = binder.DateiSammlung();
   std::size_t nameWidth = 4;
   for (int i = 0; i < entries.Count(); ++i)
@@ -91,16 +102,53 @@ void PrintTable(const TFileArrayBinder& binder, std::ostream& out) {
 
   out << std::left << std::setw(7) << "index" << std::setw(static_cast<int>(nameWidth) + 2)
       << "name" << std::right << std::setw(12) << "size" << std::setw(12) << "start" << '\n';
-  std::uint64_t inflated = 0;
   for (int i = 0; i < entries.Count(); ++i) {
     const TDatei& entry = entries.Items(i);
     out << std::left << std::setw(7) << i << std::setw(static_cast<int>(nameWidth) + 2)
         << entry.Dateiname << std::right << std::setw(12) << entry.DateiGroesse << std::setw(12)
         << entry.DateiStart << '\n';
-    inflated += static_cast<std::uint64_t>(entry.DateiGroesse);
   }
   out << "compressed block: " << entries.SammlungsDaten().Size() << " bytes\n"
       << "inflated block:   " << inflated << " bytes\n";
+}
+
+// The payload record `path` holds: the file itself, or the resource PAYLOAD
+// of a built setup program.
+std::vector<std::uint8_t> RecordOf(const std::string& path, const std::vector<std::uint8_t>& file) {
+  if (!pe::LooksLikePe(file)) return file;
+  std::optional<std::span<const std::uint8_t>> record;
+  try {
+    record = pe::FindResource(file, pe::kRtRcdata, std::string(kPayloadResource));
+  } catch (const pe::PeError& e) {
+    throw PackError(path + ": damaged program: " + e.what());
+  }
+  if (!record)
+    throw PackError(path + ": no payload record: the program has no RCDATA resource " +
+                    kPayloadResource);
+  return {record->begin(), record->end()};
+}
+
+int ListPayload(const std::string& path, std::ostream& out, std::ostream& err) {
+  try {
+    const std::vector<std::uint8_t> record = RecordOf(path, ReadBytes(path));
+    std::unique_ptr<TFileArrayBinder> binder;
+    try {
+      binder = LoadFileArrayBinder(record);
+    } catch (const RecordError& e) {
+      throw PackError(path + ": no sound payload record: " + e.what());
+    }
+    PayloadLengths lengths;
+    try {
+      lengths = CheckPayload(*binder);
+    } catch (const PayloadError& e) {
+      throw PackError(path + ": damaged payload: " + e.what());
+    }
+    PrintTable(*binder, lengths.inflated, out);
+    return 0;
+  } catch (const std::exception& e) {
+    err << "payload-pack: " << e.what() << '\n';
+    return 1;
+  }
 }
 
 }  // namespace
@@ -133,6 +181,17 @@ int RunPayloadPack(const std::vector<std::string>& args, std::ostream& out, std:
     out << kUsage;
     return 0;
   }
+  if (args.size() == 1 && args[0] == "--version") {
+    out << "payload-pack " << VELTORI_VERSION << '\n';
+    return 0;
+  }
+  if (!args.empty() && args[0] == "--list") {
+    if (args.size() != 2 || args[1].empty()) {
+      err << "payload-pack: --list takes one file\n" << kUsage;
+      return 2;
+    }
+    return ListPayload(args[1], out, err);
+  }
   for (const std::string& arg : args) {
     if (arg.size() > 1 && arg[0] == '-') {
       err << "payload-pack: unknown option " << arg << '\n' << kUsage;
@@ -157,7 +216,9 @@ int RunPayloadPack(const std::vector<std::string>& args, std::ostream& out, std:
     TFileArrayBinder binder;
     FillBinder(files, binder);
     WriteAtomically(args[0], StoreFileArrayBinder(binder));
-    PrintTable(binder, out);
+    std::uint64_t inflated = 0;
+    for (const InputFile& file : files) inflated += file.bytes.size();
+    PrintTable(binder, inflated, out);
     return 0;
   } catch (const std::exception& e) {
     err << "payload-pack: " << e.what() << '\n';

@@ -25,10 +25,16 @@ struct InputFile {
 void FillBinder(const std::vector<InputFile>& files, TFileArrayBinder& binder);
 
 // The whole tool: `args` are the command-line arguments after the program
-// name (OUTPUT FILE...). Writes the record to a temporary file beside OUTPUT
+// name: OUTPUT FILE..., or --list FILE, or --version, or --help.
+// Packing writes the record to a temporary file beside OUTPUT
 // and renames it, so a failed run leaves no new file behind. Prints the entry
 // table and the block lengths to `out`, problems to `err`. Returns the exit
 // code: 0 on success, 2 for bad arguments, 1 for any other failure.
+// --list FILE reads a payload record, or a Windows executable that carries
+// one as its resource PAYLOAD, runs the setup program's own whole-payload
+// check on it (CheckPayload) and prints the same table and the compressed
+// and inflated lengths; for a damaged or missing payload it prints what is
+// wrong to `err` and returns 1.
 int RunPayloadPack(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace vlt::pack

@@ -1,5 +1,11 @@
 #include "platform/win32/Pictures.h"
 
+#include <cstring>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "platform/portable/PackedPicture.h"
 #include "resources/ResourceIds.h"
 
 namespace vlt::win32 {
@@ -16,11 +22,53 @@ int ResourceIdOf(PictureId picture) {
   return 0;
 }
 
-UniqueBitmap LoadBitmapResource(PictureId picture, UINT flags) {
+// The packed picture's bytes in the executable (mapped with it: nothing to
+// release), or nothing.
+std::optional<std::span<const std::uint8_t>> PackedResource(int id) {
+  const HRSRC info = ::FindResourceW(nullptr, MAKEINTRESOURCEW(id), VLT_PACKED_BITMAP_TYPE_W);
+  if (info == nullptr) return std::nullopt;
+  const HGLOBAL loaded = ::LoadResource(nullptr, info);
+  const void* bytes = loaded != nullptr ? ::LockResource(loaded) : nullptr;
+  if (bytes == nullptr) return std::nullopt;
+  return std::span<const std::uint8_t>(static_cast<const std::uint8_t*>(bytes),
+                                       ::SizeofResource(nullptr, info));
+}
+
+enum class BitmapKind {
+  DibSection,  // the picture's own colours on any display depth
+  ForDisplay,  // a bitmap of the display's format, as image lists take them
+};
+
+// The picture inflated and made into a bitmap the caller owns; an empty
+// owner when it is missing or damaged (the page then shows no picture, as
+// with a missing bitmap resource).
+UniqueBitmap LoadBitmapResource(PictureId picture, BitmapKind kind) {
   const int id = ResourceIdOf(picture);
   if (id == 0) return {};
-  return UniqueBitmap(static_cast<HBITMAP>(::LoadImageW(
-      ::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, flags)));
+  const std::optional<std::span<const std::uint8_t>> packed = PackedResource(id);
+  if (!packed) return {};
+  try {
+    const std::vector<std::uint8_t> file = UnpackPicture(*packed);
+    const BitmapFileView view = ParseBitmapFile(file);
+    // The header and palette at the alignment BITMAPINFO wants.
+    std::vector<std::uint32_t> aligned((view.info.size() + 3) / 4);
+    std::memcpy(aligned.data(), view.info.data(), view.info.size());
+    const auto* info = reinterpret_cast<const BITMAPINFO*>(aligned.data());
+
+    const WindowDC screen(nullptr);
+    if (!screen) return {};
+    if (kind == BitmapKind::ForDisplay) {
+      return UniqueBitmap(::CreateDIBitmap(screen.Get(), &info->bmiHeader, CBM_INIT,
+                                           view.bits.data(), info, DIB_RGB_COLORS));
+    }
+    void* bits = nullptr;
+    UniqueBitmap bitmap(::CreateDIBSection(screen.Get(), info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || bits == nullptr) return {};
+    std::memcpy(bits, view.bits.data(), view.bits.size());
+    return bitmap;
+  } catch (const PictureError&) {
+    return {};
+  }
 }
 
 constexpr int kGlyphSize = 16;
@@ -28,13 +76,12 @@ constexpr int kGlyphSize = 16;
 }  // namespace
 
 UniqueBitmap LoadPicture(PictureId picture) {
-  // A DIB section keeps the picture's own colours on any display depth.
-  return LoadBitmapResource(picture, LR_CREATEDIBSECTION);
+  return LoadBitmapResource(picture, BitmapKind::DibSection);
 }
 
 UniqueImageList LoadButtonGlyph(PictureId picture) {
   if (picture != PictureId::BrowseGlyph) return {};
-  const UniqueBitmap strip = LoadBitmapResource(picture, LR_DEFAULTCOLOR);
+  const UniqueBitmap strip = LoadBitmapResource(picture, BitmapKind::ForDisplay);
   if (!strip) return {};
   UniqueImageList images(::ImageList_Create(kGlyphSize, kGlyphSize, ILC_COLOR24 | ILC_MASK, 6, 0));
   if (!images) return {};

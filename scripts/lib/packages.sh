@@ -12,6 +12,7 @@ VELTORI_PACKAGES=(
   # its disk image is made with debootstrap and mkfs.ext4, booted by qemu.
   qemu-system-x86 debootstrap e2fsprogs
   clang libclang-rt-14-dev
+  osslsigncode openssl git tzdata
 )
 
 veltori_missing_packages() {

@@ -1,5 +1,6 @@
 """Runs the built payload-pack on good and bad arguments and reads what it
-writes with the independent reader. Usage: pack_tool_test.py PAYLOAD_PACK"""
+writes with the independent reader.
+Usage: pack_tool_test.py PAYLOAD_PACK PROJECT_VERSION"""
 import os
 import random
 import subprocess
@@ -10,7 +11,7 @@ import zlib
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import record_reader  # noqa: E402
 
-TOOL = sys.argv[1]
+TOOL, VERSION = sys.argv[1:3]
 failures = []
 
 
@@ -100,6 +101,9 @@ with tempfile.TemporaryDirectory() as tmp:
 
     help_run = run("--help")
     check(help_run.returncode == 0 and "usage" in help_run.stdout, "--help prints usage")
+    version_run = run("--version")
+    check(version_run.returncode == 0 and version_run.stdout == "payload-pack %s\n" % VERSION,
+          "--version prints the project version: %r" % version_run.stdout)
 
 print("%d failures" % len(failures))
 sys.exit(1 if failures else 0)

@@ -56,10 +56,11 @@ def smallest_tag(value):
     return 0x04
 
 
-def read_record(data):
+def read_record(data, trailing_ok=False):
     """Returns a dict: name, block, entries [dict name, description, size,
-    start, raw (the item's bytes between 0x01 and 0x00)], left, top, and the
-    integer tags seen, for checks of the smallest-tag rule."""
+    start, raw (the item's bytes between 0x01 and 0x00)], left, top, the
+    integer tags seen, for checks of the smallest-tag rule, and the record's
+    length. Bytes after the record are an error unless trailing_ok."""
     c = Cursor(data)
     result = {"tags": []}
     if c.short_string() != "TFileArrayBinder":
@@ -104,8 +105,9 @@ def read_record(data):
         result[prop.lower()] = value
     if c.take(2) != b"\x00\x00":
         raise Malformed("closing bytes")
-    if c.pos != len(data):
+    if c.pos != len(data) and not trailing_ok:
         raise Malformed("%d trailing bytes" % (len(data) - c.pos))
+    result["length"] = c.pos
     return result
 
 
