@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/portable/PackedPicture.h"
+#include "platform/win32/Win32Resources.h"
 #include "resources/ResourceIds.h"
 
 namespace vlt::win32 {
@@ -22,18 +23,6 @@ int ResourceIdOf(PictureId picture) {
   return 0;
 }
 
-// The packed picture's bytes in the executable (mapped with it: nothing to
-// release), or nothing.
-std::optional<std::span<const std::uint8_t>> PackedResource(int id) {
-  const HRSRC info = ::FindResourceW(nullptr, MAKEINTRESOURCEW(id), VLT_PACKED_BITMAP_TYPE_W);
-  if (info == nullptr) return std::nullopt;
-  const HGLOBAL loaded = ::LoadResource(nullptr, info);
-  const void* bytes = loaded != nullptr ? ::LockResource(loaded) : nullptr;
-  if (bytes == nullptr) return std::nullopt;
-  return std::span<const std::uint8_t>(static_cast<const std::uint8_t*>(bytes),
-                                       ::SizeofResource(nullptr, info));
-}
-
 enum class BitmapKind {
   DibSection,  // the picture's own colours on any display depth
   ForDisplay,  // a bitmap of the display's format, as image lists take them
@@ -45,7 +34,8 @@ enum class BitmapKind {
 UniqueBitmap LoadBitmapResource(PictureId picture, BitmapKind kind) {
   const int id = ResourceIdOf(picture);
   if (id == 0) return {};
-  const std::optional<std::span<const std::uint8_t>> packed = PackedResource(id);
+  const std::optional<std::span<const std::uint8_t>> packed =
+      ExecutableResource(MAKEINTRESOURCEW(id), VLT_PACKED_BITMAP_TYPE_W);
   if (!packed) return {};
   try {
     const std::vector<std::uint8_t> file = UnpackPicture(*packed);
