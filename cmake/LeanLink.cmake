@@ -1,0 +1,36 @@
+# vlt_lean_link(TARGET [MAP FILE]): links a Windows program as small as the
+# toolchain allows, keeping exceptions and the standard library.
+#
+# - Every function and datum in a section of its own, so that the linker's
+#   garbage collection can drop what nothing refers to; symbols stripped in
+#   release builds.
+# - Link-time optimisation: functions nothing calls are dropped before code
+#   and unwind data are written (the linker alone cannot drop a function of
+#   ours: each object's one .eh_frame section is always kept and refers to
+#   all of its functions). One partition: Debian 12's MinGW GCC 12 crashes
+#   (internal compiler error in binds_to_current_def_p) when it splits this
+#   program into several.
+# - i686 unwinds with DWARF tables, and ld keeps every library function that
+#   has an unwind entry of its own (libstdc++'s string code); the link goes
+#   through unwind_gc_link.py, which keeps only the entries of kept functions.
+#
+# Libraries of ours the target links need INTERPROCEDURAL_OPTIMIZATION too.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+
+set(VLT_LEAN_COMPILE_OPTIONS -ffunction-sections -fdata-sections)
+
+function(vlt_lean_link target)
+  cmake_parse_arguments(PARSE_ARGV 1 lean "" "MAP" "")
+  target_compile_options(${target} PRIVATE ${VLT_LEAN_COMPILE_OPTIONS})
+  set_property(TARGET ${target} PROPERTY INTERPROCEDURAL_OPTIMIZATION ON)
+  target_link_options(${target} PRIVATE
+      -Wl,--gc-sections -flto-partition=one
+      $<$<NOT:$<CONFIG:Debug>>:-s>)
+  if(lean_MAP)
+    target_link_options(${target} PRIVATE -Wl,-Map=${lean_MAP})
+  endif()
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set_property(TARGET ${target} PROPERTY CXX_LINKER_LAUNCHER
+        ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/cmake/unwind_gc_link.py)
+  endif()
+endfunction()

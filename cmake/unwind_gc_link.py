@@ -1,0 +1,173 @@
+#!/usr/bin/env python3
+"""Links a MinGW program (DWARF unwinding, i686) so that the linker's garbage
+collection can drop the library functions that nothing calls.
+
+Usage, as CMake's CXX_LINKER_LAUNCHER:  unwind_gc_link.py COMPILER ARG...
+
+GNU ld's PE script keeps every unwind section: KEEP(*(.eh_frame*)). A function
+that is a COMDAT (a template instantiation, an inline function; libstdc++'s
+string code is made of them) has its unwind entry in a section of its own,
+.eh_frame$NAME, beside its code in .text$NAME. Keeping all of them keeps every
+such function of every archive member that is linked, used or not.
+
+This links with the same script, changed to keep the plain .eh_frame sections
+and only those .eh_frame$NAME whose function the program keeps: it links, reads
+the map, adds the entries of kept functions whose entry was dropped, and links
+again until none is missing. The last link, whose map proves that no kept
+function lacks its entry, is the output. The entries stay in one statement, in
+the order of the input files, so that crtend.o's end marker stays the last
+entry the unwinder reads.
+"""
+
+import os
+import re
+import subprocess
+import sys
+import tempfile
+
+KEEP_ALL = "KEEP(*(.eh_frame*))"
+SCRIPT_RULE = "=" * 50
+MAX_LINKS = 12
+
+
+def fail(message):
+    sys.stderr.write("unwind_gc_link: %s\n" % message)
+    sys.exit(1)
+
+
+def run(command, capture=False):
+    result = subprocess.run(command, stdout=subprocess.PIPE if capture else None,
+                            universal_newlines=True)
+    if result.returncode != 0:
+        sys.exit(result.returncode)
+    return result.stdout if capture else None
+
+
+def default_script(verbose_output):
+    """The linker script ld used, from the output of a link with --verbose."""
+    lines = verbose_output.splitlines()
+    marks = [i for i, line in enumerate(lines) if line.startswith(SCRIPT_RULE)]
+    if len(marks) < 2:
+        return None
+    return "\n".join(lines[marks[0] + 1:marks[1]]) + "\n"
+
+
+def script_keeping(script, names):
+    entries = " ".join([".eh_frame"] + [".eh_frame$" + name for name in sorted(names)])
+    return script.replace(KEEP_ALL, "KEEP(*(%s))" % entries)
+
+
+def map_entries(map_text):
+    """The input sections of a link map, in order: (kept, output section,
+    input section, file); kept is False for the discarded ones."""
+    kept = None
+    output = None
+    pending = None
+    for line in map_text.splitlines():
+        if line.startswith("Discarded input sections"):
+            kept = False
+            continue
+        if line.startswith("Linker script and memory map"):
+            kept = True
+            continue
+        if kept is None:
+            continue
+        if kept and re.match(r"^\.\S", line):
+            output = line.split()[0]
+            pending = None
+            continue
+        whole = re.match(r"^ (\.\S+)\s+0x[0-9a-f]+\s+0x[0-9a-f]+\s+(\S.*)$", line)
+        if whole:
+            yield kept, output, whole.group(1), whole.group(2)
+            pending = None
+            continue
+        alone = re.match(r"^ (\.\S+)$", line)
+        if alone:
+            pending = alone.group(1)
+            continue
+        rest = re.match(r"^\s+0x[0-9a-f]+\s+0x[0-9a-f]+\s+(\S.*)$", line)
+        if rest and pending:
+            yield kept, output, pending, rest.group(1)
+        pending = None
+
+
+def comdat_name(section, prefix):
+    """NAME of a section PREFIX...$NAME (also .text.unlikely$NAME), else None."""
+    if not section.startswith(prefix) or "$" not in section:
+        return None
+    return section.split("$", 1)[1]
+
+
+def missing_entries(map_text):
+    """The functions kept whose unwind entry was dropped."""
+    kept_code, kept_entries, dropped_entries = set(), set(), set()
+    for kept, _, section, _ in map_entries(map_text):
+        code = comdat_name(section, ".text")
+        entry = comdat_name(section, ".eh_frame")
+        if kept and code:
+            kept_code.add(code)
+        elif entry:
+            (kept_entries if kept else dropped_entries).add(entry)
+    return (kept_code & dropped_entries) - kept_entries
+
+
+def entries_in_order(map_text):
+    """True when every unwind entry is in the .eh_frame output section and
+    crtend.o's end marker is the last of them."""
+    last = None
+    for kept, output, section, source in map_entries(map_text):
+        if not kept or not section.startswith(".eh_frame"):
+            continue
+        if output != ".eh_frame":
+            return False
+        last = source
+    return last is not None and os.path.basename(last) == "crtend.o"
+
+
+def split_map_option(args):
+    """The arguments without -Wl,-Map=..., and that map's path (or None)."""
+    rest, wanted = [], None
+    for arg in args:
+        match = re.match(r"^-Wl,-Map[=,](.+)$", arg)
+        if match:
+            wanted = match.group(1)
+        else:
+            rest.append(arg)
+    return rest, wanted
+
+
+def main():
+    if len(sys.argv) < 2:
+        fail("usage: unwind_gc_link.py COMPILER ARG...")
+    command, wanted_map = split_map_option(sys.argv[1:])
+    with tempfile.TemporaryDirectory(prefix="unwind-gc-") as work:
+        script = default_script(run(command + ["-Wl,--verbose"], capture=True))
+        if script is None or KEEP_ALL not in script:
+            sys.stderr.write("unwind_gc_link: the linker script does not keep %s; "
+                             "linked as usual\n" % KEEP_ALL)
+            run(command + (["-Wl,-Map=" + wanted_map] if wanted_map else []))
+            return
+        script_path = os.path.join(work, "link.x")
+        map_path = os.path.join(work, "link.map")
+        names = set()
+        for _ in range(MAX_LINKS):
+            with open(script_path, "w") as out:
+                out.write(script_keeping(script, names))
+            run(command + ["-Wl,-T," + script_path, "-Wl,-Map=" + map_path], capture=True)
+            with open(map_path) as source:
+                map_text = source.read()
+            missing = missing_entries(map_text)
+            if not missing:
+                break
+            names |= missing
+        else:
+            fail("kept functions still lack their unwind entries after %d links" % MAX_LINKS)
+        if not entries_in_order(map_text):
+            fail("crtend.o's unwind entry is not the last one; the unwinder would miss entries")
+        if wanted_map:
+            with open(wanted_map, "w") as out:
+                out.write(map_text)
+
+
+if __name__ == "__main__":
+    main()
