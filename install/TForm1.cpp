@@ -6,7 +6,7 @@
 namespace vlt {
 namespace {
 
-const ControlSpec kControls[] = {
+constexpr ControlSpec kControls[] = {
     {.name = "Bevel1", .kind = ControlKind::Bevel, .left = 128, .top = 176, .width = 316, .height = 2},
     {.name = "BitBtn_Install", .kind = ControlKind::Button,
      .left = 344, .top = 184, .width = 100, .height = 25,
@@ -26,7 +26,7 @@ const ControlSpec kControls[] = {
 
 }  // namespace
 
-const FormSpec TForm1::kLayout{.className = "TForm1",
+constinit const FormSpec TForm1::kLayout{.className = "TForm1",
                                .caption = "VelTori Advanced Setup (Schritt 2/4)",
                                .clientWidth = 449,
                                .clientHeight = 215,

@@ -9,7 +9,7 @@
 namespace vlt {
 namespace {
 
-const ControlSpec kControls[] = {
+constexpr ControlSpec kControls[] = {
     {.name = "Label_Installationsverzeichnis", .kind = ControlKind::Label,
      .left = 136, .top = 120, .width = 111, .height = 13, .text = "Installationsverzeichnis:"},
     {.name = "Bevel1", .kind = ControlKind::Bevel, .left = 128, .top = 176, .width = 316, .height = 2},
@@ -47,7 +47,7 @@ const ControlSpec kControls[] = {
 
 }  // namespace
 
-const FormSpec TForm2::kLayout{.className = "TForm2",
+constinit const FormSpec TForm2::kLayout{.className = "TForm2",
                                // The stored step number is the old one; every
                                // language sets "3/4".
                                .caption = "VelTori Advanced Setup (Schritt 4/4)",

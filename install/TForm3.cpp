@@ -7,7 +7,7 @@
 namespace vlt {
 namespace {
 
-const ControlSpec kControls[] = {
+constexpr ControlSpec kControls[] = {
     {.name = "Bevel1", .kind = ControlKind::Bevel, .left = 128, .top = 176, .width = 316, .height = 2},
     // The stored note names a second host of the product and ends in a blank;
     // each language replaces it with the site's address.
@@ -38,7 +38,7 @@ const ControlSpec kControls[] = {
 
 }  // namespace
 
-const FormSpec TForm3::kLayout{.className = "TForm3",
+constinit const FormSpec TForm3::kLayout{.className = "TForm3",
                                // The stored step number is the old one; every
                                // language sets "4/4".
                                .caption = "VelTori Advanced Setup (Schritt 3/3)",

@@ -12,7 +12,7 @@ namespace {
 
 // The German prompt and flag stand above the German radio button, the
 // English ones above the English button.
-const ControlSpec kControls[] = {
+constexpr ControlSpec kControls[] = {
     {.name = "Panel1", .kind = ControlKind::Panel,
      .left = 8, .top = 8, .width = 113, .height = 201, .tabOrder = 2},
     {.name = "Image1", .kind = ControlKind::Image,
@@ -41,7 +41,7 @@ const ControlSpec kControls[] = {
 
 }  // namespace
 
-const FormSpec TForm_Sprache::kLayout{.className = "TForm_Sprache",
+constinit const FormSpec TForm_Sprache::kLayout{.className = "TForm_Sprache",
                                       // Replaced on creation in uninstall mode.
                                       .caption = "VelTori Advanced Setup (Schritt 1/4)",
                                       // 457 x 242 outside less a 4-px frame and 19-px caption: wider frames must not clip the buttons.

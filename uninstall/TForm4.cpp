@@ -14,7 +14,7 @@ constexpr int kBoxLeft = 137, kBoxWidth = 305, kBoxHeight = 17;
 
 // All boxes start checked and enabled; the page's creation offers only the
 // items it finds installed.
-const ControlSpec kControls[] = {
+constexpr ControlSpec kControls[] = {
     {.name = "Panel1", .kind = ControlKind::Panel,
      .left = 8, .top = 8, .width = 113, .height = 201, .tabOrder = 2},
     {.name = "Image1", .kind = ControlKind::Image,
@@ -61,7 +61,7 @@ const ControlSpec kControls[] = {
 
 }  // namespace
 
-const FormSpec TForm4::kLayout{.className = "TForm4",
+constinit const FormSpec TForm4::kLayout{.className = "TForm4",
                                .caption = "VelTori Advanced Deinstallieren",
                                // 457 x 240 outside less a 4-px frame and 19-px caption: wider frames must not clip the buttons.
                                .clientWidth = 449,
