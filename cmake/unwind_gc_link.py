@@ -30,16 +30,18 @@ SCRIPT_RULE = "=" * 50
 MAX_LINKS = 12
 
 
-def fail(message):
-    sys.stderr.write("unwind_gc_link: %s\n" % message)
-    sys.exit(1)
+class LinkFailed(Exception):
+    def __init__(self, code, message=None):
+        super().__init__(message)
+        self.code = code
+        self.message = message
 
 
 def run(command, capture=False):
     result = subprocess.run(command, stdout=subprocess.PIPE if capture else None,
                             universal_newlines=True)
     if result.returncode != 0:
-        sys.exit(result.returncode)
+        raise LinkFailed(result.returncode)
     return result.stdout if capture else None
 
 
@@ -136,10 +138,15 @@ def split_map_option(args):
     return rest, wanted
 
 
-def main():
-    if len(sys.argv) < 2:
-        fail("usage: unwind_gc_link.py COMPILER ARG...")
-    command, wanted_map = split_map_option(sys.argv[1:])
+def output_path(args):
+    """The program the link writes (-o FILE), or None."""
+    for i, arg in enumerate(args[:-1]):
+        if arg == "-o":
+            return args[i + 1]
+    return None
+
+
+def link(command, wanted_map):
     with tempfile.TemporaryDirectory(prefix="unwind-gc-") as work:
         script = default_script(run(command + ["-Wl,--verbose"], capture=True))
         if script is None or KEEP_ALL not in script:
@@ -161,13 +168,34 @@ def main():
                 break
             names |= missing
         else:
-            fail("kept functions still lack their unwind entries after %d links" % MAX_LINKS)
+            raise LinkFailed(1, "kept functions still lack their unwind entries after %d links"
+                             % MAX_LINKS)
         if not entries_in_order(map_text):
-            fail("crtend.o's unwind entry is not the last one; the unwinder would miss entries")
+            raise LinkFailed(1, "crtend.o's unwind entry is not the last one; "
+                             "the unwinder would miss entries")
         if wanted_map:
             with open(wanted_map, "w") as out:
                 out.write(map_text)
 
 
+def main():
+    if len(sys.argv) < 2:
+        sys.stderr.write("usage: unwind_gc_link.py COMPILER ARG...\n")
+        return 2
+    command, wanted_map = split_map_option(sys.argv[1:])
+    try:
+        link(command, wanted_map)
+    except LinkFailed as failure:
+        if failure.message:
+            sys.stderr.write("unwind_gc_link: %s\n" % failure.message)
+        # A program from an earlier pass of this link must not pass for the
+        # result (nor look up to date to the build tool).
+        output = output_path(command)
+        if output and os.path.exists(output):
+            os.remove(output)
+        return failure.code
+    return 0
+
+
 if __name__ == "__main__":
-    main()
+    sys.exit(main())

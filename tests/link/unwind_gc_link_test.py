@@ -3,6 +3,7 @@ functions lost their unwind entry, and whether crtend.o's end marker is the
 last entry. Usage: unwind_gc_link_test.py (no arguments)."""
 import os
 import sys
+import tempfile
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "cmake"))
@@ -83,6 +84,17 @@ class Script(unittest.TestCase):
 
     def test_no_script_in_output(self):
         self.assertIsNone(link.default_script("ld: no input files\n"))
+
+
+class FailedLink(unittest.TestCase):
+    def test_failed_link_leaves_no_program(self):
+        with tempfile.TemporaryDirectory() as work:
+            program = os.path.join(work, "VelToriSetup.exe")
+            with open(program, "w") as out:
+                out.write("an older program")
+            sys.argv = ["unwind_gc_link.py", "sh", "-c", "exit 3", "-o", program]
+            self.assertEqual(link.main(), 3)
+            self.assertFalse(os.path.exists(program))
 
 
 if __name__ == "__main__":
