@@ -10,9 +10,10 @@
 #   all of its functions). One partition: Debian 12's MinGW GCC 12 crashes
 #   (internal compiler error in binds_to_current_def_p) when it splits this
 #   program into several.
-# - i686 unwinds with DWARF tables, and ld keeps every library function that
-#   has an unwind entry of its own (libstdc++'s string code); the link goes
-#   through unwind_gc_link.py, which keeps only the entries of kept functions.
+# - i686 unwinds with DWARF tables, and ld keeps every unwind section and with
+#   it every function it describes (libstdc++'s string code, whole archive
+#   members); the link goes through unwind_gc_link.py, which keeps only the
+#   unwind data of code that stays for other reasons.
 #
 # Libraries of ours the target links need INTERPROCEDURAL_OPTIMIZATION too.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)

@@ -47,6 +47,36 @@ class MissingEntries(unittest.TestCase):
         self.assertEqual(link.missing_entries(text), set())
 
 
+class ArchiveMembers(unittest.TestCase):
+    RANDOM = "/usr/lib/gcc/i686-w64-mingw32/12-win32/libstdc++.a(random.o)"
+    OURS = "/tmp/ccX.ltrans0.ltrans.o"
+
+    def test_member_of_a_map_file_column(self):
+        self.assertEqual(link.archive_member(LIB), ("libstdc++.a", "string-inst.o"))
+        self.assertIsNone(link.archive_member(self.OURS))
+
+    def test_unwind_sections_of_members_only(self):
+        text = link_map("", ".eh_frame       0x00402000      0x200\n"
+                        " .eh_frame      0x00402000       0x40 %s\n"
+                        " .eh_frame      0x00402040       0x40 %s\n"
+                        " .eh_frame$%s\n                0x00402080       0x2c %s\n"
+                        % (self.RANDOM, self.OURS, LONG, LIB))
+        members, own = link.unwind_sections(text)
+        self.assertEqual(members, {("libstdc++.a", "random.o")})
+        self.assertEqual(own, {("libstdc++.a", "string-inst.o"): {LONG}})
+
+    def test_code_with_its_entry_in_the_plain_section(self):
+        own = {("libstdc++.a", "string-inst.o"): {LONG}}
+        text = link_map("", ".text           0x00401000     0x1000\n"
+                        " .text$%s\n                0x00401000       0x40 %s\n"
+                        " .text          0x00401040       0x10 %s\n"
+                        " .text          0x00401050       0x10 %s\n"
+                        % (LONG, LIB, self.RANDOM, self.OURS))
+        # string-inst.o's kept function has an entry of its own; random.o's
+        # plain .text needs random.o's .eh_frame; our objects are not asked.
+        self.assertEqual(link.members_with_kept_code(text, own), {("libstdc++.a", "random.o")})
+
+
 class EntryOrder(unittest.TestCase):
     CRTEND = " .eh_frame      0x00402100       0x30 /usr/lib/gcc/i686-w64-mingw32/12-win32/crtend.o\n"
 
@@ -81,6 +111,12 @@ class Script(unittest.TestCase):
         self.assertIn("KEEP(*(.eh_frame .eh_frame$_Z3barv .eh_frame$_Z3foov))", changed)
         self.assertNotIn("KEEP(*(.eh_frame*))", changed)
         self.assertEqual(changed.count("KEEP("), 1)
+
+    def test_members_left_out_of_the_plain_sections(self):
+        script = link.default_script(self.VERBOSE)
+        changed = link.script_keeping(script, {"_Z3foov"}, {("libstdc++.a", "random.o")})
+        self.assertIn("KEEP(*(EXCLUDE_FILE(*libstdc++.a:random.o) .eh_frame .eh_frame$_Z3foov))",
+                      changed)
 
     def test_no_script_in_output(self):
         self.assertIsNone(link.default_script("ld: no input files\n"))
