@@ -6,6 +6,7 @@ import sys
 import tempfile
 import unittest
 
+sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "cmake"))
 import unwind_gc_link as link  # noqa: E402
 
