@@ -15,15 +15,21 @@
 #   members); the link goes through unwind_gc_link.py, which keeps only the
 #   unwind data of code that stays for other reasons.
 #
-# Libraries of ours the target links need INTERPROCEDURAL_OPTIMIZATION too.
+# Libraries of ours the target links go through vlt_lean_code too.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
-set(VLT_LEAN_COMPILE_OPTIONS -ffunction-sections -fdata-sections)
+# vlt_lean_code(TARGET...): compiles targets for the lean link (the program's
+# own sources, and the libraries of ours it links).
+function(vlt_lean_code)
+  foreach(target IN LISTS ARGN)
+    target_compile_options(${target} PRIVATE -ffunction-sections -fdata-sections)
+    set_property(TARGET ${target} PROPERTY INTERPROCEDURAL_OPTIMIZATION ON)
+  endforeach()
+endfunction()
 
 function(vlt_lean_link target)
   cmake_parse_arguments(PARSE_ARGV 1 lean "" "MAP" "")
-  target_compile_options(${target} PRIVATE ${VLT_LEAN_COMPILE_OPTIONS})
-  set_property(TARGET ${target} PROPERTY INTERPROCEDURAL_OPTIMIZATION ON)
+  vlt_lean_code(${target})
   target_link_options(${target} PRIVATE
       -Wl,--gc-sections -flto-partition=one
       $<$<NOT:$<CONFIG:Debug>>:-s>)

@@ -37,31 +37,20 @@ vlt_reg_names_line() {
 vlt_no_reg_value_line() { printf 'expect-no-reg %s %s%s\n' "$(vlt_q "$1")" "$(vlt_q "$2")" "$(vlt_view_option "${3:-}")"; }
 vlt_no_reg_key_line() { printf 'expect-no-reg %s%s\n' "$(vlt_q "$1")" "$(vlt_view_option "${2:-}")"; }
 
+# Runs the one driver line that the line writer $1 makes of the other
+# arguments (a writer that fails ends the case, not the driver).
+vlt_drive_line_of() {
+  local line
+  line=$("$@")
+  vlt_drive "$line"
+}
+
 # Registry value KEY\NAME must be EXPECTED (view 32 or 64 as $4).
-vlt_expect_reg_value() {
-  local line
-  line=$(vlt_reg_value_line "$@")
-  vlt_drive "$line"
-}
-
+vlt_expect_reg_value() { vlt_drive_line_of vlt_reg_value_line "$@"; }
 # The value names of registry key $1 must be the lines of $2.
-vlt_expect_reg_value_names() {
-  local line
-  line=$(vlt_reg_names_line "$@")
-  vlt_drive "$line"
-}
-
-vlt_expect_no_reg_value() {
-  local line
-  line=$(vlt_no_reg_value_line "$@")
-  vlt_drive "$line"
-}
-
-vlt_expect_no_reg_key() {
-  local line
-  line=$(vlt_no_reg_key_line "$@")
-  vlt_drive "$line"
-}
+vlt_expect_reg_value_names() { vlt_drive_line_of vlt_reg_names_line "$@"; }
+vlt_expect_no_reg_value() { vlt_drive_line_of vlt_no_reg_value_line "$@"; }
+vlt_expect_no_reg_key() { vlt_drive_line_of vlt_no_reg_key_line "$@"; }
 
 # INI value [SECTION] KEY of FILE must be EXPECTED (as GetPrivateProfileString reads it).
 vlt_expect_ini_value() {
