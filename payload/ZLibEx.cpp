@@ -6,58 +6,120 @@
 #include <array>
 #include <climits>
 #include <cstdint>
+#include <exception>
 #include <vector>
 
 namespace vlt {
 namespace {
 
-constexpr std::size_t kBufferSize = 0x8000;
+// zlib's inflateBack() does the raw deflate part in one call, with the
+// output in a window of ours and the input and output through callbacks.
+// It does without inflate.o and the gzip checksum code that comes with it
+// (some 26 KB of the Windows program), and the RFC 1950 frame around the
+// deflate data (two header bytes, the Adler-32 trailer) is read here.
+constexpr int kWindowBits = MAX_WBITS;
+constexpr std::size_t kWindowSize = std::size_t{1} << kWindowBits;
+constexpr std::size_t kInputSize = 0x8000;
 
-// Ends the inflater on every exit; the normal path ends it itself to check
-// the status.
-class InflaterGuard {
+[[noreturn]] void Fail(int status) { throw EZCompressionError(InflateStatusText(status)); }
+
+// The source's bytes, a buffer at a time: shared by the frame reader and
+// inflateBack's input callback.
+class Input {
  public:
-  explicit InflaterGuard(z_stream& stream) : stream_(&stream) {}
-  ~InflaterGuard() {
-    if (stream_ != nullptr) inflateEnd(stream_);
+  explicit Input(ByteSource& source) : source_(source), buffer_(kInputSize) {}
+
+  // Reads the next buffer when the current one is used up; false at the end.
+  bool Fill() {
+    if (rest_.empty()) rest_ = std::span<const std::uint8_t>(buffer_.data(), source_.Read(buffer_));
+    return !rest_.empty();
   }
-  InflaterGuard(const InflaterGuard&) = delete;
-  InflaterGuard& operator=(const InflaterGuard&) = delete;
-  int End() {
-    z_stream* stream = stream_;
-    stream_ = nullptr;
-    return inflateEnd(stream);
+  // The next byte; "buffer error" when the source has ended (a cut stream).
+  std::uint8_t Byte() {
+    if (!Fill()) Fail(Z_BUF_ERROR);
+    const std::uint8_t byte = rest_.front();
+    rest_ = rest_.subspan(1);
+    return byte;
   }
+  std::span<const std::uint8_t> Rest() const { return rest_; }
+  void SetRest(std::span<const std::uint8_t> rest) { rest_ = rest; }
 
  private:
-  z_stream* stream_;
+  ByteSource& source_;
+  std::vector<std::uint8_t> buffer_;
+  std::span<const std::uint8_t> rest_;
 };
 
-// One call of inflate. A stream that asks for a preset dictionary cannot be
-// inflated here, and newer zlib would keep asking instead of failing.
-int InflateStep(z_stream& stream, int flush) {
-  const int status = inflate(&stream, flush);
-  if (status == Z_NEED_DICT) throw EZCompressionError(InflateStatusText(Z_STREAM_ERROR));
-  return status;
+// Checks the RFC 1950 header: deflate, a window zlib can hold, the header
+// check; a preset dictionary cannot be had here.
+void ReadHeader(Input& input) {
+  const unsigned cmf = input.Byte();
+  const unsigned flg = input.Byte();
+  const bool deflate = (cmf & 0x0F) == Z_DEFLATED && (cmf >> 4) + 8 <= kWindowBits;
+  if (!deflate || (cmf << 8 | flg) % 31 != 0) Fail(Z_DATA_ERROR);
+  if ((flg & 0x20) != 0) Fail(Z_STREAM_ERROR);
 }
 
-// One call of inflate with the output going straight into the target's room
-// when it has some, else through `out` and Append.
-int InflateInto(z_stream& stream, int flush, ByteSink& target, std::vector<std::uint8_t>& out) {
-  const std::span<std::uint8_t> room = target.Room();
-  const bool direct = !room.empty();
-  const std::size_t capacity = direct ? std::min<std::size_t>(room.size(), UINT_MAX) : out.size();
-  stream.next_out = direct ? room.data() : out.data();
-  stream.avail_out = static_cast<uInt>(capacity);
-  const int status = InflateStep(stream, flush);
-  const std::size_t produced = capacity - stream.avail_out;
-  if (direct) {
-    target.Commit(produced);
-  } else if (produced > 0) {
-    target.Append(std::span(out.data(), produced));
+// What the callbacks share. They are called from C code: an exception must
+// not pass through it, so the output callback keeps the target's exception
+// and reports a failure, and InflateStream raises it after the call.
+struct Callbacks {
+  Input& input;
+  ByteSink& target;
+  uLong adler;
+  std::exception_ptr targetFailure;
+
+  static unsigned In(void* context, z_const unsigned char** next) {
+    Input& input = static_cast<Callbacks*>(context)->input;
+    if (!input.Fill()) return 0;
+    const std::span<const std::uint8_t> rest = input.Rest();
+    input.SetRest({});
+    *next = const_cast<unsigned char*>(rest.data());
+    return static_cast<unsigned>(rest.size());
   }
-  return status;
-}
+
+  static int Out(void* context, unsigned char* bytes, unsigned length) {
+    auto& self = *static_cast<Callbacks*>(context);
+    self.adler = adler32(self.adler, bytes, length);
+    try {
+      self.Deliver(std::span<const std::uint8_t>(bytes, length));
+      return 0;
+    } catch (...) {
+      self.targetFailure = std::current_exception();
+      return 1;
+    }
+  }
+
+  // Into the target's room while it has some, the rest by Append.
+  void Deliver(std::span<const std::uint8_t> bytes) {
+    while (!bytes.empty()) {
+      const std::span<std::uint8_t> room = target.Room();
+      if (room.empty()) {
+        target.Append(bytes);
+        return;
+      }
+      const std::size_t count = std::min(room.size(), bytes.size());
+      std::copy_n(bytes.data(), count, room.data());
+      target.Commit(count);
+      bytes = bytes.subspan(count);
+    }
+  }
+};
+
+// Ends the inflater on every exit.
+class BackInflater {
+ public:
+  BackInflater(z_stream& stream, std::vector<unsigned char>& window) : stream_(stream) {
+    const int status = inflateBackInit(&stream_, kWindowBits, window.data());
+    if (status != Z_OK) Fail(status);
+  }
+  ~BackInflater() { inflateBackEnd(&stream_); }
+  BackInflater(const BackInflater&) = delete;
+  BackInflater& operator=(const BackInflater&) = delete;
+
+ private:
+  z_stream& stream_;
+};
 
 }  // namespace
 
@@ -72,43 +134,34 @@ std::string InflateStatusText(int status) {
 }
 
 int CheckInflateStatus(int status) {
-  if (status < 0) throw EZCompressionError(InflateStatusText(status));
+  if (status < 0) Fail(status);
   return status;
 }
 
 void InflateStream(ByteSource& source, ByteSink& target) {
+  Input input(source);
+  ReadHeader(input);
+
+  std::vector<unsigned char> window(kWindowSize);
   z_stream stream{};  // zero-filled: zlib's own memory routines
-  CheckInflateStatus(inflateInit(&stream));
-  InflaterGuard guard(stream);
+  BackInflater inflater(stream, window);
+  Callbacks callbacks{input, target, adler32(0, Z_NULL, 0), nullptr};
+  // What the header left of the first buffer goes to zlib first.
+  stream.next_in = const_cast<unsigned char*>(input.Rest().data());
+  stream.avail_in = static_cast<uInt>(input.Rest().size());
+  input.SetRest({});
+  const int status =
+      inflateBack(&stream, &Callbacks::In, &callbacks, &Callbacks::Out, &callbacks);
+  if (callbacks.targetFailure) std::rethrow_exception(callbacks.targetFailure);
+  // Z_BUF_ERROR: the input ended before the deflate data did.
+  if (status != Z_STREAM_END) Fail(status);
 
-  std::vector<std::uint8_t> in(kBufferSize);
-  std::vector<std::uint8_t> out(kBufferSize);
-
-  std::size_t delivered = source.Read(in);
-  while (delivered > 0) {
-    stream.next_in = in.data();
-    stream.avail_in = static_cast<uInt>(delivered);
-    do {
-      const int status = InflateInto(stream, Z_NO_FLUSH, target, out);
-      // Without flushing, "no progress" only means that zlib wants more input:
-      // it happens on sound streams when a piece of input ends exactly where
-      // the output buffer filled. A truncated stream still fails below, when
-      // finishing.
-      if (status != Z_BUF_ERROR) CheckInflateStatus(status);
-      // Input after the end of the stream would never be taken.
-      if (status == Z_STREAM_END && stream.avail_in > 0) {
-        throw EZCompressionError(InflateStatusText(Z_DATA_ERROR));
-      }
-    } while (stream.avail_in > 0 || stream.avail_out == 0);
-    delivered = source.Read(in);
-  }
-
-  int status = Z_OK;
-  do {
-    status = CheckInflateStatus(InflateInto(stream, Z_FINISH, target, out));
-  } while (status != Z_STREAM_END || stream.avail_out == 0);
-
-  CheckInflateStatus(guard.End());
+  // The Adler-32 of the inflated bytes, most significant byte first, and
+  // then nothing more.
+  input.SetRest(std::span<const std::uint8_t>(stream.next_in, stream.avail_in));
+  uLong trailer = 0;
+  for (int i = 0; i < 4; ++i) trailer = trailer << 8 | input.Byte();
+  if (trailer != callbacks.adler || input.Fill()) Fail(Z_DATA_ERROR);
 }
 
 }  // namespace vlt

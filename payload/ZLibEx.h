@@ -33,14 +33,15 @@ int CheckInflateStatus(int status);
 
 // Inflates the zlib stream that `source` delivers from its current position
 // to its end and appends the inflated bytes to `target`. Reads through a
-// 32,768-byte buffer; writes straight into the target's Room() when it
-// offers some, else through a second such buffer. Both live for this call
-// only.
+// 32,768-byte buffer and inflates into a 32,768-byte window, whose bytes go
+// into the target's Room() while it offers some, else to Append. Both
+// buffers live for this call only.
 // Raises EZCompressionError: "data error" for corrupt data, a wrong checksum
 // or bytes after the end of the stream; "buffer error" for a stream that
 // stops before its end; "stream error" for a stream that asks for a preset
 // dictionary; "insufficient memory" when zlib cannot get its state.
-// Bytes appended before a failure stay in `target`.
+// Whatever the target raises passes through unchanged. Bytes appended
+// before a failure stay in `target`.
 void InflateStream(ByteSource& source, ByteSink& target);
 
 }  // namespace vlt

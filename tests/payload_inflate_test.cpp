@@ -105,6 +105,57 @@ TEST(InflateStream, InflatesStreamsOfEveryLevel) {
     EXPECT_EQ(InflateAll(samples::Compress(data, level)), data) << level;
 }
 
+// Deflate with a window of 2^bits bytes (9 to 15), in the zlib format.
+Bytes CompressWithWindow(const Bytes& data, int bits) {
+  z_stream s{};
+  EXPECT_EQ(deflateInit2(&s, 9, Z_DEFLATED, bits, 8, Z_DEFAULT_STRATEGY), Z_OK);
+  Bytes out(deflateBound(&s, static_cast<uLong>(data.size())));
+  s.next_in = const_cast<Bytef*>(data.data());
+  s.avail_in = static_cast<uInt>(data.size());
+  s.next_out = out.data();
+  s.avail_out = static_cast<uInt>(out.size());
+  EXPECT_EQ(deflate(&s, Z_FINISH), Z_STREAM_END);
+  out.resize(s.total_out);
+  deflateEnd(&s);
+  return out;
+}
+
+TEST(InflateStream, InflatesStreamsOfEveryWindowSize) {
+  const Bytes data = samples::ExeLike(120000, 8);
+  for (int bits = 9; bits <= 15; ++bits) {
+    EXPECT_EQ(InflateAll(CompressWithWindow(data, bits), 1000), data) << bits;
+  }
+}
+
+// Takes `limit` bytes, then raises what a real target raises when it is full.
+class FullSink : public ByteSink {
+ public:
+  struct Full : std::runtime_error {
+    Full() : std::runtime_error("target full") {}
+  };
+  explicit FullSink(std::size_t limit) : limit_(limit) {}
+  void Append(std::span<const std::uint8_t> more) override {
+    if (more.size() > limit_ - bytes.size()) throw Full();
+    bytes.insert(bytes.end(), more.begin(), more.end());
+  }
+  Bytes bytes;
+
+ private:
+  std::size_t limit_;
+};
+
+TEST(InflateStream, WhatTheTargetRaisesPassesThroughUnchanged) {
+  // zlib calls the target from C code: the exception must come out of
+  // InflateStream as it was raised, and what was taken stays taken.
+  const Bytes data = samples::ExeLike(200000, 6);
+  const Bytes block = samples::Compress(data);
+  SpanSource source(block);
+  FullSink sink(100000);
+  EXPECT_THROW(InflateStream(source, sink), FullSink::Full);
+  ASSERT_FALSE(sink.bytes.empty());
+  EXPECT_TRUE(std::equal(sink.bytes.begin(), sink.bytes.end(), data.begin()));
+}
+
 TEST(InflateStream, DamagedStreamsRaiseWithTheirStatusText) {
   const Bytes block = samples::Compress(samples::ExeLike(50000, 3));
   auto changed = [&](std::size_t at, std::uint8_t xorMask) {
@@ -142,6 +193,11 @@ TEST(InflateStream, DamagedStreamsRaiseWithTheirStatusText) {
       {"flipped byte in the data", changed(block.size() / 2, 0x10), "data error"},
       {"flipped byte in the checksum", changed(block.size() - 2, 0x01), "data error"},
       {"wrong header check", changed(1, 0x01), "data error"},
+      // Sound header checks: deflate with a 64 KiB window (no such thing), and
+      // a method other than deflate.
+      {"window too large", Bytes{0x88, 0x1C, 0x03, 0x00}, "data error"},
+      {"not deflate", Bytes{0x77, 0x09, 0x03, 0x00}, "data error"},
+      {"cut in the checksum", Bytes(block.begin(), block.end() - 3), "buffer error"},
       {"preset dictionary", withDictionary, "stream error"},
       {"bytes after the end of the stream", trailing, "data error"},
       {"nothing at all", {}, "buffer error"},
