@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "common/Concat.h"
 #include "platform/Application.h"
 
 namespace vlt {
@@ -32,8 +33,7 @@ Control* Form::FindControl(std::string_view name) const {
 Control& Form::Ctl(std::string_view name) const {
   Control* control = FindControl(name);
   if (control == nullptr) {
-    throw std::out_of_range("no control " + std::string(name) + " on " +
-                            std::string(spec_.className));
+    throw std::out_of_range(Concat({"no control ", name, " on ", spec_.className}));
   }
   return *control;
 }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "common/Concat.h"
 #include "payload/BinderRecord.h"
 #include "payload/PayloadCheck.h"
 
@@ -13,8 +14,9 @@ std::unique_ptr<TFileArrayBinder> LoadInstallPayload(Resources& resources) {
   std::unique_ptr<TFileArrayBinder> binder = LoadFileArrayBinder(*record);
   CheckPayload(*binder);
   if (const int count = binder->DateiSammlung().Count(); count < kInstalledEntryCount) {
-    throw PayloadError("the payload holds " + std::to_string(count) + " entries, the install needs " +
-                       std::to_string(kInstalledEntryCount));
+    throw PayloadError(Concat({"the payload holds ", std::to_string(count),
+                               " entries, the install needs ",
+                               std::to_string(kInstalledEntryCount)}));
   }
   return binder;
 }

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "common/Concat.h"
 #include "common/Paths.h"
 #include "install/ProductFiles.h"
 #include "install/RegistryEntries.h"
@@ -46,7 +47,8 @@ std::string AutostartCommand(const std::string& installDir) {
 }
 
 std::string UninstallCommand(const std::string& installDir) {
-  return Quoted(JoinPath(installDir, product::kUninstallerFile)) + " " + entries::kRemoveArgument;
+  return Concat(
+      {Quoted(JoinPath(installDir, product::kUninstallerFile)), " ", entries::kRemoveArgument});
 }
 
 bool VelToriRegistry(Registry& registry, ProfileFile& profile, FileSystem& fs,

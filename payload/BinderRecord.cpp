@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/Concat.h"
+
 namespace vlt {
 
 // Record layout. A "short string" is one length byte, then that many bytes.
@@ -104,7 +106,7 @@ class RecordReader {
   std::size_t Remaining() const { return bytes_.size() - offset_; }
 
   [[noreturn]] void Fail(std::size_t at, const std::string& what) const {
-    throw RecordError("Damaged payload record at byte " + std::to_string(at) + ": " + what);
+    throw RecordError(Concat({"Damaged payload record at byte ", std::to_string(at), ": ", what}));
   }
 
   std::uint8_t Byte(std::string_view what) {
@@ -149,21 +151,21 @@ class RecordReader {
       case kTagInt32:
         return static_cast<std::int32_t>(UInt32(what));
       default:
-        Fail(at, std::string(what) + " is not an integer");
+        Fail(at, Concat({what, " is not an integer"}));
     }
   }
 
   void ExpectTag(std::uint8_t tag, std::string_view what) {
     const std::size_t at = offset_;
     const std::uint8_t found = Byte(what);
-    if (found != tag) Fail(at, std::string(what) + ": unexpected tag " + std::to_string(found));
+    if (found != tag) Fail(at, Concat({what, ": unexpected tag ", std::to_string(found)}));
   }
 
  private:
   void Need(std::size_t count, std::string_view what) const {
     if (count > Remaining()) {
-      Fail(offset_, std::string(what) + " needs " + std::to_string(count) + " bytes, but only " +
-                        std::to_string(Remaining()) + " remain");
+      Fail(offset_, Concat({what, " needs ", std::to_string(count), " bytes, but only ",
+                            std::to_string(Remaining()), " remain"}));
     }
   }
 
@@ -176,7 +178,7 @@ class SeenProperties {
  public:
   void Mark(RecordReader& reader, std::size_t at, const std::string& name) {
     for (const std::string& seen : names_) {
-      if (seen == name) reader.Fail(at, "property " + Printable(name) + " appears twice");
+      if (seen == name) reader.Fail(at, Concat({"property ", Printable(name), " appears twice"}));
     }
     names_.push_back(name);
   }
@@ -203,7 +205,7 @@ void ReadEntry(RecordReader& reader, TDatei& entry) {
       entry.*p.field = reader.Integer(name);
       known = true;
     }
-    if (!known) reader.Fail(at, "unknown entry property " + Printable(name));
+    if (!known) reader.Fail(at, Concat({"unknown entry property ", Printable(name)}));
   }
   reader.Byte("end of entry");
 }
@@ -212,7 +214,7 @@ void ReadEntries(RecordReader& reader, TDateiSammlung& collection) {
   while (reader.PeekByte("entry") != kTagEndOfList) {
     const std::size_t at = reader.Offset();
     if (collection.Count() == kMaxEntries) {
-      reader.Fail(at, "more than " + std::to_string(kMaxEntries) + " entries");
+      reader.Fail(at, Concat({"more than ", std::to_string(kMaxEntries), " entries"}));
     }
     reader.ExpectTag(kTagItem, "entry");
     ReadEntry(reader, collection.Add());
@@ -228,8 +230,9 @@ void ReadBinderProperty(RecordReader& reader, const std::string& name, std::size
     const std::size_t lengthAt = reader.Offset();
     const std::uint32_t length = reader.UInt32("compressed block length");
     if (length > reader.Remaining()) {
-      reader.Fail(lengthAt, "compressed block of " + std::to_string(length) + " bytes, but only " +
-                                std::to_string(reader.Remaining()) + " remain");
+      reader.Fail(lengthAt, Concat({"compressed block of ", std::to_string(length),
+                                    " bytes, but only ", std::to_string(reader.Remaining()),
+                                    " remain"}));
     }
     collection.SetSammlungsDaten(reader.Bytes(length, "compressed block"));
     return;
@@ -245,7 +248,7 @@ void ReadBinderProperty(RecordReader& reader, const std::string& name, std::size
       return;
     }
   }
-  reader.Fail(at, "unknown property " + Printable(name));
+  reader.Fail(at, Concat({"unknown property ", Printable(name)}));
 }
 
 // ---------------------------------------------------------------- writing
@@ -317,7 +320,8 @@ std::unique_ptr<TFileArrayBinder> LoadFileArrayBinder(std::span<const std::uint8
 
   const std::string className = reader.ShortString("class name");
   if (className != kClassName)
-    reader.Fail(0, "the record holds a " + Printable(className) + ", not a TFileArrayBinder");
+    reader.Fail(0,
+                Concat({"the record holds a ", Printable(className), ", not a TFileArrayBinder"}));
   binder->Name = reader.ShortString("component name");
 
   SeenProperties seen;
@@ -335,7 +339,7 @@ std::unique_ptr<TFileArrayBinder> LoadFileArrayBinder(std::span<const std::uint8
   }
   if (reader.Remaining() > 0) {
     reader.Fail(reader.Offset(),
-                std::to_string(reader.Remaining()) + " bytes after the end of the record");
+                Concat({std::to_string(reader.Remaining()), " bytes after the end of the record"}));
   }
   return binder;
 }

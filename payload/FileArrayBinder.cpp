@@ -2,11 +2,14 @@
 
 #include <algorithm>
 
+#include "common/Concat.h"
+
 namespace vlt {
 
 ListIndexError::ListIndexError(int index, int count)
-    : std::out_of_range("List index out of bounds (" + std::to_string(index) +
-                        "): the file collection holds " + std::to_string(count) + " entries"),
+    : std::out_of_range(Concat({"List index out of bounds (", std::to_string(index),
+                                "): the file collection holds ", std::to_string(count),
+                                " entries"})),
       index_(index) {}
 
 int TDatei::Index() const { return collection_->IndexOf(*this); }

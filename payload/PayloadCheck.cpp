@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "common/Concat.h"
 #include "payload/ZLibEx.h"
 
 namespace vlt {
@@ -30,18 +31,18 @@ PayloadLengths CheckPayload(const TFileArrayBinder& binder) {
     try {
       InflateStream(source, sink);
     } catch (const EZCompressionError& error) {
-      throw PayloadError(std::string("the compressed block does not inflate: ") + error.what());
+      throw PayloadError(Concat({"the compressed block does not inflate: ", error.what()}));
     }
     lengths.inflated = sink.Count();
   }
   for (int index = 0; index < files.Count(); ++index) {
     const TDatei& entry = files.Items(index);
     if (!entry.LiesWithin(lengths.inflated)) {
-      throw PayloadError("entry " + std::to_string(index) + " (\"" + entry.Dateiname +
-                         "\", start " + std::to_string(entry.DateiStart) + ", size " +
-                         std::to_string(entry.DateiGroesse) +
-                         ") lies outside the inflated block of " +
-                         std::to_string(lengths.inflated) + " bytes");
+      throw PayloadError(Concat({"entry ", std::to_string(index), " (\"", entry.Dateiname,
+                                 "\", start ", std::to_string(entry.DateiStart), ", size ",
+                                 std::to_string(entry.DateiGroesse),
+                                 ") lies outside the inflated block of ",
+                                 std::to_string(lengths.inflated), " bytes"}));
     }
   }
   return lengths;

@@ -5,6 +5,7 @@
 #include <span>
 #include <vector>
 
+#include "common/Concat.h"
 #include "common/Paths.h"
 #include "install/ShellLinks.h"
 #include "platform/Errors.h"
@@ -48,9 +49,9 @@ std::string EscapePercent(const std::string& text) {
 std::string ScriptPathText(FileSystem& fs, const std::string& path) {
   const std::optional<std::string> oem = OemFormOf(fs, path);
   if (!oem) {
-    throw FileError("The self-removal script cannot name \"" + path +
-                        "\": the path holds characters the command interpreter cannot read, "
-                        "and it has no short name without them.",
+    throw FileError(Concat({"The self-removal script cannot name \"", path,
+                            "\": the path holds characters the command interpreter cannot "
+                            "read, and it has no short name without them."}),
                     kErrorNoUnicodeTranslation);
   }
   return EscapePercent(*oem);
@@ -99,19 +100,22 @@ std::string SelfRemovalScriptText(FileSystem& fs, const std::string& exePath,
   const bool removeFolder = !IsVolumeRoot(ExtractFileDir(exePath));
   std::vector<std::string> lines = {
       "setlocal DisableDelayedExpansion",
-      "set /a VltTriesLeft=" + tries,
+      Concat({"set /a VltTriesLeft=", tries}),
       ":1",
-      "Erase \"" + exe + "\"",
+      Concat({"Erase \"", exe, "\""}),
       "If \"%VltTriesLeft%\"==\"0\" Goto 2",
       "set /a VltTriesLeft=VltTriesLeft-1",
-      "If exist \"" + exe + "\" ping -n 2 127.0.0.1 >nul",
-      "If exist \"" + exe + "\" Goto 1",
+      Concat({"If exist \"", exe, "\" ping -n 2 127.0.0.1 >nul"}),
+      Concat({"If exist \"", exe, "\" Goto 1"}),
       ":2",
   };
-  if (removeFolder) lines.push_back("rmdir \"" + installDir + "\"");
-  lines.push_back("Erase \"" + script + "\"");
+  if (removeFolder) lines.push_back(Concat({"rmdir \"", installDir, "\""}));
+  lines.push_back(Concat({"Erase \"", script, "\""}));
   std::string text;
-  for (const std::string& line : lines) text += line + "\r\n";
+  for (const std::string& line : lines) {
+    text += line;
+    text += "\r\n";
+  }
   return text;
 }
 
@@ -123,8 +127,8 @@ void ScheduleSelfRemoval(FileSystem& fs, Shell& shell, const std::string& exePat
     fs.WriteFile(scriptPath, std::span(reinterpret_cast<const std::uint8_t*>(text.data()),
                                        text.size()));
   } catch (const FileError& error) {
-    throw FileError("The self-removal script \"" + scriptPath +
-                        "\" could not be written: " + error.what(),
+    throw FileError(Concat({"The self-removal script \"", scriptPath,
+                            "\" could not be written: ", error.what()}),
                     error.Code());
   }
   shell.Execute(ShellExecuteRequest{.verb = "open",

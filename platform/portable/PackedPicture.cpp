@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "common/Concat.h"
 #include "payload/ZLibEx.h"
 
 namespace vlt {
@@ -26,8 +27,8 @@ class BoundedSink : public ByteSink {
   explicit BoundedSink(std::size_t limit) : limit_(limit) {}
   void Append(std::span<const std::uint8_t> more) override {
     if (more.size() > limit_ - bytes.size())
-      throw PictureError("the packed picture inflates to more than " + std::to_string(limit_) +
-                         " bytes");
+      throw PictureError(
+          Concat({"the packed picture inflates to more than ", std::to_string(limit_), " bytes"}));
     bytes.insert(bytes.end(), more.begin(), more.end());
   }
   std::vector<std::uint8_t> bytes;
@@ -51,7 +52,8 @@ BitmapFileView ParseBitmapFile(std::span<const std::uint8_t> file) {
   if (U16(file, 26) != 1 || U32(file, 30) != kBiRgb)
     throw PictureError("not a plain uncompressed bitmap");
   if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 24)
-    throw PictureError("unsupported depth of " + std::to_string(bitCount) + " bits per pixel");
+    throw PictureError(
+        Concat({"unsupported depth of ", std::to_string(bitCount), " bits per pixel"}));
   if (width <= 0 || height <= 0 || width > 4096 || height > 4096)
     throw PictureError("unexpected bitmap size");
   const std::size_t stride = (static_cast<std::size_t>(width) * bitCount + 31) / 32 * 4;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "common/Concat.h"
 #include "platform/Errors.h"
 #include "platform/win32/ControlWindow.h"
 #include "platform/win32/SystemMessage.h"
@@ -94,8 +95,8 @@ std::unique_ptr<ControlView> PageWindow::CreateControl(Control& control, const C
   if (!spec.parent.empty()) {
     const Child* panel = FindChildByName(spec.parent);
     if (panel == nullptr || panel->kind != ControlKind::Panel) {
-      throw std::logic_error("control " + std::string(spec.name) + " needs its panel " +
-                             std::string(spec.parent) + " before it");
+      throw std::logic_error(
+          Concat({"control ", spec.name, " needs its panel ", spec.parent, " before it"}));
     }
     parent = panel->hwnd;
     // Layout positions inside a panel count from its outer corner, the
