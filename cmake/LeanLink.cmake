@@ -18,11 +18,20 @@
 # Libraries of ours the target links go through vlt_lean_code too.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
+# C++ options of the lean code:
+# - no run-time type information: nothing asks for it (exceptions bring the
+#   type information of what they throw all the same), and it costs every
+#   polymorphic class a type record and name;
+# - no thread-safe initialisation of function-local statics: the program runs
+#   on one thread, and the guards bring libstdc++'s locking code.
+set(VLT_LEAN_CXX_OPTIONS -fno-rtti -fno-threadsafe-statics $<$<NOT:$<CONFIG:Debug>>:-Oz>)
+
 # vlt_lean_code(TARGET...): compiles targets for the lean link (the program's
 # own sources, and the libraries of ours it links).
 function(vlt_lean_code)
   foreach(target IN LISTS ARGN)
-    target_compile_options(${target} PRIVATE -ffunction-sections -fdata-sections)
+    target_compile_options(${target} PRIVATE -ffunction-sections -fdata-sections
+        $<$<COMPILE_LANGUAGE:CXX>:${VLT_LEAN_CXX_OPTIONS}>)
     set_property(TARGET ${target} PROPERTY INTERPROCEDURAL_OPTIMIZATION ON)
   endforeach()
 endfunction()

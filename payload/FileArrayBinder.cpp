@@ -15,8 +15,8 @@ ListIndexError::ListIndexError(int index, int count)
 int TDatei::Index() const { return collection_->IndexOf(*this); }
 
 void TDatei::Assign(const Persistent& source) {
-  const auto* other = dynamic_cast<const TDatei*>(&source);
-  if (other == nullptr || other == this) return;
+  if (source.Tag() != &kTag || &source == this) return;
+  const auto* other = static_cast<const TDatei*>(&source);
   DateiStart = other->DateiStart;
   Dateiname = other->Dateiname;
   DateiBeschreibung = other->DateiBeschreibung;

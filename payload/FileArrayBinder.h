@@ -32,7 +32,7 @@ class ListIndexError : public std::out_of_range {
 };
 
 // One entry of the collection: a file of the inflated block.
-class TDatei : public Persistent {
+class TDatei final : public Persistent {
  public:
   // Entries are made by their collection (TDateiSammlung::Add).
   explicit TDatei(TDateiSammlung& collection) : collection_(&collection) {}
@@ -57,6 +57,7 @@ class TDatei : public Persistent {
   // From another TDatei: copies the four values. Any other source is ignored
   // without an error.
   void Assign(const Persistent& source) override;
+  ClassTag Tag() const override { return &kTag; }
 
   // Writes this entry's bytes to `Zielpfad` through `fs` (an existing file is
   // replaced). Every call inflates the collection's whole block anew.
@@ -70,6 +71,7 @@ class TDatei : public Persistent {
   bool Entpacken(const std::string& Zielpfad, FileSystem& fs) const;
 
  private:
+  static constexpr char kTag = 0;
   TDateiSammlung* collection_;
 };
 
