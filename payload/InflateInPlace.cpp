@@ -1,7 +1,6 @@
 #include "payload/InflateInPlace.h"
 
 #include <cstring>
-#include <deque>
 #include <memory>
 #include <new>
 
@@ -72,11 +71,12 @@ class PieceBuffer : public ByteSink {
     }
     target.Clear();
     target.Reserve(size_);
-    while (!pieces_.empty()) {
-      target.Append({pieces_.front().bytes.get(), pieces_.front().size});
-      size_ -= pieces_.front().size;
-      pieces_.pop_front();
+    for (Piece& piece : pieces_) {
+      target.Append({piece.bytes.get(), piece.size});
+      size_ -= piece.size;
+      piece.bytes.reset();
     }
+    pieces_.clear();
   }
 
  private:
@@ -90,7 +90,7 @@ class PieceBuffer : public ByteSink {
     pieces_.push_back(Piece{std::make_unique_for_overwrite<std::uint8_t[]>(capacity), capacity, 0});
   }
 
-  std::deque<Piece> pieces_;
+  std::vector<Piece> pieces_;
   std::size_t size_ = 0;
 };
 
