@@ -69,72 +69,75 @@ constexpr DialogCaptionRow kDialogCaptions[] = {
     {"TitleConfirmation", &DialogCaptions::TitleConfirmation, "Bestätiung", "Confirmation"},
 };
 
+// Constant data: the one text made at run time comes through its function.
+constexpr PageTextRow kPageTexts[] = {
+    // Window titles. The uninstall page's title is set in both modes (the
+    // page is skipped where it does not exist).
+    {"TForm1.Caption", "VelTori Advanced Setup (Schritt 2/4)", "VelTori Advanced Setup (Step 2/4)"},
+    {"TForm2.Caption", "VelTori Advanced Setup (Schritt 3/4)", "VelTori Advanced Setup (Step 3/4)"},
+    {"TForm3.Caption", "VelTori Advanced Setup (Schritt 4/4)", "VelTori Advanced Setup (Step 4/4)"},
+    {"TForm4.Caption", "VelTori Advanced Deinstallation", "VelTori Advanced Uninstall"},
+
+    // Licence page.
+    {.key = "TForm1.Memo_Lizentext",
+     .deutsch = {},
+     .english = {},
+     .scope = TextScope::BothModes,
+     .madeText = &LicenceText},
+    {"TForm1.BitBtn_Install", "&Installieren >>", "&Install >>"},
+    {"TForm1.BitBtn_Abbrechen", "&Abbrechen", "&Cancel"},
+
+    // Settings page. The edit field's text is its content: the default
+    // install directory follows the language.
+    {"TForm2.BitBtn_Weiter", "&Weiter >>", "&Next >>"},
+    {"TForm2.BitBtn_Abbrechen", "&Abbrechen", "&Cancel"},
+    {"TForm2.Label_BitteInstallationseinstellungenVornehmen",
+     "Bitte nehmen Sie die Installationseinstellungen vor:", "Please select your options:"},
+    {"TForm2.CheckBox_automatischstarten", "VelTori automatisch starten", "Autostart VelTori"},
+    {"TForm2.CheckBox_VerknupfungAufDesktop", "Verknüpfung auf dem Desktop erstellen",
+     "Add shortcut to desktop"},
+    {"TForm2.CheckBox_EintragInsStartmenu", "Eintrag ins Startmenü", "Add group to startmenu"},
+    {"TForm2.Label_Installationsverzeichnis", "Installationsverzeichnis:", "Destination:"},
+    {"TForm2.Edit_InstallVerz", "C:\\Programme\\VelTori Advanced", "C:\\Programs\\VelTori Advanced"},
+    {"TForm2.BitBtn_Suchen", "&Suchen", "&Browse"},
+
+    // Finish page.
+    {"TForm3.Label_Installationerfolgreich",
+     "Die Installation von VelTori Advanced ist jetzt abgeschlossen. Falls Sie Fragen haben, "
+     "lesen Sie die Hilfe von VelTori und/oder besuchen Sie die Webseite (" VELTORI_WEBSITE ").",
+     "The installion of VelTori Advanced is finished now!  If you have any questions read the "
+     "help file or/and visit the VelTori Advanced website (" VELTORI_WEBSITE ")."},
+    {"TForm3.Label_StandardHotkey", "Hinweis: Die Standardaufruftaste ist die Taste \"Rollen\"",
+     "Note: the  default hotkey is \"Scroll Lock\""},
+    {"TForm3.CheckBox_WebseiteBesuchen", "VelTori Webseite jetzt besuchen",
+     "Visit VelTori website now"},
+    {"TForm3.CheckBox_VelToriJetztStarten", "VelTori jetzt starten", "Start VelTori now"},
+    {"TForm3.Label_VielSpass", "Viel Spaß", "Have fun!"},
+    {"TForm3.BitBtn_FertigStellen", "&Fertig!", "&Finish!"},
+
+    // Uninstall page: its controls only in uninstall mode.
+    {"TForm4.Label_WasEntfernen", "Was soll entfernt werden?", "Choose Components:", kUninstallOnly},
+    {"TForm4.CheckBox_DelExe", "VelTori.Exe", "VelTori.Exe", kUninstallOnly},
+    {"TForm4.CheckBox_DelHilfe", "Hilfe", "Help", kUninstallOnly},
+    {"TForm4.CheckBox_DelRegistry", "Registry-Einträge entfernen", "Registry entries", kUninstallOnly},
+    {"TForm4.CheckBox_DelStartmenue", "Einträge im Startmenü", "Startmenu entries", kUninstallOnly},
+    {"TForm4.CheckBox_DelDesktopLnk", "Verknüpfung auf dem Desktop", "Desktop shortcut",
+     kUninstallOnly},
+    {"TForm4.CheckBox_DelCfg", "Konfigurationsdatei", "Configuration file", kUninstallOnly},
+    {"TForm4.CheckBox_DelPufferText", "Gepufferte Texteinträge (aktuell)",
+     "Cached text entries (current)", kUninstallOnly},
+    {"TForm4.CheckBox_DelPufferBild", "Gepufferte Bildeinträge (aktuell)",
+     "Cached picture entries (current)", kUninstallOnly},
+    {"TForm4.CheckBox_DelSontiges", "Sonstige Dateien aus dem VelTori-Verzeichnis",
+     "Other files in the VelTori directory", kUninstallOnly},
+    {"TForm4.CheckBox_DelUninst", "Setup (Uninstaller)", "Setup (Uninstaller)", kUninstallOnly},
+    {"TForm4.BitBtn_Abbrechen", "&Abbrechen", "&Cancel", kUninstallOnly},
+    {"TForm4.BitBtn_Deinstallieren", "&Deinstallieren", "&Uninstall", kUninstallOnly},
+};
+
 }  // namespace
 
-std::span<const PageTextRow> PageTexts() {
-  // Built on first use: the licence texts are assembled at run time.
-  static const PageTextRow rows[] = {
-      // Window titles. The uninstall page's title is set in both modes (the
-      // page is skipped where it does not exist).
-      {"TForm1.Caption", "VelTori Advanced Setup (Schritt 2/4)", "VelTori Advanced Setup (Step 2/4)"},
-      {"TForm2.Caption", "VelTori Advanced Setup (Schritt 3/4)", "VelTori Advanced Setup (Step 3/4)"},
-      {"TForm3.Caption", "VelTori Advanced Setup (Schritt 4/4)", "VelTori Advanced Setup (Step 4/4)"},
-      {"TForm4.Caption", "VelTori Advanced Deinstallation", "VelTori Advanced Uninstall"},
-
-      // Licence page.
-      {"TForm1.Memo_Lizentext", LicenceText(Language::Deutsch), LicenceText(Language::English)},
-      {"TForm1.BitBtn_Install", "&Installieren >>", "&Install >>"},
-      {"TForm1.BitBtn_Abbrechen", "&Abbrechen", "&Cancel"},
-
-      // Settings page. The edit field's text is its content: the default
-      // install directory follows the language.
-      {"TForm2.BitBtn_Weiter", "&Weiter >>", "&Next >>"},
-      {"TForm2.BitBtn_Abbrechen", "&Abbrechen", "&Cancel"},
-      {"TForm2.Label_BitteInstallationseinstellungenVornehmen",
-       "Bitte nehmen Sie die Installationseinstellungen vor:", "Please select your options:"},
-      {"TForm2.CheckBox_automatischstarten", "VelTori automatisch starten", "Autostart VelTori"},
-      {"TForm2.CheckBox_VerknupfungAufDesktop", "Verknüpfung auf dem Desktop erstellen",
-       "Add shortcut to desktop"},
-      {"TForm2.CheckBox_EintragInsStartmenu", "Eintrag ins Startmenü", "Add group to startmenu"},
-      {"TForm2.Label_Installationsverzeichnis", "Installationsverzeichnis:", "Destination:"},
-      {"TForm2.Edit_InstallVerz", "C:\\Programme\\VelTori Advanced", "C:\\Programs\\VelTori Advanced"},
-      {"TForm2.BitBtn_Suchen", "&Suchen", "&Browse"},
-
-      // Finish page.
-      {"TForm3.Label_Installationerfolgreich",
-       "Die Installation von VelTori Advanced ist jetzt abgeschlossen. Falls Sie Fragen haben, "
-       "lesen Sie die Hilfe von VelTori und/oder besuchen Sie die Webseite (" VELTORI_WEBSITE ").",
-       "The installion of VelTori Advanced is finished now!  If you have any questions read the "
-       "help file or/and visit the VelTori Advanced website (" VELTORI_WEBSITE ")."},
-      {"TForm3.Label_StandardHotkey", "Hinweis: Die Standardaufruftaste ist die Taste \"Rollen\"",
-       "Note: the  default hotkey is \"Scroll Lock\""},
-      {"TForm3.CheckBox_WebseiteBesuchen", "VelTori Webseite jetzt besuchen",
-       "Visit VelTori website now"},
-      {"TForm3.CheckBox_VelToriJetztStarten", "VelTori jetzt starten", "Start VelTori now"},
-      {"TForm3.Label_VielSpass", "Viel Spaß", "Have fun!"},
-      {"TForm3.BitBtn_FertigStellen", "&Fertig!", "&Finish!"},
-
-      // Uninstall page: its controls only in uninstall mode.
-      {"TForm4.Label_WasEntfernen", "Was soll entfernt werden?", "Choose Components:", kUninstallOnly},
-      {"TForm4.CheckBox_DelExe", "VelTori.Exe", "VelTori.Exe", kUninstallOnly},
-      {"TForm4.CheckBox_DelHilfe", "Hilfe", "Help", kUninstallOnly},
-      {"TForm4.CheckBox_DelRegistry", "Registry-Einträge entfernen", "Registry entries", kUninstallOnly},
-      {"TForm4.CheckBox_DelStartmenue", "Einträge im Startmenü", "Startmenu entries", kUninstallOnly},
-      {"TForm4.CheckBox_DelDesktopLnk", "Verknüpfung auf dem Desktop", "Desktop shortcut",
-       kUninstallOnly},
-      {"TForm4.CheckBox_DelCfg", "Konfigurationsdatei", "Configuration file", kUninstallOnly},
-      {"TForm4.CheckBox_DelPufferText", "Gepufferte Texteinträge (aktuell)",
-       "Cached text entries (current)", kUninstallOnly},
-      {"TForm4.CheckBox_DelPufferBild", "Gepufferte Bildeinträge (aktuell)",
-       "Cached picture entries (current)", kUninstallOnly},
-      {"TForm4.CheckBox_DelSontiges", "Sonstige Dateien aus dem VelTori-Verzeichnis",
-       "Other files in the VelTori directory", kUninstallOnly},
-      {"TForm4.CheckBox_DelUninst", "Setup (Uninstaller)", "Setup (Uninstaller)", kUninstallOnly},
-      {"TForm4.BitBtn_Abbrechen", "&Abbrechen", "&Cancel", kUninstallOnly},
-      {"TForm4.BitBtn_Deinstallieren", "&Deinstallieren", "&Uninstall", kUninstallOnly},
-  };
-  return rows;
-}
+std::span<const PageTextRow> PageTexts() { return kPageTexts; }
 
 std::span<const MessageTextRow> MessageTextRows() { return kMessageTexts; }
 

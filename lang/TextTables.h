@@ -21,6 +21,9 @@ struct PageTextRow {
   std::string_view deutsch;
   std::string_view english;
   TextScope scope = TextScope::BothModes;
+  // For a text made at run time (the licence agreement, which names the
+  // configured web site): gives it in a language, in place of the two above.
+  std::string_view (*madeText)(Language) = nullptr;
 };
 
 struct MessageTextRow {
@@ -68,6 +71,9 @@ constexpr PageTextKey SplitPageTextKey(std::string_view key) {
 // The row's text in `language`.
 template <typename Row>
 constexpr std::string_view TextIn(const Row& row, Language language) {
+  if constexpr (requires { row.madeText; }) {
+    if (row.madeText != nullptr) return row.madeText(language);
+  }
   return language == Language::Deutsch ? row.deutsch : row.english;
 }
 
