@@ -104,8 +104,10 @@ grep -q 'unknown command "clik"' "$VLT_CASE_DIR/badscript.txt" ||
   vlt_die "no clear message for a bad script: $(cat "$VLT_CASE_DIR/badscript.txt")"
 vlt_drive "wait-window \"$main\"" 'close' 'answer-msgbox "&Yes"' 'wait-exit --code 0'
 
-# With every program gone the screen is empty, and the harness must say so.
-vlt_log "waiting for Wine to end"; vlt_wineserver_wait 10; vlt_log "Wine ended"
+# With every program gone and the case's Wine session ended, the screen is
+# empty, and the harness must say so.
+vlt_wineserver_kill
+vlt_log "Wine ended"
 if vlt_screenshot blank >/dev/null; then
   vlt_die "a screenshot of an empty screen was accepted"
 fi

@@ -23,6 +23,9 @@
 #                          (default: build/native/e2e/<lane>)
 #   VELTORI_REQUIRE_WINE   when set, missing Wine/Xvfb/builds fail instead of skip
 #   VELTORI_SETUP_EXE      the setup program to test (default: <build>/bin/VelToriSetup.exe)
+#   VELTORI_E2E_CASE_NAME  the name the case runs under (logs, screenshots), in
+#                          place of its own: one script run twice, e.g. with
+#                          another setup program, in one ctest run
 #   VELTORI_E2E_KEEP       when set, keep prefix copies and the template for a look
 #
 # A failure cannot pass unseen: every command that fails ends the case
@@ -183,6 +186,7 @@ vlt_wineserver_kill() {
 }
 
 # Waits for the prefix's programs to end (and the registry to reach disk).
+# Not within a case, whose wineserver stays until vlt_case_end.
 vlt_wineserver_wait() {
   timeout "${1:-15}" "$VLT_WINESERVER" -w 2>/dev/null || vlt_wineserver_kill
 }
@@ -316,7 +320,7 @@ vlt_ensure_template() {
 # when the setup program has not been built.
 # Sets VLT_CASE, VLT_CASE_DIR, VLT_SCREEN_DIR, VLT_ACK_DIR.
 vlt_case_begin() {
-  VLT_CASE=$1
+  VLT_CASE=${VELTORI_E2E_CASE_NAME:-$1}
   VLT_CASE_START=$(vlt_now)
   vlt_choose_lane
   vlt_choose_machine
@@ -337,6 +341,11 @@ vlt_case_begin() {
   vlt_copy_prefix "$VLT_TEMPLATE/prefix" "$VLT_CASE_DIR/prefix"
   vlt_wine_env "$VLT_CASE_DIR"
   vlt_start_xvfb "$VLT_CASE_DIR"
+  # One Wine session for the whole case: a wineserver that stays while no
+  # program runs keeps Wine's own services and desktop up, so that a program
+  # started later (the driver, many times a case) starts in about a second
+  # instead of six in the emulated machine. vlt_case_end ends it.
+  "$VLT_WINESERVER" -p
   export VLTDRIVE_ACK_DIR="Z:${VLT_ACK_DIR//\//\\}"
   vlt_log "$VLT_ARCH prefix copied in $(vlt_since "$copy_start"); display $DISPLAY"
 }
