@@ -77,3 +77,13 @@ foreach(lane IN ITEMS wine wine32)
       ENVIRONMENT "${lane_env}")
   endforeach()
 endforeach()
+
+# The signed program (scripts/check-signing builds it, signed with a
+# throw-away certificate, in build/win32-signed) on the German default road
+# in the i686 lane: the signature must leave the payload where the program
+# finds it, and the uninstaller copy is the signed file.
+add_test(NAME e2e32_signed_program COMMAND bash ${VELTORI_E2E_DIR}/cases/install_german_defaults.sh)
+math(EXPR signed_timeout "90 * ${VELTORI_E2E_WINE32_TIME_FACTOR}")
+set_tests_properties(e2e32_signed_program PROPERTIES
+  FIXTURES_REQUIRED e2e_prefix_wine32 LABELS wine32 TIMEOUT ${signed_timeout} SKIP_RETURN_CODE 77
+  ENVIRONMENT "VELTORI_SOURCE_DIR=${CMAKE_SOURCE_DIR};VELTORI_E2E_LANE=wine32;VELTORI_E2E_STATE=${CMAKE_BINARY_DIR}/e2e/wine32;VELTORI_E2E_CASE_NAME=signed_program;VELTORI_SETUP_EXE=${CMAKE_SOURCE_DIR}/build/win32-signed/bin/VelToriSetup.exe")

@@ -45,6 +45,9 @@ run_case() {
   rm -f "$request"
   (
     [ -z "$setup" ] || export VELTORI_SETUP_EXE=$setup
+    # The host's name of the case, which a script run under another name
+    # (VELTORI_E2E_CASE_NAME) does not know by itself.
+    export VELTORI_E2E_CASE_NAME=$name
     cd "$share"
     bash "$script"
   ) >"$queue/results/$name.log" 2>&1 </dev/null || code=$?
