@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <climits>
 #include <cstdint>
 #include <exception>
 #include <vector>
@@ -14,9 +13,10 @@ namespace {
 
 // zlib's inflateBack() does the raw deflate part in one call, with the
 // output in a window of ours and the input and output through callbacks.
-// It does without inflate.o and the gzip checksum code that comes with it
-// (some 26 KB of the Windows program), and the RFC 1950 frame around the
-// deflate data (two header bytes, the Adler-32 trailer) is read here.
+// Its object is a third of the size of inflate()'s, which also brings the
+// gzip checksum code (together 17 KB more in the Windows program); the
+// RFC 1950 frame around the deflate data (two header bytes, the Adler-32
+// trailer) is read here.
 constexpr int kWindowBits = MAX_WBITS;
 constexpr std::size_t kWindowSize = std::size_t{1} << kWindowBits;
 constexpr std::size_t kInputSize = 0x8000;
