@@ -105,10 +105,14 @@ TEST(InflateStream, InflatesStreamsOfEveryLevel) {
     EXPECT_EQ(InflateAll(samples::Compress(data, level)), data) << level;
 }
 
-// Deflate with a window of 2^bits bytes (9 to 15), in the zlib format.
-Bytes CompressWithWindow(const Bytes& data, int bits) {
+// Deflate in the zlib format with a window of 2^bits bytes (9 to 15) and,
+// when one is given, a preset dictionary.
+Bytes CompressWith(const Bytes& data, int bits, const Bytes& dictionary = {}) {
   z_stream s{};
   EXPECT_EQ(deflateInit2(&s, 9, Z_DEFLATED, bits, 8, Z_DEFAULT_STRATEGY), Z_OK);
+  if (!dictionary.empty()) {
+    deflateSetDictionary(&s, dictionary.data(), static_cast<uInt>(dictionary.size()));
+  }
   Bytes out(deflateBound(&s, static_cast<uLong>(data.size())));
   s.next_in = const_cast<Bytef*>(data.data());
   s.avail_in = static_cast<uInt>(data.size());
@@ -123,7 +127,7 @@ Bytes CompressWithWindow(const Bytes& data, int bits) {
 TEST(InflateStream, InflatesStreamsOfEveryWindowSize) {
   const Bytes data = samples::ExeLike(120000, 8);
   for (int bits = 9; bits <= 15; ++bits) {
-    EXPECT_EQ(InflateAll(CompressWithWindow(data, bits), 1000), data) << bits;
+    EXPECT_EQ(InflateAll(CompressWith(data, bits), 1000), data) << bits;
   }
 }
 
@@ -163,23 +167,8 @@ TEST(InflateStream, DamagedStreamsRaiseWithTheirStatusText) {
     b[at] ^= xorMask;
     return b;
   };
-  Bytes withDictionary;
-  {
-    // A stream that needs a preset dictionary.
-    z_stream s{};
-    ASSERT_EQ(deflateInit(&s, 9), Z_OK);
-    const Bytes dictionary(100, 0x55);
-    deflateSetDictionary(&s, dictionary.data(), static_cast<uInt>(dictionary.size()));
-    Bytes data(1000, 0x55);
-    withDictionary.resize(2000);
-    s.next_in = data.data();
-    s.avail_in = static_cast<uInt>(data.size());
-    s.next_out = withDictionary.data();
-    s.avail_out = static_cast<uInt>(withDictionary.size());
-    ASSERT_EQ(deflate(&s, Z_FINISH), Z_STREAM_END);
-    withDictionary.resize(s.total_out);
-    deflateEnd(&s);
-  }
+  // A stream that needs a preset dictionary.
+  const Bytes withDictionary = CompressWith(Bytes(1000, 0x55), MAX_WBITS, Bytes(100, 0x55));
   Bytes trailing = block;
   trailing.push_back(0x00);
 
