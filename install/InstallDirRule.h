@@ -1,8 +1,18 @@
 #pragma once
-// Which typed entries the install procedure accepts as its directory.
+// Which typed entries the install procedure accepts as its directory, and
+// which folder the settings page proposes.
+#include <cstddef>
 #include <string>
 
 namespace vlt {
+
+class Shell;
+
+// The longest path, in UTF-16 code units, that the calls an install makes
+// take without the "\\?\" prefix: MAX_PATH (260) less its terminating NUL.
+// CreateDirectory keeps room for an 8.3 name as well: 248 less the NUL.
+inline constexpr std::size_t kMaxFilePathLength = 259;
+inline constexpr std::size_t kMaxDirectoryPathLength = 247;
 
 // True for an absolute path (a drive path "C:\..." or a share path
 // "\\server\share\...") that the install can use as typed. Refused:
@@ -13,8 +23,21 @@ namespace vlt {
 // - a part that ends in a blank or a dot ("C:\Tools\VelTori ", "..."):
 //   Windows strips those when it creates the folder, but not from the paths
 //   that pass through it, so every file, value and shortcut would name a
-//   folder that does not exist.
+//   folder that does not exist;
+// - a folder too long for the calls that write into it: the folder itself
+//   for CreateDirectory, and the longest file name the install writes there
+//   for the file, profile and shortcut calls (MAX_PATH). Past those limits
+//   the calls fail, or write somewhere else (Wine's profile functions then
+//   wrote config.vlt's sections to files with garbage names elsewhere).
 // Empty parts (a doubled backslash, also at the end) are no parts.
 bool IsAcceptableInstallDir(const std::string& typed);
+
+// The folder the settings page proposes: the machine's Program Files folder
+// as this program sees it (a 32-bit program on 64-bit Windows gets "Program
+// Files (x86)"), then "\VelTori Advanced". Only administrators may change
+// what lies below it, which matters for a product that starts at every
+// user's logon and an uninstaller that runs elevated. "" when the shell
+// cannot resolve the folder.
+std::string ProposedInstallDir(Shell& shell);
 
 }  // namespace vlt

@@ -44,7 +44,10 @@ void ApplyLanguage(Program& program, const std::string& identifier) {
     const PageTextKey key = SplitPageTextKey(row.key);
     Form* page = TranslatedPage(program, key.pageClass);
     if (page == nullptr) continue;
-    const std::string text(TextIn(row, *language));
+    std::string text(TextIn(row, *language));
+    if (row.systemText != nullptr) {
+      if (std::string known = row.systemText(program.sys.shell); !known.empty()) text = known;
+    }
     if (key.member == kCaptionMember) {
       page->SetCaption(text);
     } else {

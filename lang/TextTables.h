@@ -10,6 +10,8 @@
 
 namespace vlt {
 
+class Shell;
+
 // Texts that only the uninstaller uses are left alone in setup mode.
 enum class TextScope { BothModes, UninstallModeOnly };
 
@@ -24,6 +26,10 @@ struct PageTextRow {
   // For a text made at run time (the licence agreement, which names the
   // configured web site): gives it in a language, in place of the two above.
   std::string_view (*madeText)(Language) = nullptr;
+  // For a text the system knows better than the table (the proposed install
+  // folder, below the machine's Program Files folder): gives it in every
+  // language, or "" where the system cannot, and the table's text stands.
+  std::string (*systemText)(Shell&) = nullptr;
 };
 
 struct MessageTextRow {

@@ -13,6 +13,10 @@ inline constexpr int kPrograms = 0x0002;
 inline constexpr int kDesktopDirectory = 0x0010;
 inline constexpr int kDrives = 0x0011;
 inline constexpr int kTemplates = 0x0015;
+inline constexpr int kWindows = 0x0024;
+inline constexpr int kSystem = 0x0025;
+inline constexpr int kProgramFiles = 0x0026;
+inline constexpr int kProfile = 0x0028;
 }  // namespace csidl
 
 struct ShellLinkData {

@@ -89,12 +89,38 @@ TEST(ApplyLanguage, EachCallReplacesEveryTextOfTheLastOne) {
 
     PageRun both(mode);
     ApplyLanguage(both.program, "English");
-    EXPECT_EQ(both.program.Form2->Edit_InstallVerz.Text(), "C:\\Programs\\VelTori Advanced");
     both.program.Form2->Edit_InstallVerz.SetText("D:\\Tools\\VelTori Advanced");
     ApplyLanguage(both.program, "Deutsch");
 
     EXPECT_TRUE(both.Snapshot() == germanOnly.Snapshot());
-    EXPECT_EQ(both.program.Form2->Edit_InstallVerz.Text(), "C:\\Programme\\VelTori Advanced");
+    EXPECT_EQ(both.program.Form2->Edit_InstallVerz.Text(),
+              "C:\\Program Files (x86)\\VelTori Advanced");
+  }
+}
+
+TEST(ApplyLanguage, TheProposedFolderLiesInTheProgramFilesFolderTheShellNames) {
+  const struct {
+    std::optional<std::string> programFiles;  // nullopt: the shell cannot resolve it
+    const char* deutsch;
+    const char* english;
+  } cases[] = {
+      // A 32-bit program on 64-bit Windows, and on 32-bit Windows.
+      {"C:\\Program Files (x86)", "C:\\Program Files (x86)\\VelTori Advanced",
+       "C:\\Program Files (x86)\\VelTori Advanced"},
+      {"D:\\Programme\\", "D:\\Programme\\VelTori Advanced", "D:\\Programme\\VelTori Advanced"},
+      {std::nullopt, "C:\\Programme\\VelTori Advanced", "C:\\Programs\\VelTori Advanced"},
+  };
+  for (const auto& c : cases) {
+    PageRun run(Mode::Setup);
+    if (c.programFiles) {
+      run.platform.shell.folders[csidl::kProgramFiles] = *c.programFiles;
+    } else {
+      run.platform.shell.folders.erase(csidl::kProgramFiles);
+    }
+    ApplyLanguage(run.program, "Deutsch");
+    EXPECT_EQ(run.program.Form2->Edit_InstallVerz.Text(), c.deutsch);
+    ApplyLanguage(run.program, "English");
+    EXPECT_EQ(run.program.Form2->Edit_InstallVerz.Text(), c.english);
   }
 }
 

@@ -23,10 +23,26 @@ TEST(IsVolumeRoot, DrivesAndSharesButNothingBelowThem) {
 }
 
 TEST(IsAcceptableInstallDir, AbsoluteFoldersThatWindowsKeepsAsTyped) {
+  // "C:\" and a folder name, `length` UTF-16 units in all.
+  const auto folderOf = [](std::size_t length, const std::string& unit = "v") {
+    std::string path = "C:\\";
+    for (std::size_t i = 3; i < length; ++i) path += unit;
+    return path;
+  };
+  const std::string umlaut = "\xc3\xa4";  // two bytes, one unit
+  const std::string clef = "\xf0\x9d\x84\x9e";  // four bytes, two units
   const struct {
-    const char* typed;
+    std::string typed;
     bool accepted;
   } cases[] = {
+      // "\vltsetup.exe" must still fit MAX_PATH less its NUL (259 units).
+      {folderOf(246), true},
+      {folderOf(246) + "\\", true},
+      {folderOf(247), false},
+      {folderOf(246, umlaut), true},
+      {folderOf(247, umlaut), false},
+      {folderOf(245) + clef, false},
+      {folderOf(290), false},
       {"C:\\Programme\\VelTori Advanced", true},
       {"C:\\Programme\\VelTori Advanced\\", true},
       {"C:\\Programme\\VelTori Advanced\\\\", true},  // empty parts are no parts

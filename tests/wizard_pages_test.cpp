@@ -80,7 +80,7 @@ TEST(LicencePage, InstallShowsTheSettingsPageWithThePicture) {
   EXPECT_FALSE(w.Licence().Visible());
   EXPECT_EQ(w.Settings().Image1.Picture(), PictureId::SideBanner);
   EXPECT_EQ(w.Settings().Caption(), "VelTori Advanced Setup (Step 3/4)");
-  EXPECT_EQ(w.Settings().Edit_InstallVerz.Text(), "C:\\Programs\\VelTori Advanced");
+  EXPECT_EQ(w.Settings().Edit_InstallVerz.Text(), "C:\\Program Files (x86)\\VelTori Advanced");
   EXPECT_TRUE(w.p.dialog.shown.empty());
 }
 
