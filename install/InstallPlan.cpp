@@ -45,11 +45,13 @@ InstallPlan BuildInstallPlan(const InstallChoices& choices, const std::string& s
   }
 
   plan.push_back(progress);  // 60
-  // Fails harmlessly when the setup program runs from the install directory.
+  // A cut or missing uninstaller would leave an entry that cannot remove
+  // anything: the user is told, and nothing is registered that names it.
   plan.push_back({.kind = Kind::CopyUninstaller,
-                  .onFailure = OnFailure::Ignored,
+                  .onFailure = OnFailure::Warns,
                   .path = JoinPath(dir, product::kUninstallerFile),
-                  .value = setupExe});
+                  .value = setupExe,
+                  .message = &MessageTexts::MsgCopyUninstallerError});
   plan.push_back({.kind = Kind::WriteRegistryEntries,
                   .onFailure = OnFailure::RegistryWarning,
                   .autoStart = choices.autoStart});
@@ -75,7 +77,9 @@ InstallPlan BuildInstallPlan(const InstallChoices& choices, const std::string& s
   plan.push_back({.kind = Kind::ReportRegistryFailure,
                   .onFailure = OnFailure::Escapes,
                   .message = &MessageTexts::MsgRegistryError});
-  plan.push_back({.kind = Kind::ShowFinishPage, .onFailure = OnFailure::Escapes});
+  plan.push_back({.kind = Kind::ShowFinishPage,
+                  .onFailure = OnFailure::Escapes,
+                  .path = JoinPath(dir, product::kExeFile)});
   return plan;
 }
 

@@ -18,12 +18,15 @@ struct InstallStep {
     ConfirmDirectory,      // path: the directory as typed; becomes InstallVerz
     WriteLanguage,         // path: config.vlt; value: "English" or "Deutsch"
     ExtractEntry,          // entry: payload index; path: the target file
-    CopyUninstaller,       // value: the running setup program; path: the copy
-    WriteRegistryEntries,  // autoStart: whether the product starts with Windows
+    CopyUninstaller,       // value: the running setup program; path: the copy, checked whole
+    WriteRegistryEntries,  // autoStart: whether the product starts with Windows; the
+                           // autostart value and the uninstall entry each only when the
+                           // file it names was written whole in this run
     CreateFolder,          // path: the start-menu group, with its parents
-    CreateShortcut,        // shortcut
+    CreateShortcut,        // shortcut; left out when this run failed to write its target
     ReportRegistryFailure, // the one registry warning, when a registry step failed
-    ShowFinishPage,        // the picture handed over, the finish page shown, this one hidden
+    ShowFinishPage,        // the picture handed over, the finish page shown, this one hidden;
+                           // path: the product, which it offers to start only when written
   };
   enum class OnFailure {
     Ignored,          // a failed result and any error are dropped

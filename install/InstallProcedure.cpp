@@ -1,6 +1,9 @@
 // The install procedure: the settings page's Next button installs the
 // product in one synchronous run, as the plan of install/InstallPlan.h says.
 // Nothing is rolled back when a step fails.
+#include <algorithm>
+
+#include "common/Paths.h"
 #include "install/InstallDirRule.h"
 #include "install/InstallPlan.h"
 #include "install/ProductFiles.h"
@@ -9,6 +12,7 @@
 #include "install/TForm2.h"
 #include "install/TForm3.h"
 #include "lang/TForm_Sprache.h"
+#include "platform/FileSystem.h"
 #include "platform/Shell.h"
 #include "startup/Program.h"
 
@@ -80,7 +84,31 @@ void TForm2::ApplyInstallPlan(const InstallPlan& plan) {
   }
 }
 
-bool TForm2::RunInstallStep(const InstallStep& step, const InstallRun& run) {
+bool TForm2::IsThere(const InstallRun& run, const std::string& path) {
+  const bool failed = std::ranges::any_of(
+      run.unwritten, [&](const std::string& p) { return AsciiEqualNoCase(p, path); });
+  return !failed || FileExists(program_.sys.fs, path);
+}
+
+bool TForm2::CopyUninstaller(const std::string& from, const std::string& to) {
+  FileSystem& fs = program_.sys.fs;
+  // Run from the install directory itself: the uninstaller is already there.
+  if (AsciiEqualNoCase(from, to)) return true;
+  // A copy of a read-only setup program (started from a CD or a read-only
+  // share) would be read-only too: the old one could not be replaced, nor
+  // the new one erased by the self-removal.
+  fs.SetNormalAttributes(to);
+  const bool copied = fs.CopyFile(from, to);
+  const std::optional<std::uint64_t> size = fs.FileSize(from);
+  if (copied && size && fs.FileSize(to) == size) {
+    fs.SetNormalAttributes(to);
+    return true;
+  }
+  fs.DeleteFile(to);  // a cut copy would only fail with "Bad EXE format"
+  return false;
+}
+
+bool TForm2::RunInstallStep(const InstallStep& step, InstallRun& run) {
   Services& sys = program_.sys;
   switch (step.kind) {
     case Kind::Progress:
@@ -102,12 +130,27 @@ bool TForm2::RunInstallStep(const InstallStep& step, const InstallRun& run) {
       sys.profile.Flush(step.path);
       return true;
     case Kind::ExtractEntry:
-      return FileArrayBinder1->DateiSammlung().Items(step.entry).Entpacken(step.path, sys.fs);
-    case Kind::CopyUninstaller:
-      return sys.fs.CopyFile(step.value, step.path);
-    case Kind::WriteRegistryEntries:
-      return VelToriRegistry(/*Install=*/true, /*AutoStart=*/step.autoStart);
+    case Kind::CopyUninstaller: {
+      // Unwritten until known whole: an extraction may also raise.
+      run.unwritten.push_back(step.path);
+      const bool whole =
+          step.kind == Kind::ExtractEntry
+              ? FileArrayBinder1->DateiSammlung().Items(step.entry).Entpacken(step.path, sys.fs)
+              : CopyUninstaller(step.value, step.path);
+      if (whole) run.unwritten.pop_back();
+      return whole;
+    }
+    case Kind::WriteRegistryEntries: {
+      // Neither an autostart value for a missing product, nor an uninstall
+      // entry for a missing uninstaller.
+      const std::string& dir = program_.InstallVerz;
+      return VelToriRegistry(
+          /*Install=*/true,
+          /*AutoStart=*/step.autoStart && IsThere(run, JoinPath(dir, product::kExeFile)),
+          /*UninstallerWritten=*/IsThere(run, JoinPath(dir, product::kUninstallerFile)));
+    }
     case Kind::CreateShortcut:
+      if (!IsThere(run, step.shortcut.target)) return true;
       CreateShellLink(sys.shell, step.shortcut.linkFile, step.shortcut.target,
                       step.shortcut.arguments);
       return true;
@@ -115,6 +158,7 @@ bool TForm2::RunInstallStep(const InstallStep& step, const InstallRun& run) {
       if (run.registryFailed) ShowInstallWarning(step);
       return true;
     case Kind::ShowFinishPage:
+      if (!IsThere(run, step.path)) program_.Form3->OfferNoProductStart();
       program_.Form3->Image1.SetPicture(Image1.Picture());
       program_.Form3->Show();
       Hide();

@@ -97,11 +97,11 @@ void TForm2::BitBtn_SuchenClick() {
   if (chosen) Edit_InstallVerz.SetText(InstallDirFromBrowse(*chosen));
 }
 
-bool TForm2::VelToriRegistry(bool Install, bool AutoStart) {
+bool TForm2::VelToriRegistry(bool Install, bool AutoStart, bool UninstallerWritten) {
   const std::string installDir = RegistryInstallDir(
       program_.UninstallMode(), program_.InstallVerz, program_.sys.app.ExeName());
   return vlt::VelToriRegistry(program_.sys.registry, program_.sys.profile, program_.sys.fs,
-                              installDir, Install, AutoStart);
+                              installDir, Install, AutoStart, UninstallerWritten);
 }
 
 }  // namespace vlt

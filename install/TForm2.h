@@ -2,6 +2,8 @@
 // The install settings page: directory, options, the install procedure and
 // the program's one cancel confirmation.
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "install/InstallPlan.h"
 #include "payload/FileArrayBinder.h"
@@ -41,8 +43,9 @@ class TForm2 : public Page {
   void BitBtn_SuchenClick();
   void BitBtn_AbbrechenClick();
   // Writes (Install) or removes the autostart value, the uninstall entry and
-  // the "Autostart" key of config.vlt; false when a step failed.
-  bool VelToriRegistry(bool Install, bool AutoStart);
+  // the "Autostart" key of config.vlt; false when a step failed. An install
+  // without a whole uninstaller copy registers no uninstall entry.
+  bool VelToriRegistry(bool Install, bool AutoStart, bool UninstallerWritten = true);
 
  protected:
   // The program's one cancel confirmation, which every page's cancel path
@@ -56,10 +59,19 @@ class TForm2 : public Page {
   // handled as the step says.
   struct InstallRun {
     bool registryFailed = false;
+    // Files of the install directory this run failed to write. A failed
+    // write leaves no cut file, so such a file is either missing or an
+    // earlier, whole one (in use, read-only): only a missing one is never
+    // registered, linked or started.
+    std::vector<std::string> unwritten;
   };
+  bool IsThere(const InstallRun& run, const std::string& path);
   void ApplyInstallPlan(const InstallPlan& plan);
   // Carries out one step; false when it failed. May raise.
-  bool RunInstallStep(const InstallStep& step, const InstallRun& run);
+  bool RunInstallStep(const InstallStep& step, InstallRun& run);
+  // The uninstaller copy, checked whole; false (and no cut copy left) when
+  // it is not.
+  bool CopyUninstaller(const std::string& from, const std::string& to);
   void ShowInstallWarning(const InstallStep& step);
 };
 

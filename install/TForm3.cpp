@@ -62,6 +62,11 @@ void TForm3::BitBtn_FertigStellenClick() {
   program_.sys.app.Terminate();
 }
 
+void TForm3::OfferNoProductStart() {
+  CheckBox_VelToriJetztStarten.SetChecked(false);
+  CheckBox_VelToriJetztStarten.SetEnabled(false);
+}
+
 void TForm3::FormCloseQuery(bool& CanClose) {
   BitBtn_FertigStellenClick();
   CanClose = true;

@@ -23,6 +23,9 @@ class TForm3 : public Page {
   Control& Image1 = Ctl("Image1");  // the side picture, handed over by the settings page
 
   void BitBtn_FertigStellenClick();
+  // The product was not written whole: the start box is cleared and greyed,
+  // so that the way out never starts a missing or cut program.
+  void OfferNoProductStart();
 
  protected:
   // Closing the window acts like the button, starts included.

@@ -13,14 +13,14 @@ namespace {
 std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 
 void WriteRegistryEntries(Registry& registry, const std::string& installDir, bool install,
-                          bool autoStart) {
+                          bool autoStart, bool uninstallerWritten) {
   if (autoStart) {
     registry.WriteString(entries::kRunKey, entries::kAutoStartValue, AutostartCommand(installDir));
   } else {
     registry.DeleteValue(entries::kRunKey, entries::kAutoStartValue);  // missing is fine
   }
 
-  if (install) {
+  if (install && uninstallerWritten) {
     const std::string key = JoinPath(entries::kUninstallParentKey, entries::kUninstallSubKey);
     registry.CreateKey(key);
     registry.WriteString(key, entries::kDisplayNameValue, entries::kDisplayName);
@@ -52,10 +52,11 @@ std::string UninstallCommand(const std::string& installDir) {
 }
 
 bool VelToriRegistry(Registry& registry, ProfileFile& profile, FileSystem& fs,
-                     const std::string& installDir, bool install, bool autoStart) {
+                     const std::string& installDir, bool install, bool autoStart,
+                     bool uninstallerWritten) {
   bool ok = true;
   try {
-    WriteRegistryEntries(registry, installDir, install, autoStart);
+    WriteRegistryEntries(registry, installDir, install, autoStart, uninstallerWritten);
   } catch (const std::exception&) {
     ok = false;
   }

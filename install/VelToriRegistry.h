@@ -20,7 +20,9 @@ std::string UninstallCommand(const std::string& installDir);
 
 // Writes (`install`) or removes the uninstall entry, writes (`autoStart`) or
 // deletes the autostart value, and sets "Autostart" in `installDir`\config.vlt
-// to "ja" or "nein". `installDir` may end with a backslash. Installing creates
+// to "ja" or "nein". An install whose uninstaller copy failed
+// (`uninstallerWritten` false) removes the uninstall entry instead of
+// writing one that names a missing or cut program. `installDir` may end with a backslash. Installing creates
 // config.vlt when it is missing; removing only changes one that exists (a
 // file made by the removal would keep the install directory from going).
 //
@@ -31,7 +33,8 @@ std::string UninstallCommand(const std::string& installDir);
 // raises, so removing entries that do not exist succeeds and creates nothing.
 // Nothing is rolled back and nothing is shown.
 bool VelToriRegistry(Registry& registry, ProfileFile& profile, FileSystem& fs,
-                     const std::string& installDir, bool install, bool autoStart);
+                     const std::string& installDir, bool install, bool autoStart,
+                     bool uninstallerWritten = true);
 
 // The directory VelToriRegistry works on: the confirmed install directory in
 // an install run, the folder of the running setup program (`exePath`, without

@@ -1,5 +1,6 @@
 #include "lang/TextTables.h"
 
+#include "install/InstallDirRule.h"
 #include "lang/LicenceTexts.h"
 
 namespace vlt {
@@ -24,6 +25,11 @@ constexpr MessageTextRow kMessageTexts[] = {
                 "Administratorrechte",
      .english = "Error while creating the registry-keys. It's possible that you don't have "
                 "administrator permissons."},
+    {.key = "MsgCopyUninstallerError",
+     .field = &MessageTexts::MsgCopyUninstallerError,
+     .deutsch = "Fehler beim Kopieren des Deinstallationsprogramms.\rMöglicherweise ist der "
+                "Datenträger voll.",
+     .english = "Error while copying the uninstaller.\rPerhaps the disk is full."},
     // Start-menu shortcut file names, without ".lnk".
     {.key = "LinkNameRun",
      .field = &MessageTexts::LinkNameRun,
@@ -98,7 +104,10 @@ constexpr PageTextRow kPageTexts[] = {
      "Add shortcut to desktop"},
     {"TForm2.CheckBox_EintragInsStartmenu", "Eintrag ins Startmenü", "Add group to startmenu"},
     {"TForm2.Label_Installationsverzeichnis", "Installationsverzeichnis:", "Destination:"},
-    {"TForm2.Edit_InstallVerz", "C:\\Programme\\VelTori Advanced", "C:\\Programs\\VelTori Advanced"},
+    {.key = "TForm2.Edit_InstallVerz",
+     .deutsch = "C:\\Programme\\VelTori Advanced",
+     .english = "C:\\Programs\\VelTori Advanced",
+     .systemText = &ProposedInstallDir},
     {"TForm2.BitBtn_Suchen", "&Suchen", "&Browse"},
 
     // Finish page.

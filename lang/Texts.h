@@ -1,5 +1,5 @@
 #pragma once
-// The program-wide texts that are not page texts: the nine message texts and
+// The program-wide texts that are not page texts: the ten message texts and
 // the thirteen dialog captions. ApplyLanguage fills them.
 #include <string>
 
@@ -10,6 +10,7 @@ struct MessageTexts {
   std::string MsgExtractError;
   std::string MsgCreateDirError;
   std::string MsgRegistryError;
+  std::string MsgCopyUninstallerError;
   std::string LinkNameRun;
   std::string LinkNameUninstall;
   std::string LinkNameHelp;

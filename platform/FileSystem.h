@@ -38,13 +38,24 @@ class FileSystem {
   // Removes an empty directory; a directory junction or symbolic link is
   // removed as a link, whatever its target holds.
   virtual bool RemoveDirectory(const std::string& path) = 0;
-  // Copies a file, replacing an existing target; false on failure.
+  // Copies a file, replacing an existing target; false on failure. A copy
+  // that fails part way (a full disk) may leave a cut target behind.
   virtual bool CopyFile(const std::string& from, const std::string& to) = 0;
+  // The size of an existing file; nullopt when it cannot be read.
+  virtual std::optional<std::uint64_t> FileSize(const std::string& path) = 0;
+  // Gives a file normal attributes (no longer read-only, hidden or system);
+  // false on failure.
+  virtual bool SetNormalAttributes(const std::string& path) = 0;
 
   // Creates `path` anew (an existing file is truncated; no sharing while it is
   // open; normal attributes) and writes `data`. Raises FileError when the file
-  // cannot be created or written; bytes written before a failure stay.
+  // cannot be created or written; a file that could not be written whole is
+  // deleted again, so no cut file is left for another program to trip over.
   virtual void WriteFile(const std::string& path, std::span<const std::uint8_t> data) = 0;
+  // As WriteFile, but raises FileError when `path` exists already: the file
+  // written is always one this call created, with the folder's inherited
+  // rights, never one that somebody else made beforehand and still controls.
+  virtual void WriteNewFile(const std::string& path, std::span<const std::uint8_t> data) = 0;
 
   // The short (8.3) form of an existing path, or "" when the system has none.
   virtual std::string ShortPathName(const std::string& path) = 0;

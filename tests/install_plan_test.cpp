@@ -66,6 +66,8 @@ TEST(BuildInstallPlan, EveryOptionOnGivesTheWholeRunInItsOrder) {
   registry.autoStart = true;
   InstallStep report = Step(Kind::ReportRegistryFailure, OnFailure::Escapes);
   report.message = &MessageTexts::MsgRegistryError;
+  InstallStep copy = Step(Kind::CopyUninstaller, OnFailure::Warns, kDir + "\\vltsetup.exe", kSetup);
+  copy.message = &MessageTexts::MsgCopyUninstallerError;
   const ShortcutPlan links = Shortcuts();
 
   const InstallPlan expected = {
@@ -78,7 +80,7 @@ TEST(BuildInstallPlan, EveryOptionOnGivesTheWholeRunInItsOrder) {
       progress, extract(1, "veltori.hlp"),                               // 40
       progress, extract(2, "veltori.cnt"),                               // 50
       progress,                                                          // 60
-      Step(Kind::CopyUninstaller, OnFailure::Ignored, kDir + "\\vltsetup.exe", kSetup),
+      copy,
       registry,
       progress,                                                          // 70, full
       Step(Kind::CreateFolder, OnFailure::Ignored, kGroup),
@@ -87,7 +89,7 @@ TEST(BuildInstallPlan, EveryOptionOnGivesTheWholeRunInItsOrder) {
       progress,                                                          // past the end
       shortcut(*links.desktop),
       report,
-      Step(Kind::ShowFinishPage, OnFailure::Escapes),
+      Step(Kind::ShowFinishPage, OnFailure::Escapes, kDir + "\\veltori.exe"),
   };
   EXPECT_EQ(BuildInstallPlan(choices, kSetup, links), expected);
 }
@@ -136,10 +138,10 @@ TEST(BuildInstallPlan, TheOptionsChangeOnlyTheirOwnSteps) {
     for (const InstallStep& s : plan) {
       const OnFailure expected = [&] {
         switch (s.kind) {
-          case Kind::Progress: case Kind::CreateDirectory: case Kind::CopyUninstaller:
+          case Kind::Progress: case Kind::CreateDirectory:
           case Kind::CreateFolder: return OnFailure::Ignored;
           case Kind::ConfirmDirectory: return OnFailure::EndsRun;
-          case Kind::ExtractEntry: return OnFailure::Warns;
+          case Kind::ExtractEntry: case Kind::CopyUninstaller: return OnFailure::Warns;
           case Kind::WriteRegistryEntries: return OnFailure::RegistryWarning;
           default: return OnFailure::Escapes;
         }

@@ -64,9 +64,10 @@ TEST(TextTables, MessageAndCaptionRowsFillEachFieldOnce) {
     EXPECT_TRUE((messages.*row.field).empty()) << row.key << " shares a field";
     messages.*row.field = row.key;
   }
-  EXPECT_EQ(keys.size(), 9u);
+  EXPECT_EQ(keys.size(), 10u);
   for (const std::string* field :
        {&messages.MsgExtractError, &messages.MsgCreateDirError, &messages.MsgRegistryError,
+        &messages.MsgCopyUninstallerError,
         &messages.LinkNameRun, &messages.LinkNameUninstall, &messages.LinkNameHelp,
         &messages.TitleChooseFolder, &messages.MsgConfirmCancel, &messages.MsgUninstallDone}) {
     EXPECT_FALSE(field->empty());

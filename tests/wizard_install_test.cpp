@@ -291,6 +291,7 @@ TEST(InstallProcedure, EachFileThatCannotBeExtractedIsReportedAndTheRestGoesOn) 
     const char* name;
     void (*prepare)(fake::FakePlatform&);
     std::vector<int> failedEntries;
+    std::size_t links = 5;
     void (*afterStart)(TForm2&) = [](TForm2&) {};
   } const cases[] = {
       {"help file in use",
@@ -305,11 +306,12 @@ TEST(InstallProcedure, EachFileThatCannotBeExtractedIsReportedAndTheRestGoesOn) 
          p.fs.SetReadOnly(kDefaultDir + "\\veltori.exe");
        },
        {0}},
-      {"block that fails to inflate", [](fake::FakePlatform&) {}, {0, 1, 2},
+      // Only the uninstaller and the web site are left to link.
+      {"block that fails to inflate", [](fake::FakePlatform&) {}, {0, 1, 2}, 2,
        [](TForm2& page) {
          page.FileArrayBinder1->DateiSammlung().SetSammlungsDaten(samples::Bytes(64, 0x5a));
        }},
-      {"third entry missing", [](fake::FakePlatform&) {}, {2},
+      {"third entry missing", [](fake::FakePlatform&) {}, {2}, 5,
        [](TForm2& page) {
          auto shorter = samples::MakeBinder({DefaultFiles()[0], DefaultFiles()[1]});
          page.FileArrayBinder1 = std::move(shorter);
@@ -349,8 +351,79 @@ TEST(InstallProcedure, EachFileThatCannotBeExtractedIsReportedAndTheRestGoesOn) 
     }
     EXPECT_EQ(Content(w, kDefaultDir + "\\vltsetup.exe"), kSetupBytes);
     EXPECT_TRUE(w.p.registry.HasKey(kUninstallKey));
-    EXPECT_EQ(w.p.shell.links.size(), 5u);
+    // An earlier file that stayed is still linked; a missing one is not.
+    EXPECT_EQ(w.p.shell.links.size(), c.links);
     ExpectIdleAfterSuccess(w);
+  }
+}
+
+TEST(InstallProcedure, AFullDiskLeavesNoCutFileAndNothingThatNamesAMissingOne) {
+  const std::string setup = "MZ" + std::string(4094, 's');
+  const std::size_t languageOnly = std::string("[Sprache]\r\nSprache=Deutsch\r\n").size();
+  const std::size_t payload =
+      PayloadContent(0).size() + PayloadContent(1).size() + PayloadContent(2).size();
+  const std::string copyError =
+      "Fehler beim Kopieren des Deinstallationsprogramms.\rM\xc3\xb6glicherweise ist der "
+      "Datentr\xc3\xa4ger voll.";
+  const std::string registryError =
+      "Fehler beim Erstellen der Registryeintr\xc3\xa4ge, m\xc3\xb6glicherweise haben sie keine "
+      "Administratorrechte";
+
+  struct Case {
+    const char* what;
+    std::size_t freeBytes;
+    bool cutCopiesSucceed;  // a cut copy that reports success is caught by its size
+    std::vector<std::string> warnings;
+    bool product;           // veltori.exe there: autostart value, its links, the start box
+    std::size_t links;
+  } const cases[] = {
+      {"room for the product, not for the uninstaller", languageOnly + payload + setup.size() / 2,
+       false, {copyError}, true, 4},
+      {"the same, the cut copy reported as done", languageOnly + payload + setup.size() / 2, true,
+       {copyError}, true, 4},
+      {"room for the language entry alone", languageOnly, false,
+       // Not even the web site's shortcut fits: each is missing silently.
+       {kExtractError, kExtractError, kExtractError, copyError, registryError}, false, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Wizard w;
+    w.p.fs.AddFile(kSetupExe, setup);
+    w.p.fs.AddDir(kDefaultDir);
+    w.p.fs.SetFreeSpace("C:", c.freeBytes);
+    w.p.fs.cutCopiesSucceed = c.cutCopiesSucceed;
+    w.InstallProduct();
+
+    EXPECT_EQ(w.BoxTexts(), c.warnings);
+    for (int entry = 0; entry < 3; ++entry) {
+      const char* const names[] = {"veltori.exe", "veltori.hlp", "veltori.cnt"};
+      const std::optional<std::string> data = w.p.fs.ReadFile(kDefaultDir + "\\" + names[entry]);
+      EXPECT_EQ(data.has_value(), c.product) << names[entry];
+      EXPECT_TRUE(!data || *data == PayloadContent(entry)) << names[entry] << " cut";
+    }
+    EXPECT_FALSE(w.p.fs.Exists(kInstalledUninstaller));
+    EXPECT_FALSE(w.p.registry.HasKey(kUninstallKey));
+    EXPECT_EQ(w.p.registry.Value(kRunKey, "VelToriAutoStart").has_value(), c.product);
+    EXPECT_EQ(w.p.shell.links.size(), c.links);
+    for (const fake::SavedLink& link : w.p.shell.links) {
+      EXPECT_TRUE(link.data.target.starts_with("http") || w.p.fs.IsFile(link.data.target))
+          << link.linkFile;
+    }
+    EXPECT_EQ(w.Finish().CheckBox_VelToriJetztStarten.Checked(), c.product);
+    EXPECT_EQ(w.Finish().CheckBox_VelToriJetztStarten.Enabled(), c.product);
+    w.Finish().SimulateClickForTesting("BitBtn_FertigStellen");
+    EXPECT_EQ(w.p.shell.executed.size(), c.product ? 2u : 1u);  // the web site alone
+
+    // Space freed, the setup run again: a whole, removable installation.
+    Wizard again;
+    again.p.fs = w.p.fs;
+    again.p.registry = w.p.registry;
+    again.p.fs.SetFreeSpace("C:", 1u << 30);
+    again.InstallProduct();
+    EXPECT_TRUE(again.BoxTexts().empty());
+    EXPECT_EQ(Content(again, kInstalledUninstaller), setup);
+    EXPECT_TRUE(again.p.registry.HasKey(kUninstallKey));
+    EXPECT_EQ(again.p.shell.links.size(), 5u);
   }
 }
 

@@ -70,20 +70,58 @@ bool Win32FileSystem::CopyFile(const std::string& from, const std::string& to) {
   return ::CopyFileW(Utf8ToWide(from).c_str(), Utf8ToWide(to).c_str(), FALSE) != FALSE;
 }
 
-void Win32FileSystem::WriteFile(const std::string& path, std::span<const std::uint8_t> data) {
-  const UniqueFileHandle file(::CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ | GENERIC_WRITE,
-                                            0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                            nullptr));
-  if (!file) RaiseFileError(::GetLastError());
-  while (!data.empty()) {
-    const auto chunk = static_cast<DWORD>(std::min<std::size_t>(data.size(), 1u << 30));
-    DWORD written = 0;
-    if (!::WriteFile(file.Get(), data.data(), chunk, &written, nullptr)) {
-      RaiseFileError(::GetLastError());
-    }
-    if (written == 0) RaiseFileError(ERROR_WRITE_FAULT);  // would loop for ever
-    data = data.subspan(written);
+std::optional<std::uint64_t> Win32FileSystem::FileSize(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!::GetFileAttributesExW(Utf8ToWide(path).c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    return std::nullopt;
   }
+  return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+bool Win32FileSystem::SetNormalAttributes(const std::string& path) {
+  return ::SetFileAttributesW(Utf8ToWide(path).c_str(), FILE_ATTRIBUTE_NORMAL) != FALSE;
+}
+
+namespace {
+
+// Writes `data` to a file opened with `disposition`; on a failed write the
+// file is closed and deleted again, so that no cut file stays behind.
+void WriteWholeFile(const std::string& path, std::span<const std::uint8_t> data,
+                    DWORD disposition) {
+  const std::wstring widePath = Utf8ToWide(path);
+  DWORD error = ERROR_SUCCESS;
+  {
+    const UniqueFileHandle file(::CreateFileW(widePath.c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                                              nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
+                                              nullptr));
+    if (!file) RaiseFileError(::GetLastError());
+    while (!data.empty() && error == ERROR_SUCCESS) {
+      const auto chunk = static_cast<DWORD>(std::min<std::size_t>(data.size(), 1u << 30));
+      DWORD written = 0;
+      if (!::WriteFile(file.Get(), data.data(), chunk, &written, nullptr)) {
+        error = ::GetLastError();
+      } else if (written == 0) {
+        error = ERROR_WRITE_FAULT;  // would loop for ever
+      } else {
+        data = data.subspan(written);
+      }
+    }
+  }
+  if (error != ERROR_SUCCESS) {
+    ::DeleteFileW(widePath.c_str());
+    RaiseFileError(error);
+  }
+}
+
+}  // namespace
+
+void Win32FileSystem::WriteFile(const std::string& path, std::span<const std::uint8_t> data) {
+  WriteWholeFile(path, data, CREATE_ALWAYS);
+}
+
+void Win32FileSystem::WriteNewFile(const std::string& path, std::span<const std::uint8_t> data) {
+  WriteWholeFile(path, data, CREATE_NEW);
 }
 
 std::string Win32FileSystem::ShortPathName(const std::string& path) {

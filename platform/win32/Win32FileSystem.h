@@ -15,7 +15,10 @@ class Win32FileSystem : public FileSystem {
   bool DeleteFile(const std::string& path) override;
   bool RemoveDirectory(const std::string& path) override;
   bool CopyFile(const std::string& from, const std::string& to) override;
+  std::optional<std::uint64_t> FileSize(const std::string& path) override;
+  bool SetNormalAttributes(const std::string& path) override;
   void WriteFile(const std::string& path, std::span<const std::uint8_t> data) override;
+  void WriteNewFile(const std::string& path, std::span<const std::uint8_t> data) override;
   std::string ShortPathName(const std::string& path) override;
   std::optional<std::string> ToOemCodePage(const std::string& text) override;
 };

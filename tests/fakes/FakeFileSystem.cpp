@@ -109,6 +109,15 @@ void FakeFileSystem::DenyCreate(const std::string& dir, bool deny) {
   if (Node* node = Lookup(dir)) node->denyCreate = deny;
 }
 
+void FakeFileSystem::SetFreeSpace(const std::string& drive, std::uint64_t bytes) {
+  freeSpace_[AsciiUpper(drive.substr(0, 2))] = bytes;
+}
+
+bool FakeFileSystem::IsReadOnly(const std::string& path) const {
+  const Node* node = Lookup(path);
+  return node != nullptr && node->readOnly;
+}
+
 bool FakeFileSystem::Exists(const std::string& path) const { return Lookup(path) != nullptr; }
 
 bool FakeFileSystem::IsFile(const std::string& path) const {
@@ -189,6 +198,8 @@ std::vector<DirEntry> FakeFileSystem::Find(const std::string& pattern) {
 bool FakeFileSystem::DeleteFile(const std::string& path) {
   const Node* node = Lookup(path);
   if (node == nullptr || node->isDirectory || node->readOnly || node->inUse) return false;
+  auto room = freeSpace_.find(AsciiUpper(node->path.substr(0, 2)));
+  if (room != freeSpace_.end()) room->second += node->data.size();
   nodes_.erase(Key(node->path));
   return true;
 }
@@ -211,13 +222,44 @@ bool FakeFileSystem::RemoveDirectory(const std::string& path) {
 bool FakeFileSystem::CopyFile(const std::string& from, const std::string& to) {
   const Node* source = Lookup(from);
   if (source == nullptr || source->isDirectory) return false;
-  const std::string data = source->data;
-  try {
-    WriteFile(to, {reinterpret_cast<const std::uint8_t*>(data.data()), data.size()});
-  } catch (const FileError&) {
+  const Node* existing = Lookup(to);
+  if (existing != nullptr ? existing->isDirectory || existing->readOnly || existing->inUse
+                          : !ParentAcceptsNew(to)) {
     return false;
   }
+  const std::string data = source->data;
+  return Store(to, data) || cutCopiesSucceed;
+}
+
+std::optional<std::uint64_t> FakeFileSystem::FileSize(const std::string& path) {
+  const Node* node = Lookup(path);
+  if (node == nullptr || node->isDirectory) return std::nullopt;
+  return node->data.size();
+}
+
+bool FakeFileSystem::SetNormalAttributes(const std::string& path) {
+  Node* node = Lookup(path);
+  if (node == nullptr || node->isDirectory) return false;
+  node->readOnly = false;
   return true;
+}
+
+bool FakeFileSystem::Store(const std::string& path, const std::string& data) {
+  const std::string located = Locate(path);
+  Node& node = nodes_[Key(located)];
+  if (node.path.empty()) node.path = located;
+  auto room = freeSpace_.find(AsciiUpper(located.substr(0, 2)));
+  const std::uint64_t freed = node.data.size();
+  node.data.clear();
+  if (room == freeSpace_.end()) {
+    node.data = data;
+    return true;
+  }
+  room->second += freed;
+  const std::size_t fits = static_cast<std::size_t>(std::min<std::uint64_t>(room->second, data.size()));
+  node.data = data.substr(0, fits);
+  room->second -= fits;
+  return fits == data.size();
 }
 
 void FakeFileSystem::WriteFile(const std::string& path, std::span<const std::uint8_t> data) {
@@ -229,10 +271,15 @@ void FakeFileSystem::WriteFile(const std::string& path, std::span<const std::uin
   } else if (!ParentAcceptsNew(path)) {
     throw FileError("Cannot create file " + path, 3);
   }
-  const std::string located = Locate(path);
-  Node& node = nodes_[Key(located)];
-  if (existing == nullptr) node.path = located;
-  node.data.assign(data.begin(), data.end());
+  if (!Store(path, std::string(data.begin(), data.end()))) {
+    DeleteFile(path);
+    throw FileError("There is not enough space on the disk.", 112);
+  }
+}
+
+void FakeFileSystem::WriteNewFile(const std::string& path, std::span<const std::uint8_t> data) {
+  if (Lookup(path) != nullptr) throw FileError("The file exists.", 80);
+  WriteFile(path, data);
 }
 
 std::string FakeFileSystem::ShortPathName(const std::string& path) {

@@ -28,7 +28,10 @@ class FakeFileSystem : public FileSystem {
   bool DeleteFile(const std::string& path) override;
   bool RemoveDirectory(const std::string& path) override;
   bool CopyFile(const std::string& from, const std::string& to) override;
+  std::optional<std::uint64_t> FileSize(const std::string& path) override;
+  bool SetNormalAttributes(const std::string& path) override;
   void WriteFile(const std::string& path, std::span<const std::uint8_t> data) override;
+  void WriteNewFile(const std::string& path, std::span<const std::uint8_t> data) override;
   // Short names come from SetShortName; the OEM code page is 850 (Latin-1
   // letters fit, anything beyond does not).
   std::string ShortPathName(const std::string& path) override;
@@ -45,6 +48,12 @@ class FakeFileSystem : public FileSystem {
   void SetInUse(const std::string& path, bool inUse = true);
   // New files and subdirectories cannot be created in `dir`.
   void DenyCreate(const std::string& dir, bool deny = true);
+  // `drive` ("D:") holds only `bytes` more: a longer write stops there, as on
+  // a full volume. A copy cut so reports failure, or success where
+  // `cutCopiesSucceed` is set (what a copy's result alone does not show).
+  void SetFreeSpace(const std::string& drive, std::uint64_t bytes);
+  bool cutCopiesSucceed = false;
+  bool IsReadOnly(const std::string& path) const;
   bool Exists(const std::string& path) const;
   bool IsFile(const std::string& path) const;
   std::optional<std::string> ReadFile(const std::string& path) const;
@@ -71,8 +80,11 @@ class FakeFileSystem : public FileSystem {
   Node* Lookup(const std::string& path);
   const Node* Lookup(const std::string& path) const;
   bool ParentAcceptsNew(const std::string& path) const;
+  // Stores `data` at `path` as far as its drive has room; false when cut.
+  bool Store(const std::string& path, const std::string& data);
   std::map<std::string, Node> nodes_;
-  std::map<std::string, std::string> shortNames_;  // by upper-cased path without trailing "\"
+  std::map<std::string, std::string> shortNames_;
+  std::map<std::string, std::uint64_t> freeSpace_;  // by upper-cased drive; none: no limit  // by upper-cased path without trailing "\"
 };
 
 }  // namespace vlt::fake

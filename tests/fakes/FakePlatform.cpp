@@ -173,7 +173,13 @@ FakeShell::FakeShell(FakeFileSystem& fs) : fs_(fs) {
   folders[csidl::kDesktopDirectory] = "C:\\Users\\Anna\\Desktop";
   folders[csidl::kPrograms] = "C:\\Users\\Anna\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs";
   folders[csidl::kTemplates] = "C:\\Users\\Anna\\Templates";
+  folders[csidl::kProfile] = "C:\\Users\\Anna";
+  // A 32-bit program on 64-bit Windows.
+  folders[csidl::kProgramFiles] = "C:\\Program Files (x86)";
+  folders[csidl::kWindows] = "C:\\Windows";
+  folders[csidl::kSystem] = "C:\\Windows\\system32";
   for (const auto& [id, path] : folders) fs_.AddDir(path);
+  fs_.AddDir("C:\\Windows\\Temp");
 }
 
 std::string FakeShell::FolderPath(int csidl) {
