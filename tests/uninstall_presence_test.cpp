@@ -94,7 +94,8 @@ TEST_F(OfferedItemsTest, CompleteInstallationOffersEverything) {
                                                         .DelCfg = true,
                                                         .DelPufferText = true,
                                                         .DelPufferBild = true,
-                                                        .DelSontiges = true}));
+                                                        .DelSontiges = true,
+                                                        .InstallDirIsProducts = true}));
 }
 
 TEST_F(OfferedItemsTest, AVolumeRootNeverOffersTheOtherFiles) {
@@ -187,38 +188,59 @@ TEST_F(OfferedItemsTest, ShortcutsAreLookedForWhereThePageLooks) {
   EXPECT_TRUE(Offered().DelStartmenue);
 }
 
-TEST_F(OfferedItemsTest, OtherFilesOnlyInAFolderThatHoldsAnInstallation) {
+TEST_F(OfferedItemsTest, OtherFilesAndTheFolderOnlyWhereItHoldsAnInstallation) {
   struct Case {
     const char* what;
     std::string exePath;
     std::vector<std::string> files;
-    bool offered;
+    bool installation;  // the folder may go once it is empty
+    bool otherFiles;
   } const cases[] = {
       {"setup started with -remove from a downloads folder",
        "C:\\Downloads\\VelToriSetup.exe",
        {"VelToriSetup.exe", "holiday.jpg", "letter.doc"},
-       false},
+       false, false},
       {"downloads folder with the product's executable",
        "C:\\Downloads\\VelToriSetup.exe",
        {"VelToriSetup.exe", "holiday.jpg", "veltori.exe"},
-       true},
+       true, true},
       {"downloads folder with the configuration file",
        "C:\\Downloads\\VelToriSetup.exe",
        {"VelToriSetup.exe", "holiday.jpg", "Config.VLT"},
-       true},
+       true, true},
+      {"a help file alone", kUninstaller, {"vltsetup.exe", "veltori.cnt"}, true, false},
+      // The uninstaller's name proves nothing: a copy may lie anywhere.
       {"installed uninstaller, product already removed",
        kDir + "\\VLTSETUP.EXE",
        {"VLTSETUP.EXE", "veltori.log"},
-       true},
-      {"installed uninstaller, nothing else there", kUninstaller, {"vltsetup.exe"}, false},
+       false, false},
+      {"uninstaller copied to the desktop among the user's files",
+       "C:\\Users\\Anna\\Desktop\\vltsetup.exe",
+       {"vltsetup.exe", "Brief.doc", "Urlaub.jpg", "todo.txt"},
+       false, false},
+      // Folders of Windows or of the user as a whole, whatever they hold.
+      {"a product installed into the desktop",
+       "C:\\Users\\Anna\\Desktop\\vltsetup.exe",
+       {"vltsetup.exe", "veltori.exe", "Brief.doc"},
+       false, false},
+      {"downloads, a folder of the profile without a shell number",
+       "C:\\Users\\Anna\\Downloads\\vltsetup.exe",
+       {"vltsetup.exe", "veltori.exe", "Urlaub.jpg"},
+       false, false},
+      {"the profile itself", "C:\\Users\\Anna\\vltsetup.exe", {"veltori.exe", "ntuser.dat"},
+       false, false},
+      {"the Program Files folder itself", "C:\\Program Files (x86)\\vltsetup.exe",
+       {"veltori.exe", "desktop.ini"}, false, false},
+      {"the Windows folder", "c:\\windows\\vltsetup.exe", {"veltori.exe", "notepad.exe"},
+       false, false},
   };
   for (const Case& c : cases) {
     fake::FakePlatform fresh;
     for (const std::string& f : c.files) fresh.fs.AddFile(InstallDirectoryOf(c.exePath) + "\\" + f);
-    EXPECT_EQ(FindOfferedItems(fresh.fs, MakePresenceQuery(fresh.shell, c.exePath, false))
-                  .DelSontiges,
-              c.offered)
-        << c.what;
+    const OfferedItems offered =
+        FindOfferedItems(fresh.fs, MakePresenceQuery(fresh.shell, c.exePath, false));
+    EXPECT_EQ(offered.InstallDirIsProducts, c.installation) << c.what;
+    EXPECT_EQ(offered.DelSontiges, c.otherFiles) << c.what;
   }
 }
 

@@ -13,7 +13,7 @@ namespace {
 
 using namespace wizard;
 
-const std::string kScript = "C:\\Users\\Anna\\vltsetup.bat";
+const std::string kScript = "C:\\Windows\\Temp\\vltsetup.bat";
 const char* const kItems[] = {
     "CheckBox_DelExe",        "CheckBox_DelHilfe",      "CheckBox_DelRegistry",
     "CheckBox_DelStartmenue", "CheckBox_DelDesktopLnk", "CheckBox_DelCfg",
@@ -141,9 +141,12 @@ TEST(UninstallPage, RemovingEverythingLeavesNothingOfTheProduct) {
     InstallAndUse(w, c.language);
     w.StartUninstaller();
     w.Uninstall().SimulateClickForTesting("CheckBox_DelSontiges");  // the user asks for it
-    bool scriptStartedBeforeTheBox = false, endedBeforeTheBox = true;
+    // The script is written before the box, but starts only once the box is
+    // closed: its bounded wait must not run out while the box stays open.
+    bool scriptWrittenBeforeTheBox = false, startedBeforeTheBox = true, endedBeforeTheBox = true;
     w.p.dialog.onShow = [&](const MessageBoxRequest&) {
-      scriptStartedBeforeTheBox = w.p.shell.executed.size() == 1;
+      scriptWrittenBeforeTheBox = w.p.fs.IsFile(kScript);
+      startedBeforeTheBox = !w.p.shell.executed.empty();
       endedBeforeTheBox = w.p.app.terminated;
     };
     w.Uninstall().SimulateClickForTesting("BitBtn_Deinstallieren");
@@ -152,7 +155,8 @@ TEST(UninstallPage, RemovingEverythingLeavesNothingOfTheProduct) {
     EXPECT_EQ(w.p.dialog.shown[0].text, c.done);
     EXPECT_EQ(w.p.dialog.shown[0].kind, MsgKind::Information);
     EXPECT_EQ(w.p.dialog.shown[0].buttons.size(), 1u);
-    EXPECT_TRUE(scriptStartedBeforeTheBox);
+    EXPECT_TRUE(scriptWrittenBeforeTheBox);
+    EXPECT_FALSE(startedBeforeTheBox);
     EXPECT_FALSE(endedBeforeTheBox);
     EXPECT_TRUE(w.p.app.terminated);
 
@@ -170,8 +174,9 @@ TEST(UninstallPage, RemovingEverythingLeavesNothingOfTheProduct) {
     ASSERT_EQ(w.p.shell.executed.size(), 1u);
     const ShellExecuteRequest& script = w.p.shell.executed[0];
     EXPECT_EQ(script.verb, "open");
-    EXPECT_EQ(script.file, kScript);
-    EXPECT_EQ(script.directory, "C:\\Users\\Anna");
+    EXPECT_EQ(script.file, "C:\\Windows\\system32\\cmd.exe");
+    EXPECT_EQ(script.parameters, "/d /c \"\"" + kScript + "\"\"");
+    EXPECT_EQ(script.directory, "C:\\Windows\\Temp");
     EXPECT_EQ(script.showCommand, 0);
     EXPECT_NE(w.p.fs.ReadFile(kScript).value_or("").find("Erase \"" + kInstalledUninstaller + "\""),
               std::string::npos);
@@ -231,7 +236,7 @@ TEST(UninstallPage, AnUnwritableScriptFolderIsReportedAndThePageStaysUsable) {
   Wizard w;
   InstallAndUse(w);
   w.StartUninstaller();
-  w.p.fs.DenyCreate("C:\\Users\\Anna");
+  w.p.fs.DenyCreate("C:\\Windows\\Temp");
   w.Uninstall().SimulateClickForTesting("BitBtn_Deinstallieren");
 
   ASSERT_EQ(w.p.dialog.shown.size(), 1u);
@@ -248,7 +253,7 @@ TEST(UninstallPage, AnUnwritableScriptFolderIsReportedAndThePageStaysUsable) {
   EXPECT_EQ(FilesInInstallDir(w), (std::set<std::string>{"hotkeys.log", "vltsetup.exe"}));
   EXPECT_FALSE(w.p.registry.HasKey(kUninstallKey));
 
-  w.p.fs.DenyCreate("C:\\Users\\Anna", false);
+  w.p.fs.DenyCreate("C:\\Windows\\Temp", false);
   w.Uninstall().SimulateClickForTesting("BitBtn_Deinstallieren");
   EXPECT_EQ(w.p.dialog.shown.back().text,
             "Die gewünschte Deinstallation von VelTori ist abgeschlossen.");

@@ -5,6 +5,7 @@
 #include "common/Paths.h"
 #include "install/ShellLinks.h"
 #include "platform/Shell.h"
+#include "uninstall/ShellFolders.h"
 #include "uninstall/UninstallNames.h"
 
 namespace vlt {
@@ -79,17 +80,14 @@ OfferedItems FindOfferedItems(FileSystem& fs, const PresenceQuery& query) {
 
   // The other-files item deletes whatever in the folder is not the product's.
   // That is right for an install directory and ruinous anywhere else, for
-  // instance in a downloads folder from which the setup program was started
-  // with "-remove". So the folder must show that it holds an installation:
-  // the product's executable or its configuration file (written first of all
-  // by the install procedure) lies there, or the running program is the
-  // installed uninstaller, which only the install procedure names so.
-  const bool holdsInstallation =
-      offered.DelExe || offered.DelCfg ||
-      AsciiEqualNoCase(ExtractFileName(query.exePath), names::kUninstallerExe);
-  // A volume root holds the whole volume: the user's files, other programs.
+  // instance on a desktop to which the uninstaller was copied. So the folder
+  // must hold the files the install writes there (the uninstaller's own name
+  // proves nothing), and be no folder of Windows or of the user as a whole,
+  // into which a product may have been installed by mistake.
+  offered.InstallDirIsProducts = (offered.DelExe || offered.DelCfg || offered.DelHilfe) &&
+                                 !query.installDirIsShellFolder && !IsVolumeRoot(installDir);
   offered.DelSontiges =
-      holdsInstallation && !installDir.empty() && !IsVolumeRoot(installDir) &&
+      offered.InstallDirIsProducts &&
       HasOtherFiles(fs, installDir + "\\", std::string(names::kEveryFileMask), KeepPrefixes());
   return offered;
 }
@@ -100,7 +98,8 @@ PresenceQuery MakePresenceQuery(Shell& shell, const std::string& exePath,
       .exePath = exePath,
       .desktopFolder = SpecialFolderPath(shell, csidl::kDesktop),
       .programsFolder = SpecialFolderPath(shell, csidl::kPrograms),
-      .registryEntriesExist = registryEntriesExist};
+      .registryEntriesExist = registryEntriesExist,
+      .installDirIsShellFolder = IsShellFolder(shell, InstallDirectoryOf(exePath))};
 }
 
 }  // namespace vlt

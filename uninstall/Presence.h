@@ -41,6 +41,9 @@ struct PresenceQuery {
   // The machine's Run key holds the product's value, or its uninstall entry
   // exists: either is removed by the registry item.
   bool registryEntriesExist = false;
+  // The install directory is a folder of Windows or of the user as a whole
+  // (IsShellFolder): never the product's own, whatever it holds.
+  bool installDirIsShellFolder = false;
 };
 
 // One flag per checklist item the tests decide: true when what the item
@@ -56,6 +59,9 @@ struct OfferedItems {
   bool DelPufferText = false;
   bool DelPufferBild = false;
   bool DelSontiges = false;
+  // Not an item: the install directory holds an installation, so the
+  // self-removal may remove it once it is empty.
+  bool InstallDirIsProducts = false;
   bool operator==(const OfferedItems&) const = default;
 };
 
@@ -65,9 +71,9 @@ struct OfferedItems {
 // The other-files item is offered only in a folder that holds an
 // installation (see the definition for the rule): it deletes everything
 // there that is not the product's, so it must never be offered for a
-// downloads folder from which the setup program was started with "-remove",
-// nor for a volume root. An install directory that is a junction or a
-// symbolic link offers none of its items.
+// desktop or downloads folder into which the uninstaller was copied, nor
+// for a volume root or another shell folder. An install directory that is
+// a junction or a symbolic link offers none of its items.
 OfferedItems FindOfferedItems(FileSystem& fs, const PresenceQuery& query);
 
 // The query for the running program, with the shell folders the page tests.

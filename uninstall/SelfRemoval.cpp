@@ -10,13 +10,10 @@
 #include "install/ShellLinks.h"
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
-#include "platform/Shell.h"
 
 namespace vlt {
 namespace {
 
-// CSIDL_PROFILE: the user's profile folder (shell32 5.0, Windows 2000 on).
-constexpr int kProfileFolderCsidl = 0x0028;
 constexpr std::uint32_t kErrorPathNotFound = 3;
 constexpr std::uint32_t kErrorNoUnicodeTranslation = 1113;
 constexpr int kShowHidden = 0;  // SW_HIDE
@@ -46,32 +43,60 @@ std::string EscapePercent(const std::string& text) {
   return result;
 }
 
-std::string ScriptPathText(FileSystem& fs, const std::string& path) {
-  const std::optional<std::string> oem = OemFormOf(fs, path);
-  if (!oem) {
-    throw FileError(Concat({"The self-removal script cannot name \"", path,
-                            "\": the path holds characters the command interpreter cannot "
-                            "read, and it has no short name without them."}),
-                    kErrorNoUnicodeTranslation);
-  }
-  return EscapePercent(*oem);
-}
-
 // ShellExecute's working directory: a bare drive ("C:") would mean that
 // drive's current directory, not its root.
 std::string AsWorkingDirectory(const std::string& folder) {
   return !folder.empty() && folder.back() == ':' ? folder + "\\" : folder;
 }
 
+// Every path the script names, in the form it is written in: all in the
+// OEM code page when each has a form there, else all in UTF-8.
+struct ScriptPaths {
+  bool utf8 = false;
+  std::string exe, folder, script, ping, chcp;
+};
+
+ScriptPaths ScriptPathsFor(FileSystem& fs, const SelfRemovalScript& s) {
+  const std::string paths[] = {s.exePath, ExtractFileDir(s.exePath), s.scriptPath,
+                               JoinPath(s.systemFolder, "ping.exe"),
+                               JoinPath(s.systemFolder, "chcp.com")};
+  std::vector<std::string> written;
+  for (const std::string& path : paths) {
+    std::optional<std::string> oem = OemFormOf(fs, path);
+    if (!oem) break;
+    written.push_back(EscapePercent(*oem));
+  }
+  if (written.size() == std::size(paths)) {
+    return {false, written[0], written[1], written[2], written[3], written[4]};
+  }
+  // UTF-8 names every path; only the switch to it must be readable before.
+  const std::optional<std::string> chcp = OemFormOf(fs, paths[4]);
+  if (!chcp) {
+    throw FileError(Concat({"The self-removal script cannot name \"", s.exePath,
+                            "\": neither the path nor the system folder can be written in the "
+                            "command interpreter's code page."}),
+                    kErrorNoUnicodeTranslation);
+  }
+  return {true, EscapePercent(paths[0]), EscapePercent(paths[1]), EscapePercent(paths[2]),
+          EscapePercent(paths[3]), EscapePercent(*chcp)};
+}
+
+std::span<const std::uint8_t> Bytes(const std::string& text) {
+  return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
 }  // namespace
 
-std::string SelfRemovalScriptFolder(Shell& shell) {
-  const std::string templates = SpecialFolderPath(shell, csidl::kTemplates);
-  std::string folder = ExtractFileDir(templates);
-  if (folder.empty()) folder = SpecialFolderPath(shell, kProfileFolderCsidl);
+std::string SelfRemovalScriptFolder(Shell& shell, FileSystem& fs) {
+  const std::string windows = SpecialFolderPath(shell, csidl::kWindows);
+  if (!windows.empty() && fs.DirectoryExists(JoinPath(windows, "Temp"))) {
+    return JoinPath(windows, "Temp");
+  }
+  std::string folder = ExtractFileDir(SpecialFolderPath(shell, csidl::kTemplates));
+  if (folder.empty()) folder = SpecialFolderPath(shell, csidl::kProfile);
   if (folder.empty()) {
     throw FileError("No folder was found for the self-removal script: the shell knows neither "
-                    "the Templates folder nor the user's profile folder.",
+                    "the Windows folder, the Templates folder nor the user's profile folder.",
                     kErrorPathNotFound);
   }
   return folder;
@@ -81,11 +106,8 @@ std::string SelfRemovalScriptPath(const std::string& folder, const std::string& 
   return JoinPath(folder, ChangeFileExt(ExtractFileName(exePath), ".bat"));
 }
 
-std::string SelfRemovalScriptText(FileSystem& fs, const std::string& exePath,
-                                  const std::string& scriptPath) {
-  const std::string exe = ScriptPathText(fs, exePath);
-  const std::string installDir = ScriptPathText(fs, ExtractFileDir(exePath));
-  const std::string script = ScriptPathText(fs, scriptPath);
+std::string SelfRemovalScriptText(FileSystem& fs, const SelfRemovalScript& script) {
+  const ScriptPaths p = ScriptPathsFor(fs, script);
   const std::string tries = std::to_string(kSelfRemovalTries);
 
   // The core is the label, the erase, the jump back while the executable
@@ -94,23 +116,28 @@ std::string SelfRemovalScriptText(FileSystem& fs, const std::string& exePath,
   // is the one pause that every cmd since XP and Wine's cmd have) and bound
   // it; the counter is compared with "==", as text, which every cmd does alike.
   // Where the user has turned delayed expansion on, a "!" in a path would
-  // start a variable: the first line turns it off for this script.
+  // start a variable: the script turns it off for itself.
   // A volume root is never removed: "rmdir "D:"" would name drive D's
   // current directory, and the root is not the product's anyway.
-  const bool removeFolder = !IsVolumeRoot(ExtractFileDir(exePath));
-  std::vector<std::string> lines = {
+  std::vector<std::string> lines;
+  // cmd reads a batch file line by line in the console's code page.
+  if (p.utf8) lines.push_back(Concat({"\"", p.chcp, "\" 65001 >nul"}));
+  const std::vector<std::string> loop = {
       "setlocal DisableDelayedExpansion",
       Concat({"set /a VltTriesLeft=", tries}),
       ":1",
-      Concat({"Erase \"", exe, "\""}),
+      Concat({"Erase \"", p.exe, "\""}),
       "If \"%VltTriesLeft%\"==\"0\" Goto 2",
       "set /a VltTriesLeft=VltTriesLeft-1",
-      Concat({"If exist \"", exe, "\" ping -n 2 127.0.0.1 >nul"}),
-      Concat({"If exist \"", exe, "\" Goto 1"}),
+      Concat({"If exist \"", p.exe, "\" \"", p.ping, "\" -n 2 127.0.0.1 >nul"}),
+      Concat({"If exist \"", p.exe, "\" Goto 1"}),
       ":2",
   };
-  if (removeFolder) lines.push_back(Concat({"rmdir \"", installDir, "\""}));
-  lines.push_back(Concat({"Erase \"", script, "\""}));
+  lines.insert(lines.end(), loop.begin(), loop.end());
+  if (script.removeFolder && !IsVolumeRoot(ExtractFileDir(script.exePath))) {
+    lines.push_back(Concat({"rmdir \"", p.folder, "\""}));
+  }
+  lines.push_back(Concat({"Erase \"", p.script, "\""}));
   std::string text;
   for (const std::string& line : lines) {
     text += line;
@@ -119,23 +146,40 @@ std::string SelfRemovalScriptText(FileSystem& fs, const std::string& exePath,
   return text;
 }
 
-void ScheduleSelfRemoval(FileSystem& fs, Shell& shell, const std::string& exePath) {
-  const std::string folder = SelfRemovalScriptFolder(shell);
-  const std::string scriptPath = SelfRemovalScriptPath(folder, exePath);
-  const std::string text = SelfRemovalScriptText(fs, exePath, scriptPath);
+ShellExecuteRequest WriteSelfRemovalScript(FileSystem& fs, Shell& shell,
+                                           const std::string& exePath, bool removeFolder) {
+  const std::string folder = SelfRemovalScriptFolder(shell, fs);
+  const std::string systemFolder = SpecialFolderPath(shell, csidl::kSystem);
+  if (systemFolder.empty()) {
+    throw FileError("The system folder is unknown: the self-removal script cannot name the "
+                    "command interpreter.",
+                    kErrorPathNotFound);
+  }
+  const SelfRemovalScript script{.exePath = exePath,
+                                 .scriptPath = SelfRemovalScriptPath(folder, exePath),
+                                 .systemFolder = systemFolder,
+                                 .removeFolder = removeFolder};
+  const std::string text = SelfRemovalScriptText(fs, script);
+  // A read-only uninstaller (copied from a CD by an older setup) could never
+  // be erased by the script.
+  fs.SetNormalAttributes(exePath);
   try {
-    fs.WriteFile(scriptPath, std::span(reinterpret_cast<const std::uint8_t*>(text.data()),
-                                       text.size()));
+    // An older file of that name may be someone else's, with rights that let
+    // them rewrite it while it runs: it goes, and ours is made anew.
+    fs.DeleteFile(script.scriptPath);
+    fs.WriteNewFile(script.scriptPath, Bytes(text));
   } catch (const FileError& error) {
-    throw FileError(Concat({"The self-removal script \"", scriptPath,
+    throw FileError(Concat({"The self-removal script \"", script.scriptPath,
                             "\" could not be written: ", error.what()}),
                     error.Code());
   }
-  shell.Execute(ShellExecuteRequest{.verb = "open",
-                                    .file = scriptPath,
-                                    .parameters = "",
-                                    .directory = AsWorkingDirectory(folder),
-                                    .showCommand = kShowHidden});
+  // "/d": no AutoRun command of the registry; "/c" with the path quoted
+  // twice, since cmd strips the outer pair of quotes.
+  return ShellExecuteRequest{.verb = "open",
+                             .file = JoinPath(systemFolder, "cmd.exe"),
+                             .parameters = Concat({"/d /c \"\"", script.scriptPath, "\"\""}),
+                             .directory = AsWorkingDirectory(folder),
+                             .showCommand = kShowHidden};
 }
 
 }  // namespace vlt

@@ -1,45 +1,63 @@
 #pragma once
 // Erasing the uninstaller after it has ended: a small batch script, written
-// outside the install directory and started hidden, waits for the running
-// executable to become deletable, erases it, removes the install directory
-// if that is empty, and erases itself.
+// outside the install directory to a folder only administrators can change,
+// waits for the executable to become deletable, erases it, removes the
+// install directory if that is empty, and erases itself. The script is
+// written during the removal (so that a failure is still reported on the
+// page) and started as the program ends.
 #include <string>
+
+#include "platform/Shell.h"
 
 namespace vlt {
 
 class FileSystem;
-class Shell;
 
-// How often the script tries to erase the executable, about a second apart
-// (so it gives up after about five minutes, enough for the user to close the
-// completion message). It never spins a processor and never runs for ever,
-// even for an executable it can never erase.
+// How often the script tries to erase the executable, about a second apart,
+// once the program is ending: long enough for the process to exit, and it
+// never runs for ever, even for an executable that another program holds
+// open.
 inline constexpr int kSelfRemovalTries = 300;
 
-// The folder the script is written to: the folder that contains the user's
-// Templates folder (the profile folder, or the Windows folder where the
-// Templates folder is its ShellNew subfolder); the user's profile folder
-// when the shell knows no Templates folder. Raises FileError when neither
-// is known, rather than writing to the root of the current drive.
-std::string SelfRemovalScriptFolder(Shell& shell);
+// The folder the script is written to and runs in: the system's temporary
+// folder below the Windows folder, which the uninstaller's elevated rights
+// share with no standard user's program (they may add files there, but
+// neither change ours nor replace what the script starts). Where the
+// system has none: the folder that contains the user's Templates folder,
+// else the user's profile folder. Raises FileError when none is known,
+// rather than writing to the root of the current drive.
+std::string SelfRemovalScriptFolder(Shell& shell, FileSystem& fs);
 
 // The script's full path: `folder`, "\", and the executable's file name with
 // the extension ".bat" ("vltsetup.exe" -> "vltsetup.bat").
 std::string SelfRemovalScriptPath(const std::string& folder, const std::string& exePath);
 
-// The script's bytes, in the OEM code page that the command interpreter reads
-// batch files in, with CRLF after every line. A path that code page cannot
-// hold is written as its short (8.3) form; a "%" is doubled so that it is
-// read literally. Raises FileError when a path can be written neither way:
-// a script naming a wrong path could erase something else.
-std::string SelfRemovalScriptText(FileSystem& fs, const std::string& exePath,
-                                  const std::string& scriptPath);
+// What the script needs to know.
+struct SelfRemovalScript {
+  std::string exePath;      // the running uninstaller
+  std::string scriptPath;   // where the script lies
+  std::string systemFolder; // the programs it starts lie here, named in full
+  bool removeFolder = true; // remove the executable's folder when it is empty
+};
 
-// Writes the script for the running executable `exePath` (replacing an older
-// one) and starts it hidden, with its own folder as working directory so
-// that it never holds the install directory open. Does not wait for it.
-// Raises FileError, with a text that names the script, when the script cannot
-// be written; nothing is started then.
-void ScheduleSelfRemoval(FileSystem& fs, Shell& shell, const std::string& exePath);
+// The script's bytes, with CRLF after every line. Every program it starts is
+// named by its full path in the system folder, so that nothing resolves
+// through its working directory or PATH. Paths are written in the OEM code
+// page the command interpreter reads batch files in (a path outside it by
+// its short 8.3 form); where some path has neither form, the whole script is
+// UTF-8 and first switches the console to code page 65001. A "%" is doubled
+// so that it is read literally.
+std::string SelfRemovalScriptText(FileSystem& fs, const SelfRemovalScript& script);
+
+// Writes the script for the running executable `exePath` (removing an older
+// file of that name first and creating it anew, so no one else's file is
+// ever reused) and returns the request that starts it hidden: the system's
+// command interpreter by its full path, without AutoRun commands, in the
+// script's folder, so that it never holds the install directory open. The
+// executable is given normal attributes, so that the script can erase it.
+// Starts nothing. Raises FileError, with a text that names the script, when
+// the script cannot be written.
+ShellExecuteRequest WriteSelfRemovalScript(FileSystem& fs, Shell& shell,
+                                           const std::string& exePath, bool removeFolder);
 
 }  // namespace vlt

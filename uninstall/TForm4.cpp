@@ -1,5 +1,7 @@
 #include "uninstall/TForm4.h"
 
+#include <optional>
+
 #include "install/TForm2.h"
 #include "install/VelToriRegistry.h"
 #include "uninstall/Presence.h"
@@ -90,6 +92,7 @@ void TForm4::FormCreate() {
       {&CheckBox_DelPufferBild, offered.DelPufferBild},
       {&CheckBox_DelSontiges, offered.DelSontiges},
   };
+  installDirIsProducts_ = offered.InstallDirIsProducts;
   for (const auto& [box, present] : items) box->SetEnabled(present);
   // An offered item starts checked, one not offered unchecked and greyed.
   for (const auto& [box, present] : items) box->SetChecked(box->Enabled());
@@ -119,15 +122,23 @@ void TForm4::BitBtn_DeinstallierenClick() {
   items.DelUninst = chosen(CheckBox_DelUninst);
 
   const std::string exePath = sys.app.ExeName();
-  // A failure to write or start the self-removal script leaves this handler
-  // through the default error report: the page stays open and the user may
-  // try again; what was removed stays removed.
+  // A failure to write the self-removal script leaves this handler through
+  // the default error report: the page stays open and the user may try
+  // again; what was removed stays removed.
+  std::optional<ShellExecuteRequest> selfRemoval;
   ApplyRemovalPlan(sys.fs, BuildRemovalPlan(items, MakeRemovalPaths(sys.shell, sys.fs, exePath)),
                    RemovalSteps{
                        .removeRegistryEntries = [&] { program_.Form2->VelToriRegistry(/*Install=*/false, /*AutoStart=*/false); },
-                       .scheduleSelfRemoval = [&] { ScheduleSelfRemoval(sys.fs, sys.shell, exePath); },
+                       .scheduleSelfRemoval = [&] {
+                         selfRemoval = WriteSelfRemovalScript(sys.fs, sys.shell, exePath,
+                                                              installDirIsProducts_);
+                       },
                    });
   program_.ShowMessage(program_.msg.MsgUninstallDone, MsgKind::Information, {MsgButton::Ok});
+  // Started only now, as the program ends: the script's bounded wait for
+  // the executable begins when the user has closed the message, however
+  // long that stayed open.
+  if (selfRemoval) sys.shell.Execute(*selfRemoval);
   sys.app.Terminate();
 }
 

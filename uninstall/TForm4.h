@@ -37,6 +37,11 @@ class TForm4 : public Page {
 
  protected:
   void FormCloseQuery(bool& CanClose) override;
+
+ private:
+  // Whether the install directory held an installation when the page was
+  // made: only then may the self-removal remove it once it is empty.
+  bool installDirIsProducts_ = false;
 };
 
 }  // namespace vlt
