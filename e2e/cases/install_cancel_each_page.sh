@@ -55,7 +55,8 @@ cancel_no_then_yes "$(vlt_text English wizard_3)" English question-settings-page
   "expect-text @Edit 'C:\\Elsewhere\\VelTori'" 'expect-checked "Autostart VelTori" 0' \
   'expect-visible @msctls_progress32 0'
 
-vlt_expect_nothing_installed 'C:\Programme\VelTori Advanced'
-vlt_expect_no_dir 'C:\Programs\VelTori Advanced'
+vlt_expect_nothing_installed "$(vlt_proposed_dir)"
+vlt_expect_no_dir 'C:\Programme'
+vlt_expect_no_dir 'C:\Programs'
 vlt_expect_no_dir 'C:\Elsewhere'
 vlt_case_pass

@@ -41,7 +41,7 @@ PY
     'wait-exit'
 done
 
-vlt_expect_nothing_installed 'C:\Programme\VelTori Advanced'
+vlt_expect_nothing_installed "$(vlt_proposed_dir)"
 vlt_expect_no_uninstall_entry
 vlt_expect_no_autostart_value
 vlt_case_pass

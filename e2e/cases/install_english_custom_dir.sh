@@ -20,7 +20,7 @@ vlt_road_settings English "$typed" 0 0 0 \
   'expect-visible "Please select your options:" 1' \
   'expect-visible "Destination:" 1' \
   'expect-enabled "&Browse" 1' \
-  'expect-text @Edit "C:\Programs\VelTori Advanced"' \
+  "expect-text @Edit $(vlt_q "$(vlt_proposed_dir)")" \
   'expect-checked "Autostart VelTori" 1' \
   'expect-checked "Add shortcut to desktop" 1' \
   'expect-checked "Add group to startmenu" 1'

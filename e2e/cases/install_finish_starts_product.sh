@@ -14,7 +14,7 @@ printf '#!/bin/sh\nprintf "%%s\\n" "$*" >>"%s"\n' "$opened" >"$browser"
 chmod +x "$browser"
 vlt_wine reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d "$browser" /f >/dev/null
 
-dir='C:\Programme\VelTori Advanced'
+dir=$(vlt_proposed_dir)
 vlt_setup_start
 vlt_road_language Deutsch
 vlt_road_licence Deutsch

@@ -9,7 +9,7 @@
 source "$(dirname "$0")/../lib/harness.sh"
 vlt_case_begin install_german_defaults --needs-setup
 
-dir='C:\Programme\VelTori Advanced'
+dir=$(vlt_proposed_dir)
 vlt_setup_start
 vlt_drive \
   "wait-window \"$VLT_LANGUAGE_PAGE\"" \
@@ -65,4 +65,8 @@ vlt_drive \
   "read-link \"$group\\Veltori Advanced Homepage.lnk\" --arguments \"\"" \
   "read-link \"$(vlt_desktop_dir)\\Veltori Advanced.lnk\" --target \"$dir\\veltori.exe\" --arguments \"\" --workdir \"$dir\""
 vlt_expect_homepage_link "$group\\Veltori Advanced Homepage.lnk"
+# The proposed folder lies in Program Files: nothing is made at the drive
+# root, where every signed-in user could change what runs elevated.
+vlt_expect_no_dir 'C:\Programme'
+vlt_expect_no_dir 'C:\Programs'
 vlt_case_pass

@@ -8,7 +8,7 @@
 source "$(dirname "$0")/../lib/harness.sh"
 vlt_case_begin install_twice --needs-setup
 
-dir='C:\Programme\VelTori Advanced'
+dir=$(vlt_proposed_dir)
 vlt_shot_prefix first
 vlt_install_with_defaults
 vlt_expect_registry_entries "$dir" 1

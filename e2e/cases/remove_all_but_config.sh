@@ -8,7 +8,7 @@
 source "$(dirname "$0")/../lib/harness.sh"
 vlt_case_begin remove_all_but_config --needs-setup
 
-dir='C:\Programme\VelTori Advanced'
+dir=$(vlt_proposed_dir)
 vlt_shot_prefix install
 vlt_install_with_defaults
 vlt_put_text "$dir\\VelToriTextEintrag1.txt" 'ein gespeicherter Text'

@@ -7,7 +7,7 @@
 source "$(dirname "$0")/../lib/harness.sh"
 vlt_case_begin remove_english_install --needs-setup
 
-dir='C:\Programs\VelTori Advanced'
+dir=$(vlt_proposed_dir)
 vlt_shot_prefix install
 vlt_install English - 1 1 1
 vlt_expect_start_menu_group "$dir" English

@@ -8,7 +8,7 @@
 source "$(dirname "$0")/../lib/harness.sh"
 vlt_case_begin remove_install_without_autostart --needs-setup
 
-dir='C:\Programme\VelTori Advanced'
+dir=$(vlt_proposed_dir)
 vlt_shot_prefix install
 vlt_install Deutsch - 0 1 1
 vlt_expect_no_autostart_value

@@ -9,7 +9,7 @@
 source "$(dirname "$0")/../lib/harness.sh"
 vlt_case_begin remove_language_chosen_first --needs-setup
 
-dir='C:\Programs\VelTori Advanced'
+dir=$(vlt_proposed_dir)
 vlt_shot_prefix install
 vlt_install English - 1 1 1
 rm "$(vlt_unix_path "$dir\\config.vlt")"

@@ -8,7 +8,7 @@
 source "$(dirname "$0")/../lib/harness.sh"
 vlt_case_begin remove_only_uninstaller --needs-setup
 
-dir='C:\Programme\VelTori Advanced'
+dir=$(vlt_proposed_dir)
 vlt_shot_prefix install
 vlt_install_with_defaults
 vlt_put_text "$dir\\notes.log" 'not the product'
@@ -16,8 +16,10 @@ before=$VLT_CASE_DIR/before.txt
 after=$VLT_CASE_DIR/after.txt
 # Everything an installation left (folders, files with sizes and times,
 # bar the uninstaller) and its registry entries.
+programs=$(vlt_program_files_dir)
+programs=${programs#C:\\}
 snapshot() {
-  (cd "$WINEPREFIX/drive_c" && find Programme "users/$(basename "$(vlt_unix_path "$(vlt_profile_dir)")")" \
+  (cd "$WINEPREFIX/drive_c" && find "$programs/VelTori Advanced" "users/$(basename "$(vlt_unix_path "$(vlt_profile_dir)")")" \
     ! -name vltsetup.exe ! -path '*/AppData/Local/*' \
     \( -type d -printf '%p/\n' -o -printf '%p %s %T@\n' \) | LC_ALL=C sort)
   vlt_reg_value_names "$VLT_RUN_KEY" 32

@@ -8,7 +8,7 @@
 source "$(dirname "$0")/../lib/harness.sh"
 vlt_case_begin remove_start_menu_group_link --needs-setup
 
-dir='C:\Programme\VelTori Advanced'
+dir=$(vlt_proposed_dir)
 vlt_shot_prefix install
 vlt_install Deutsch - 1 1 0  # no group of our own
 other=$(vlt_unix_path 'C:\Program Files\Other Tool')

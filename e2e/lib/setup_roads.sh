@@ -40,7 +40,6 @@ declare -A VLT_TEXTS_Deutsch=(
   [install_button]='&Installieren >>'
   [cancel_button]='&Abbrechen'
   [next_button]='&Weiter >>'
-  [default_dir]='C:\Programme\VelTori Advanced'
   [autostart_box]='VelTori automatisch starten'
   [desktop_box]='Verknüpfung auf dem Desktop erstellen'
   [startmenu_box]='Eintrag ins Startmenü'
@@ -48,6 +47,8 @@ declare -A VLT_TEXTS_Deutsch=(
   [web_box]='VelTori Webseite jetzt besuchen'
   [finish_button]='&Fertig!'
   [dir_error]=$'Fehler beim Anlegen des Verzeichnisses.\rBitte überprüfen Sie Ihre Eingaben.'
+  [extract_error]=$'Fehler beim entpacken der Dateien. \rMöglicherweise ist die Anwendung bereits installiert.'
+  [copy_error]=$'Fehler beim Kopieren des Deinstallationsprogramms.\rMöglicherweise ist der Datenträger voll.'
   [warning_title]='Warnung'
   [confirm_title]='Bestätiung'
   [confirm_text]='Setup wirklich abbrechen?'
@@ -80,7 +81,6 @@ declare -A VLT_TEXTS_English=(
   [install_button]='&Install >>'
   [cancel_button]='&Cancel'
   [next_button]='&Next >>'
-  [default_dir]='C:\Programs\VelTori Advanced'
   [autostart_box]='Autostart VelTori'
   [desktop_box]='Add shortcut to desktop'
   [startmenu_box]='Add group to startmenu'
@@ -88,6 +88,8 @@ declare -A VLT_TEXTS_English=(
   [web_box]='Visit VelTori website now'
   [finish_button]='&Finish!'
   [dir_error]=$'Error while creating the directorys.\rPlease validate your input.'
+  [extract_error]='Extracting Error! File already exists?'
+  [copy_error]=$'Error while copying the uninstaller.\rPerhaps the disk is full.'
   [warning_title]='Warning'
   [confirm_title]='Confirmation'
   [confirm_text]='Do you really want exit Setup?'
@@ -157,6 +159,10 @@ vlt_payload_files() {
     [ -f "$file" ] || vlt_die "packed payload file not found: $file"
   done
 }
+
+# The install folder the settings page proposes in either language: the
+# product's folder in the Program Files folder the program sees.
+vlt_proposed_dir() { printf '%s\\VelTori Advanced' "$(vlt_program_files_dir)"; }
 
 # A directory as typed, with one trailing backslash removed: the folder that
 # every installed path starts with.
@@ -481,12 +487,8 @@ vlt_item_tick_lines() {
   done
 }
 
-# The self-removal script's folder: the one that holds the user's Templates folder.
-vlt_script_folder() {
-  local templates
-  templates=$(vlt_reg_value 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders' Templates)
-  printf '%s' "${templates%\\*}"
-}
+# The self-removal script's folder: the system's temporary folder.
+vlt_script_folder() { echo 'C:\windows\Temp'; }
 
 vlt_script_path() { printf '%s\\vltsetup.bat' "$(vlt_script_folder)"; }
 
