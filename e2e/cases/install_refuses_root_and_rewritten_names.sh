@@ -4,8 +4,9 @@
 # directory warning, the page staying ready for another try: a folder whose
 # last part ends in a blank (Windows would make "VelTori" and every path
 # inside would still name "VelTori "), one ending in a dot, and the root of
-# a drive (the whole drive is not a product folder). Nothing is written;
-# the corrected folder then installs.
+# a drive (the whole drive is not a product folder), and a folder too long
+# for the calls that write into it. Nothing is written; the corrected
+# folder then installs.
 # shellcheck source=../lib/harness.sh
 source "$(dirname "$0")/../lib/harness.sh"
 vlt_case_begin install_refuses_root_and_rewritten_names --needs-setup
@@ -17,6 +18,9 @@ printf 'Einnahmen;Ausgaben\r\n' >"$drive_d/Steuer 2026.csv"
 ln -sfn "$drive_d" "$WINEPREFIX/dosdevices/d:"
 
 page='VelTori Advanced Setup (Schritt 3/4)'
+# A folder too long for MAX_PATH once "\vltsetup.exe" is added (290 characters).
+part=$(printf 'a%.0s' {1..140})
+too_long="C:\\Tools\\$part\\$part"
 
 vlt_setup_start
 vlt_road_language Deutsch
@@ -25,6 +29,7 @@ mapfile -t lines < <(
   vlt_dir_refused_lines Deutsch 'C:\Tools\VelTori ' warning-trailing-blank
   vlt_dir_refused_lines Deutsch 'C:\Tools\VelTori.\' warning-trailing-dot
   vlt_dir_refused_lines Deutsch 'D:\' warning-drive-root
+  vlt_dir_refused_lines Deutsch "$too_long" warning-too-long
 )
 vlt_drive "wait-window $(vlt_q "$page")" "${lines[@]}"
 

@@ -27,4 +27,5 @@ vlt_answer_completion English
 vlt_wait_self_removal
 
 vlt_expect_nothing_installed "$dir"
+vlt_expect_no_dir 'C:\Programs'
 vlt_case_pass

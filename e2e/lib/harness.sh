@@ -380,11 +380,32 @@ vlt_copy_prefix() {
   return 0
 }
 
+# A small volume as drive $1 (a letter) of the case's prefix: a tmpfs of
+# $2 KiB, so that writes past its end fail as on a full Windows volume.
+# Needs root; the case's end unmounts it. Prints the folder it is mounted on.
+vlt_small_drive() {
+  local letter=$1 size=$2 mount=$VLT_CASE_DIR/drive-$1
+  mkdir -p "$mount"
+  mount -t tmpfs -o "size=${size}k" vltdrive "$mount" || vlt_die "cannot mount a ${size} KiB tmpfs (root needed)"
+  ln -sfn "$mount" "$WINEPREFIX/dosdevices/$letter:"
+  printf '%s\n' "$mount"
+}
+
+# Unmounts what a case mounted below folder $1.
+vlt_unmount_below() {
+  local target
+  while read -r _ target _; do
+    [[ $target == "$1"/* ]] && umount "$target" 2>/dev/null
+  done </proc/mounts
+  return 0
+}
+
 # Ends what a killed run of a case left running and removes its prefix
 # copy; its logs stay.
 vlt_release_case_dir() {
   local dir=$1
   [ -d "$dir" ] || return 0
+  vlt_unmount_below "$dir"
   if [ -d "$dir/prefix" ]; then
     WINEPREFIX=$dir/prefix "$VLT_WINESERVER" -k 2>/dev/null || true
   fi
@@ -407,6 +428,7 @@ vlt_case_end() {
   fi
   vlt_wineserver_kill
   vlt_stop_xvfb "$VLT_CASE_DIR"
+  vlt_unmount_below "$VLT_CASE_DIR"
   if [ -z "${VELTORI_E2E_KEEP:-}" ]; then
     rm -rf "$VLT_CASE_DIR/prefix"
   else

@@ -7,14 +7,22 @@
 # fails at the next check (see vlt_check_failure_note). Prefer the checks of
 # expect.sh, which read for themselves.
 
-# The Unix path of a Windows path in the prefix ('C:\users\x' or 'Z:\tmp').
-# Names are matched without regard to case, as Windows does; a missing part
+# The Unix path of a Windows path in the prefix ('C:\users\x', 'Z:\tmp', or
+# a drive a case added with vlt_small_drive). Names are matched without
+# regard to case, as Windows does; a missing part
 # keeps the spelling given.
 vlt_unix_path() {
   local win=$1 path rest part entry found
   case ${win:0:2} in
     [Cc]:) path=$WINEPREFIX/drive_c ;;
     [Zz]:) path= ;;
+    [A-Ya-y]:)
+      # Another drive of the prefix (vlt_small_drive): where its link leads.
+      path=${win:0:1}
+      path=$(readlink -e "$WINEPREFIX/dosdevices/${path,,}:" 2>/dev/null) ||
+        vlt_die "no drive ${win:0:2} in the prefix"
+      path=${path%/}
+      ;;
     *) vlt_die "not a drive path: $win" ;;
   esac
   rest=${win:3}
