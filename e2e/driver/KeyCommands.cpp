@@ -31,7 +31,7 @@ std::string DescribeFocus(HWND focus) {
 // Makes the current window the active one with the keyboard focus inside it,
 // as a click on its title bar would, and waits until its thread says so:
 // keys sent earlier would go to whatever window was in front.
-HWND ToTheFront(Session& session, const Command& command) {
+void ToTheFront(Session& session, const Command& command) {
   HWND top = RequireWindow(session, command);
   if (!IsWindow(top)) throw StepFailure("the current window " + Quoted(session.windowCaption) + " no longer exists");
   if (!IsWindowVisible(top)) throw StepFailure("the current window " + Quoted(session.windowCaption) + " is hidden");
@@ -52,7 +52,12 @@ HWND ToTheFront(Session& session, const Command& command) {
                       Seconds(timeout) + "; the front window is " + Quoted(ReadCaption(GetForegroundWindow())) +
                       ", the focus on " + DescribeFocus(info.hwndFocus));
   }
-  return top;
+}
+
+// The navigation block's keys, not the number pad's.
+bool IsExtendedKey(WORD virtualKey) {
+  return (virtualKey >= VK_PRIOR && virtualKey <= VK_DOWN) || virtualKey == VK_INSERT ||
+         virtualKey == VK_DELETE;
 }
 
 INPUT KeyEvent(WORD virtualKey, bool up) {
@@ -60,7 +65,7 @@ INPUT KeyEvent(WORD virtualKey, bool up) {
   input.type = INPUT_KEYBOARD;
   input.ki.wVk = virtualKey;
   input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
-  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  input.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (IsExtendedKey(virtualKey) ? KEYEVENTF_EXTENDEDKEY : 0);
   return input;
 }
 
@@ -96,14 +101,14 @@ void Send(std::vector<INPUT>& inputs, const std::string& what) {
 
 void PressKeys(Session& session, const Command& command) {
   ToTheFront(session, command);
+  std::string keys;
   for (const std::string& word : command.args) {
     const KeyChord chord = ParseKeyChord(word);
     std::vector<INPUT> inputs;
     AddChord(inputs, chord.shift, chord.ctrl, chord.alt, chord.virtualKey);
     Send(inputs, Describe(chord));
+    keys += (keys.empty() ? "" : " ") + Describe(chord);
   }
-  std::string keys;
-  for (const std::string& word : command.args) keys += (keys.empty() ? "" : " ") + Describe(ParseKeyChord(word));
   Say("pressed " + keys + " in " + Quoted(session.windowCaption));
 }
 
