@@ -4,12 +4,13 @@
 
 set(VELTORI_E2E_DIR ${CMAKE_SOURCE_DIR}/e2e)
 
-# Unit tests of the driver's portable parts: the script language and the
-# text rules.
+# Unit tests of the driver's portable parts: the script language, its key
+# names and the text rules.
 if(TARGET GTest::gtest_main)
   add_executable(e2e_driver_tests
     ${VELTORI_E2E_DIR}/tests/script_test.cpp
     ${VELTORI_E2E_DIR}/tests/text_match_test.cpp
+    ${VELTORI_E2E_DIR}/driver/KeyChord.cpp
     ${VELTORI_E2E_DIR}/driver/Script.cpp
     ${VELTORI_E2E_DIR}/driver/TextMatch.cpp)
   target_include_directories(e2e_driver_tests PRIVATE ${VELTORI_E2E_DIR})

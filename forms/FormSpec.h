@@ -53,6 +53,11 @@ struct ControlSpec {
   PictureId picture = PictureId::None;
   bool visible = true;
   int rangeMin = 0, rangeMax = 100;  // progress bars only
+  // Labels only: the field this label names. A field whose own text is not
+  // its name (an edit) is announced with the text of the label right before
+  // it in z-order, so the page puts the label there; the layout lists the
+  // label before its field.
+  std::string_view names = {};
 };
 
 struct FormSpec {

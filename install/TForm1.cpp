@@ -14,6 +14,11 @@ constexpr ControlSpec kControls[] = {
     {.name = "BitBtn_Abbrechen", .kind = ControlKind::Button,
      .left = 240, .top = 184, .width = 100, .height = 25,
      .text = "&Abbrechen", .tabOrder = 1},
+    // The memo's name for screen readers: no label shows on the page, so a
+    // hidden one stands before the memo in z-order.
+    {.name = "Label_Lizenzvereinbarung", .kind = ControlKind::Label,
+     .left = 128, .top = 8, .width = 0, .height = 0, .text = "Lizenzvereinbarung",
+     .visible = false, .names = "Memo_Lizentext"},
     // Editable, but what the user types goes nowhere; the text arrives with
     // the language.
     {.name = "Memo_Lizentext", .kind = ControlKind::Memo,

@@ -11,7 +11,8 @@ namespace {
 
 constexpr ControlSpec kControls[] = {
     {.name = "Label_Installationsverzeichnis", .kind = ControlKind::Label,
-     .left = 136, .top = 120, .width = 111, .height = 13, .text = "Installationsverzeichnis:"},
+     .left = 136, .top = 120, .width = 111, .height = 13, .text = "Installationsverzeichnis:",
+     .names = "Edit_InstallVerz"},
     {.name = "Bevel1", .kind = ControlKind::Bevel, .left = 128, .top = 176, .width = 316, .height = 2},
     {.name = "Label_BitteInstallationseinstellungenVornehmen", .kind = ControlKind::Label,
      .left = 136, .top = 8, .width = 238, .height = 13,

@@ -90,6 +90,7 @@ constexpr PageTextRow kPageTexts[] = {
      .english = {},
      .scope = TextScope::BothModes,
      .madeText = &LicenceText},
+    {"TForm1.Label_Lizenzvereinbarung", "Lizenzvereinbarung", "Licence agreement"},
     {"TForm1.BitBtn_Install", "&Installieren >>", "&Install >>"},
     {"TForm1.BitBtn_Abbrechen", "&Abbrechen", "&Cancel"},
 

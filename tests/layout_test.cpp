@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 
@@ -29,12 +30,31 @@ bool TakesFocus(ControlKind kind) {
          kind != ControlKind::Bevel && kind != ControlKind::Image;
 }
 
-TEST(PageLayouts, NamesAndTabOrdersAreUniquePerPage) {
+bool IsField(ControlKind kind) { return kind == ControlKind::Edit || kind == ControlKind::Memo; }
+
+// Also: every field whose own text is not its name (an edit) is named by one
+// label listed before it, which takes no tab stop.
+TEST(PageLayouts, NamesAndTabOrdersAreUniquePerPageAndEveryFieldHasALabel) {
   for (const FormSpec* form : kAllLayouts) {
     SCOPED_TRACE(form->className);
     std::set<std::string_view> names;
     std::set<int> tabOrders;
+    std::set<std::string_view> namedFields;
     for (const ControlSpec& control : form->controls) {
+      if (!control.names.empty()) {
+        EXPECT_EQ(control.kind, ControlKind::Label) << control.name;
+        const ControlSpec* field = Find(*form, control.names);
+        ASSERT_NE(field, nullptr) << control.name << " names no control of the page";
+        EXPECT_TRUE(IsField(field->kind)) << control.name;
+        EXPECT_GT(field, &control) << control.name << " must come before its field";
+        EXPECT_EQ(field->parent, control.parent) << control.name;
+        EXPECT_TRUE(namedFields.insert(control.names).second) << control.names << " has two labels";
+      }
+      if (IsField(control.kind)) {
+        EXPECT_TRUE(std::any_of(form->controls.begin(), form->controls.end(),
+                                [&](const ControlSpec& c) { return c.names == control.name; }))
+            << control.name << " has no label";
+      }
       EXPECT_TRUE(names.insert(control.name).second) << "duplicate " << control.name;
       if (control.tabOrder == kNoTabStop) {
         EXPECT_FALSE(TakesFocus(control.kind)) << control.name << " cannot be reached by Tab";

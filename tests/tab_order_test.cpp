@@ -21,6 +21,23 @@ TEST(TabOrder, TabNumbersFirstThenTheLayoutOrder) {
 
   EXPECT_FALSE(TabsBefore({0, 3}, {0, 3}));  // a strict order
   EXPECT_TRUE(TabsBefore({5, 9}, {5, 10}));  // equal numbers: layout decides
+
+  // A label that names a field takes the field's number: listed before the
+  // field, it stands right before it, and the fields keep their order.
+  const ControlSpec layout[] = {
+      {.name = "Label", .kind = ControlKind::Label, .names = "Field"},
+      {.name = "Next", .kind = ControlKind::Button, .tabOrder = 0},
+      {.name = "Browse", .kind = ControlKind::Button, .tabOrder = 1},
+      {.name = "Field", .kind = ControlKind::Edit, .tabOrder = 2},
+      {.name = "Note", .kind = ControlKind::Label},
+  };
+  const FormSpec form{.controls = layout};
+  places.clear();
+  for (int i = 0; i < 5; ++i) places.push_back({ZOrderNumber(form, layout[i]), i});
+  std::sort(places.begin(), places.end(), TabsBefore);
+  layoutOrder.clear();
+  for (const TabPlace& p : places) layoutOrder.push_back(p.layoutIndex);
+  EXPECT_EQ(layoutOrder, (std::vector<int>{1, 2, 0, 3, 4}));
 }
 
 std::vector<std::pair<bool, bool>> Roles(std::vector<RadioState> radios) {

@@ -97,6 +97,10 @@ vlt_drive_expect_failure "wait-window \"$main\"" 'expect-checked English 1 --tim
 vlt_drive_expect_failure "wait-window \"$main\"" 'click "No such button" --timeout 0.5'
 vlt_drive_expect_failure "wait-window \"$main\"" 'tick Deutsch 0'
 vlt_drive_expect_failure 'wait-window "Not there" --timeout 0.5'
+# The field's neighbour in z-order is a check box, not a label; the focus
+# is not on Save.
+vlt_drive_expect_failure "wait-window \"$main\"" 'expect-label @Edit "Folder:" --timeout 0.5'
+vlt_drive_expect_failure "wait-window \"$main\"" 'expect-focus &Save --timeout 0.5'
 status=0
 "$VLT_WINE" "$VLT_DRIVER" "wait-window \"$main\"" 'clik OK' >"$VLT_CASE_DIR/badscript.txt" 2>&1 || status=$?
 vlt_expect_eq "driver exit code for a bad script" 2 "$status"

@@ -20,6 +20,9 @@ CommandHandler FindHandler(const std::string& name) {
       {"sleep", SleepFor},                 {"echo", Echo},
       {"version", Version},                {"expect-reg", ExpectRegistryValue},
       {"expect-no-reg", ExpectNoRegistry}, {"expect-reg-names", ExpectRegistryNames},
+      {"press", PressKeys},                {"type", TypeText},
+      {"expect-focus", ExpectFocus},       {"expect-label", ExpectLabel},
+      {"expect-acc-name", ExpectAccessibleName},
   };
   auto it = handlers.find(name);
   return it == handlers.end() ? nullptr : it->second;

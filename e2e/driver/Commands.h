@@ -40,6 +40,15 @@ void ExpectRunning(Session&, const Command&);
 void ExpectProcess(Session&, const Command&);
 void WaitNoProcess(Session&, const Command&);
 
+// KeyCommands.cpp
+void PressKeys(Session&, const Command&);
+void TypeText(Session&, const Command&);
+void ExpectFocus(Session&, const Command&);
+
+// NameCommands.cpp
+void ExpectLabel(Session&, const Command&);
+void ExpectAccessibleName(Session&, const Command&);
+
 // ShellLinkCommand.cpp
 void ReadLink(Session&, const Command&);
 

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <set>
 
+#include "KeyChord.h"
+
 namespace vltdrive {
 
 std::string Command::Option(const std::string& option, const std::string& fallback) const {
@@ -39,6 +41,16 @@ const std::vector<CommandSpec>& CommandSpecs() {
        "tick SEL 0|1                                    set a check box or radio button by clicking it if needed"},
       {"set-text", 2, 2, {"--timeout"}, {},
        "set-text SEL TEXT                               replace an edit's text"},
+      {"press", 1, 64, {"--timeout"}, {},
+       "press KEY...                                    key presses (Tab, Shift+Tab, Space, Enter, Escape, Alt+N, Down ...) to the current window, brought to the front"},
+      {"type", 1, 1, {"--timeout"}, {},
+       "type TEXT                                       type a text key by key into the current window's focused control"},
+      {"expect-focus", 1, 1, {"--timeout"}, {},
+       "expect-focus SEL                                the control has the keyboard focus"},
+      {"expect-label", 2, 2, {"--timeout"}, {},
+       "expect-label SEL TEXT                           the window before the control in z-order is a label with this text and no tab stop"},
+      {"expect-acc-name", 2, 2, {"--timeout"}, {},
+       "expect-acc-name SEL TEXT                        the control's name as the accessibility layer (oleacc) gives it"},
       {"expect-msgbox", 1, 1, {"--title", "--answer", "--timeout"}, {},
        "expect-msgbox TEXT [--title T] [--answer B]     a message box (#32770) with this text; B closes it"},
       {"answer-msgbox", 1, 1, {"--title", "--timeout"}, {},
@@ -155,7 +167,8 @@ namespace {
 // before it drives anything.
 void CheckValues(const Command& command) {
   static const std::set<std::string_view> takeSelector = {
-      "expect-text", "expect-checked", "expect-enabled", "expect-visible", "click", "tick", "set-text"};
+      "expect-text", "expect-checked", "expect-enabled", "expect-visible", "click",          "tick",
+      "set-text",    "expect-focus",   "expect-label",   "expect-acc-name"};
   static const std::set<std::string_view> takeState = {"expect-checked", "expect-enabled", "expect-visible",
                                                        "tick"};
   if (takeSelector.count(command.name)) ParseSelector(command.args[0]);
@@ -164,6 +177,9 @@ void CheckValues(const Command& command) {
     if (command.Has(option)) ParseSeconds(command.Option(option), command);
   }
   if (command.name == "sleep") ParseSeconds(command.args[0], command);
+  if (command.name == "press") {
+    for (const std::string& key : command.args) ParseKeyChord(key);
+  }
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include "driver/KeyChord.h"
 #include "driver/Script.h"
 
 #include <gtest/gtest.h>
@@ -76,6 +77,13 @@ TEST(ParseLine, RejectsWhatCannotRun) {
       "wait-window X --timeout soon",   // seconds
       "expect-running --for -1",        // no negative durations
       "sleep forever",
+      "press",                          // at least one key
+      "press Tab Hyper+A",              // no such modifier
+      "press Alt+Alt+N",                // a modifier twice
+      "press Alt+",                     // a modifier without its key
+      "press F25",                      // no such key
+      "press Return",                   // the key is called Enter
+      "expect-focus @Edit:0",
   };
   for (const char* line : bad) {
     EXPECT_THROW(ParseLine(line, "argument 3"), ScriptError) << line;
@@ -120,6 +128,20 @@ TEST(ParseValues, FlagsAndSeconds) {
   EXPECT_DOUBLE_EQ(ParseSeconds("2.5", command), 2.5);
   for (const char* bad : {"", "-1", "ten", "5s", "nan", "99999"}) {
     EXPECT_THROW(ParseSeconds(bad, command), ScriptError) << bad;
+  }
+}
+
+TEST(ParseKeyChord, ModifiersAndKeysInAnyCase) {
+  const KeyChord back = ParseKeyChord("shift+TAB");
+  EXPECT_TRUE(back.shift);
+  EXPECT_FALSE(back.alt);
+  EXPECT_EQ(back.virtualKey, 0x09);  // VK_TAB
+  const KeyChord accelerator = ParseKeyChord("Alt+n");
+  EXPECT_TRUE(accelerator.alt);
+  EXPECT_EQ(accelerator.virtualKey, 'N');
+  EXPECT_EQ(ParseKeyChord("Alt+F4").virtualKey, 0x73);  // VK_F4
+  for (const char* word : {"Shift+Tab", "Alt+N", "Ctrl+Alt+Delete", "Escape", "F12", "Down", "7"}) {
+    EXPECT_EQ(Describe(ParseKeyChord(word)), word);
   }
 }
 

@@ -16,6 +16,14 @@ bool TabsBefore(const TabPlace& a, const TabPlace& b) {
   return a.layoutIndex < b.layoutIndex;
 }
 
+int ZOrderNumber(const FormSpec& form, const ControlSpec& control) {
+  if (control.names.empty()) return control.tabOrder;
+  for (const ControlSpec& field : form.controls) {
+    if (field.name == control.names) return field.tabOrder;
+  }
+  return control.tabOrder;
+}
+
 std::vector<RadioRole> RadioRoles(std::span<const RadioState> radios) {
   std::vector<RadioRole> roles(radios.size(), RadioRole{false, false});
   for (std::size_t i = 0; i < radios.size(); ++i) {

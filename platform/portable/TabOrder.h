@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "forms/FormSpec.h"
+
 namespace vlt::win32 {
 
 struct TabPlace {
@@ -15,6 +17,12 @@ struct TabPlace {
 
 // True when `a` comes before `b`: by tab order, then by layout position.
 bool TabsBefore(const TabPlace& a, const TabPlace& b);
+
+// The tab-order number that places `control` of `form` in z-order: its own,
+// or for a label that names a field the field's, so that the label stands
+// right before the field (it comes earlier in the layout) and the keyboard
+// order of the controls that take the focus stays as it is.
+int ZOrderNumber(const FormSpec& form, const ControlSpec& control);
 
 struct RadioState {
   std::string_view parent;  // the radio buttons of one parent form one group

@@ -112,7 +112,7 @@ std::unique_ptr<ControlView> PageWindow::CreateControl(Control& control, const C
       *this, spec, ChildPlacement{parent, spec.left - edge.x, spec.top - edge.y, id, font_});
 
   const Child child{view->Handle(), &control, spec.kind, spec.name, spec.parent,
-                    TabPlace{spec.tabOrder, id}};
+                    TabPlace{ZOrderNumber(form_.Spec(), spec), id}};
   const auto position =
       std::upper_bound(children_.begin(), children_.end(), child,
                        [](const Child& a, const Child& b) { return TabsBefore(a.place, b.place); });

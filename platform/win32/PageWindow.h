@@ -44,7 +44,7 @@ class PageWindow : public FormView {
   // layout (from 0) gets the control id 100 + n, so tools can find it by its
   // place in the layout. The tab order (the windows' z-order) is that of the
   // layout's tab-order numbers, then the layout's order for controls
-  // without one.
+  // without one; a label that names a field stands right before it.
   std::unique_ptr<ControlView> CreateControl(Control& control, const ControlSpec& spec) override;
   std::string Caption() const override;
   void SetCaption(const std::string& caption) override;
