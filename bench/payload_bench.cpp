@@ -102,8 +102,13 @@ class DiscardingFileSystem : public vlt::FileSystem {
   bool DeleteFile(const std::string&) override { return true; }
   bool RemoveDirectory(const std::string&) override { return true; }
   bool CopyFile(const std::string&, const std::string&) override { return true; }
+  std::optional<std::uint64_t> FileSize(const std::string&) override { return std::nullopt; }
+  bool SetNormalAttributes(const std::string&) override { return true; }
   void WriteFile(const std::string&, std::span<const std::uint8_t> data) override {
     written += data.size();
+  }
+  void WriteNewFile(const std::string& path, std::span<const std::uint8_t> data) override {
+    WriteFile(path, data);
   }
   std::string ShortPathName(const std::string& path) override { return path; }
   std::optional<std::string> ToOemCodePage(const std::string& text) override { return text; }

@@ -31,11 +31,16 @@ class SinkFileSystem : public vlt::FileSystem {
   bool DeleteFile(const std::string&) override { return false; }
   bool RemoveDirectory(const std::string&) override { return false; }
   bool CopyFile(const std::string&, const std::string&) override { return false; }
+  std::optional<std::uint64_t> FileSize(const std::string&) override { return std::nullopt; }
+  bool SetNormalAttributes(const std::string&) override { return false; }
   void WriteFile(const std::string& path, std::span<const std::uint8_t> data) override {
     if (path.rfind("C:\\Fehlt\\", 0) == 0) throw vlt::FileError("Cannot create file " + path, 3);
     volatile std::uint8_t touch = 0;
     for (std::uint8_t b : data) touch = touch ^ b;  // every byte must be readable
     lastSize = data.size();
+  }
+  void WriteNewFile(const std::string& path, std::span<const std::uint8_t> data) override {
+    WriteFile(path, data);
   }
   std::string ShortPathName(const std::string& path) override { return path; }
   std::optional<std::string> ToOemCodePage(const std::string& text) override { return text; }

@@ -31,7 +31,7 @@ TEST(TabOrder, TabNumbersFirstThenTheLayoutOrder) {
       {.name = "Field", .kind = ControlKind::Edit, .tabOrder = 2},
       {.name = "Note", .kind = ControlKind::Label},
   };
-  const FormSpec form{.controls = layout};
+  const FormSpec form{.className = "TTest", .caption = "", .controls = layout};
   places.clear();
   for (int i = 0; i < 5; ++i) places.push_back({ZOrderNumber(form, layout[i]), i});
   std::sort(places.begin(), places.end(), TabsBefore);
