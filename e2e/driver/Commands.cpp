@@ -20,6 +20,7 @@ CommandHandler FindHandler(const std::string& name) {
       {"sleep", SleepFor},                 {"echo", Echo},
       {"version", Version},                {"expect-reg", ExpectRegistryValue},
       {"expect-no-reg", ExpectNoRegistry}, {"expect-reg-names", ExpectRegistryNames},
+      {"expect-rect", ExpectRect},         {"expect-whole-texts", ExpectWholeTexts},
   };
   auto it = handlers.find(name);
   return it == handlers.end() ? nullptr : it->second;
