@@ -4,7 +4,9 @@
 //
 // The driver reads pixels as a per-monitor aware program does: an unaware
 // one would be handed coordinates mapped back to 96 DPI.
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
 
 #include "Commands.h"
 #include "TextMatch.h"
@@ -112,19 +114,48 @@ NONCLIENTMETRICSW NonClientMetrics(int dpi) {
   return metrics;
 }
 
-// The font the check measures control texts in: FACE:POINTS at `dpi`, or
-// the system's message font there (what message boxes use).
+// Whether `logFont` gives characters as high as it asks for (within a
+// pixel): a bitmap font has only the sizes it was drawn in.
+bool HasAskedHeight(const LOGFONTW& logFont) {
+  const Font font(logFont);
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ previous = SelectObject(dc, font.Get());
+  TEXTMETRICW metrics{};
+  const bool measured = GetTextMetricsW(dc, &metrics) != FALSE;
+  SelectObject(dc, previous);
+  ReleaseDC(nullptr, dc);
+  return measured && std::abs(metrics.tmHeight - metrics.tmInternalLeading + logFont.lfHeight) <= 1;
+}
+
+// The font the check measures control texts in: with --font FACE,...:POINTS
+// the first face the system has at that size at `dpi` (the last one in any
+// case); otherwise the system's message font as a dialog template carries
+// it (in whole points), which is how message boxes built as dialogs get it.
 LOGFONTW ControlFont(const Command& command, int dpi) {
-  if (!command.Has("--font")) return NonClientMetrics(dpi).lfMessageFont;
+  if (!command.Has("--font")) {
+    LOGFONTW message = NonClientMetrics(dpi).lfMessageFont;
+    const int points = (std::abs(message.lfHeight) * 72 + dpi / 2) / dpi;
+    message.lfHeight = -((points * dpi + 36) / 72);
+    return message;
+  }
   const std::string spec = command.Option("--font");
   const size_t colon = spec.rfind(':');
-  if (colon == std::string::npos) throw StepFailure("--font wants FACE:POINTS, not " + spec);
+  if (colon == std::string::npos) throw StepFailure("--font wants FACE,...:POINTS, not " + spec);
   LOGFONTW logFont{};
   logFont.lfHeight = -((ParseNumber(spec.substr(colon + 1), command) * dpi + 36) / 72);
   logFont.lfWeight = FW_NORMAL;
   logFont.lfCharSet = DEFAULT_CHARSET;
-  const std::wstring face = ToWide(spec.substr(0, colon));
-  face.copy(logFont.lfFaceName, LF_FACESIZE - 1);
+  size_t start = 0;
+  while (true) {
+    const size_t comma = spec.find(',', start);
+    const size_t end = comma == std::string::npos || comma > colon ? colon : comma;
+    const std::wstring face = ToWide(spec.substr(start, end - start));
+    std::fill(std::begin(logFont.lfFaceName), std::end(logFont.lfFaceName), L'\0');
+    face.copy(logFont.lfFaceName, LF_FACESIZE - 1);
+    if (end == colon || HasAskedHeight(logFont)) break;
+    start = end + 1;
+  }
+  Say("measuring in " + ToUtf8(logFont.lfFaceName) + ", " + std::to_string(-logFont.lfHeight) + " pixels");
   return logFont;
 }
 

@@ -1,6 +1,7 @@
 #include "platform/win32/PageWindow.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <stdexcept>
 
 #include "common/Concat.h"
@@ -39,15 +40,36 @@ bool CanTakeFocus(HWND hwnd) {
   return (style & WS_TABSTOP) != 0 && (style & WS_VISIBLE) != 0 && (style & WS_DISABLED) == 0;
 }
 
-// The pages' font: 8 points at the window's DPI, 11 pixels high at 96 DPI,
-// the size the layouts were made for. Without it the controls keep the
-// system font, which is no reason to stop.
+// Whether `font` has characters `pixels` high (within a pixel): a bitmap
+// font has only the sizes it was drawn in.
+bool HasCharacterHeight(HFONT font, int pixels) {
+  const WindowDC screen(nullptr);
+  if (!screen || font == nullptr) return false;
+  const SelectedObject selected(screen.Get(), font);
+  TEXTMETRICW metrics;
+  if (!::GetTextMetricsW(screen.Get(), &metrics)) return false;
+  return std::abs(metrics.tmHeight - metrics.tmInternalLeading - pixels) <= 1;
+}
+
+UniqueFont CreateFontOfHeight(int height, const wchar_t* face) {
+  return UniqueFont(::CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                  DEFAULT_PITCH | FF_DONTCARE, face));
+}
+
+// The pages' font: "MS Sans Serif", 8 points at the window's DPI (11 pixels
+// at 96 DPI), the font the layouts were made for. It is a bitmap font:
+// where the system has no size of it for this DPI (beyond some 20 pixels),
+// the pages take the system's dialog font alias "MS Shell Dlg" instead,
+// which Windows maps to the outline twin of MS Sans Serif (Microsoft Sans
+// Serif) and Wine to Tahoma. Without a font the controls keep the system
+// font, which is no reason to stop.
 UniqueFont CreatePageFont(int dpi) {
   constexpr int kPagePoints = 8;
-  return UniqueFont(::CreateFontW(FontCharacterHeight(kPagePoints, dpi), 0, 0, 0, FW_NORMAL, FALSE,
-                                  FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                  DEFAULT_PITCH | FF_DONTCARE, L"MS Sans Serif"));
+  const int height = FontCharacterHeight(kPagePoints, dpi);
+  UniqueFont font = CreateFontOfHeight(height, L"MS Sans Serif");
+  if (dpi == kDesignDpi || HasCharacterHeight(font.Get(), -height)) return font;
+  return CreateFontOfHeight(height, L"MS Shell Dlg");
 }
 
 // How far a window's client area lies inside its outer corner (its edge).

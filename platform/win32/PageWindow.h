@@ -8,8 +8,8 @@
 // Alt+F4, system menu) into Form::UserClose.
 //
 // The layout is in pixels at 96 DPI; the page shows it scaled to the DPI of
-// its window (DpiScale): places and sizes, its font ("MS Sans Serif",
-// 8 points at that DPI) and its pictures. When the window moves to a
+// its window (DpiScale): places and sizes, its font (8 points at that DPI)
+// and its pictures. When the window moves to a
 // monitor of another scale (WM_DPICHANGED) it lays itself out again and
 // takes the rectangle the system suggests. Neither Enter nor Escape
 // presses anything unless a push button has the focus (then Enter presses

@@ -1,7 +1,6 @@
 #pragma once
 // The form runtime on Windows: every page a window of the page class, in the
-// pages' font ("MS Sans Serif", 8 points at the window's DPI) on the
-// button-face colour.
+// pages' font (8 points at the window's DPI) on the button-face colour.
 #include "forms/FormHost.h"
 
 namespace vlt::win32 {
