@@ -10,8 +10,10 @@
 #     where the system has that bitmap font in the size, else of the dialog
 #     font "MS Shell Dlg"), in the message font for the boxes.
 # The rectangles are the pages' 96-DPI layouts written down a second time on
-# purpose, like the texts in setup_roads.sh. Controls without a text are
-# named by their control id (100 + their place in the page's layout).
+# purpose, like the texts in setup_roads.sh. Controls are named by their
+# German text; those without one (panel, picture, line, the finish page's
+# note, whose text holds the configured web site) by their control id, 100
+# + their place in the page's layout, which a reordered layout changes.
 # Sourced by a case begun with vlt_case_begin ... --dpi N.
 
 readonly VLT_PAGE_FONT='MS Sans Serif,MS Shell Dlg:8'
@@ -31,7 +33,8 @@ vlt_dpi_page_lines() {
     language)
       vlt_dpi_side_lines "$dpi" 100 101
       printf '%s\n' \
-        "expect-rect '#102' 128 32 - 13 --dpi $dpi" "expect-rect '#103' 296 32 - 13 --dpi $dpi" \
+        "expect-rect 'Bitte Ihre Sprache auswählen:' 128 32 - 13 --dpi $dpi" \
+        "expect-rect 'Please select your language:' 296 32 - 13 --dpi $dpi" \
         "expect-rect '#104' 168 72 60 30 --dpi $dpi" "expect-rect '#105' 336 72 60 30 --dpi $dpi" \
         "expect-rect Deutsch 168 120 65 17 --dpi $dpi" "expect-rect English 336 120 65 17 --dpi $dpi" \
         "expect-rect '#108' 128 176 316 2 --dpi $dpi" \
@@ -44,28 +47,30 @@ vlt_dpi_page_lines() {
     settings)
       vlt_dpi_side_lines "$dpi" 110 111
       printf '%s\n' \
-        "expect-rect '#102' 136 8 - 13 --dpi $dpi" \
+        "expect-rect 'Bitte nehmen Sie die Installationseinstellungen vor:' 136 8 - 13 --dpi $dpi" \
         "expect-rect 'VelTori automatisch starten' 136 40 273 17 --dpi $dpi" \
         "expect-rect 'Verknüpfung auf dem Desktop erstellen' 136 60 273 17 --dpi $dpi" \
         "expect-rect 'Eintrag ins Startmenü' 136 80 273 17 --dpi $dpi" \
-        "expect-rect '#100' 136 120 - 13 --dpi $dpi" "expect-rect @Edit 136 136 201 21 --dpi $dpi" \
+        "expect-rect 'Installationsverzeichnis:' 136 120 - 13 --dpi $dpi" "expect-rect @Edit 136 136 201 21 --dpi $dpi" \
         "expect-rect '&Suchen' 344 134 100 25 --dpi $dpi" "expect-rect '#101' 128 176 316 2 --dpi $dpi" \
         "expect-rect '&Abbrechen' 240 184 100 25 --dpi $dpi" "expect-rect '&Weiter >>' 344 184 100 25 --dpi $dpi" ;;
     finish)
       vlt_dpi_side_lines "$dpi" 107 108
       printf '%s\n' \
-        "expect-rect '#101' 136 8 305 46 --dpi $dpi" "expect-rect '#103' 136 56 - 13 --dpi $dpi" \
+        "expect-rect '#101' 136 8 305 46 --dpi $dpi" \
+        "expect-rect $(vlt_q 'Hinweis: Die Standardaufruftaste ist die Taste "Rollen"') 136 56 - 13 --dpi $dpi" \
         "expect-rect 'VelTori Webseite jetzt besuchen' 136 88 281 17 --dpi $dpi" \
         "expect-rect 'VelTori jetzt starten' 136 108 281 17 --dpi $dpi" \
-        "expect-rect '#102' 136 152 - 13 --dpi $dpi" "expect-rect '#100' 128 176 316 2 --dpi $dpi" \
+        "expect-rect 'Viel Spaß' 136 152 - 13 --dpi $dpi" "expect-rect '#100' 128 176 316 2 --dpi $dpi" \
         "expect-rect '&Fertig!' 344 184 100 25 --dpi $dpi" ;;
     uninstall)
       vlt_dpi_side_lines "$dpi" 100 101
-      printf '%s\n' "expect-rect '#102' 137 6 - 13 --dpi $dpi"
-      local top id=103
-      for top in 24 39 54 69 84 100 115 130 145 161; do
-        printf '%s\n' "expect-rect '#$id' 137 $top 305 17 --dpi $dpi"
-        id=$((id + 1))
+      printf '%s\n' "expect-rect 'Was soll entfernt werden?' 137 6 - 13 --dpi $dpi"
+      local top item tops=(24 39 54 69 84 100 115 130 145 161)
+      for item in $VLT_UNINSTALL_ITEMS; do
+        top=${tops[0]}
+        tops=("${tops[@]:1}")
+        printf '%s\n' "expect-rect $(vlt_q "$(vlt_text Deutsch "item_$item")") 137 $top 305 17 --dpi $dpi"
       done
       printf '%s\n' "expect-rect '#113' 128 178 316 2 --dpi $dpi" \
         "expect-rect '&Abbrechen' 240 184 100 25 --dpi $dpi" "expect-rect '&Deinstallieren' 344 184 100 25 --dpi $dpi" ;;
