@@ -23,6 +23,7 @@ CommandHandler FindHandler(const std::string& name) {
       {"press", PressKeys},                {"type", TypeText},
       {"expect-focus", ExpectFocus},       {"expect-label", ExpectLabel},
       {"expect-acc-name", ExpectAccessibleName},
+      {"expect-rect", ExpectRect},         {"expect-whole-texts", ExpectWholeTexts},
   };
   auto it = handlers.find(name);
   return it == handlers.end() ? nullptr : it->second;

@@ -57,6 +57,10 @@ void ExpectRegistryValue(Session&, const Command&);
 void ExpectNoRegistry(Session&, const Command&);
 void ExpectRegistryNames(Session&, const Command&);
 
+// ScaleCommands.cpp
+void ExpectRect(Session&, const Command&);
+void ExpectWholeTexts(Session&, const Command&);
+
 // MiscCommands.cpp
 void Screenshot(Session&, const Command&);
 void SleepFor(Session&, const Command&);

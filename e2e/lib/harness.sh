@@ -317,11 +317,22 @@ vlt_ensure_template() {
 
 # Prepares case $1: prefix copy, display, Wine environment, cleanup trap.
 # With --needs-setup the case skips (or fails in CI) before any of that
-# when the setup program has not been built.
+# when the setup program has not been built; with --dpi N the prefix's
+# display scale is N dots per inch (96 = 100 %) from the first program on.
 # Sets VLT_CASE, VLT_CASE_DIR, VLT_SCREEN_DIR, VLT_ACK_DIR.
 vlt_case_begin() {
   VLT_CASE=${VELTORI_E2E_CASE_NAME:-$1}
   VLT_CASE_START=$(vlt_now)
+  local needs_setup='' dpi=''
+  shift
+  while [ $# -gt 0 ]; do
+    case $1 in
+      --needs-setup) needs_setup=1 ;;
+      --dpi) [[ ${2:-} =~ ^[1-9][0-9]*$ ]] || vlt_die "vlt_case_begin: --dpi wants a number"; dpi=$2; shift ;;
+      *) vlt_die "vlt_case_begin: unknown option $1" ;;
+    esac
+    shift
+  done
   vlt_choose_lane
   vlt_choose_machine
   if [ "$VLT_MACHINE" = emulated ]; then
@@ -329,7 +340,7 @@ vlt_case_begin() {
   fi
   vlt_require_tools
   vlt_need_driver
-  if [ "${2:-}" = --needs-setup ]; then
+  if [ -n "$needs_setup" ]; then
     vlt_need_setup_exe
   fi
   vlt_log "case $VLT_CASE, lane $VLT_LANE: $(vlt_describe_build)"
@@ -341,6 +352,7 @@ vlt_case_begin() {
   vlt_copy_prefix "$VLT_TEMPLATE/prefix" "$VLT_CASE_DIR/prefix"
   vlt_wine_env "$VLT_CASE_DIR"
   vlt_start_xvfb "$VLT_CASE_DIR"
+  [ -z "$dpi" ] || vlt_set_prefix_dpi "$dpi"
   # One Wine session for the whole case: a wineserver that stays while no
   # program runs keeps Wine's own services and desktop up, so that a program
   # started later (the driver, many times a case) starts in about a second
@@ -348,6 +360,26 @@ vlt_case_begin() {
   "$VLT_WINESERVER" -p
   export VLTDRIVE_ACK_DIR="Z:${VLT_ACK_DIR//\//\\}"
   vlt_log "$VLT_ARCH prefix copied in $(vlt_since "$copy_start"); display $DISPLAY"
+}
+
+# The prefix's display scale in dots per inch, where Windows' display
+# settings keep it (LogPixels under HKCU\Control Panel\Desktop). Wine
+# reads it when its session starts, so it goes straight into the prefix's
+# registry file before the case's wineserver runs (the template's own value
+# of that key, if any, replaced).
+vlt_set_prefix_dpi() {
+  local dpi=$1 file=$WINEPREFIX/user.reg
+  [ -f "$file" ] || vlt_die "no registry file $file to set the DPI in"
+  awk -v value="$(printf '"LogPixels"=dword:%08x' "$dpi")" '
+    /^\[/ { if (inside && !done) { print value; done = 1 } inside = index($0, "[Control Panel\\\\Desktop]") == 1 }
+    inside && /^"LogPixels"=/ { next }
+    { print }
+    END {
+      if (inside && !done) { print value; done = 1 }
+      if (!done) { print ""; print "[Control Panel\\\\Desktop]"; print value }
+    }' "$file" >"$file.new"
+  mv "$file.new" "$file"
+  vlt_log "display scale: $dpi DPI"
 }
 
 # The case's folders and its end: VLT_CASE_DIR (logs), VLT_ACK_DIR,

@@ -66,7 +66,11 @@ bool IsFocusable(ControlKind kind) {
 
 ControlWindow::ControlWindow(PageWindow& page, const ControlSpec& spec,
                              const ChildPlacement& placement)
-    : page_(page), kind_(spec.kind), font_(placement.font), designWidth_(spec.width) {
+    : page_(page),
+      kind_(spec.kind),
+      font_(placement.font),
+      dpi_(placement.dpi),
+      wrapWidth_(placement.wrapWidth) {
   const WindowKind windowKind = WindowKindOf(spec.kind);
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS | windowKind.style;
   if (spec.visible) style |= WS_VISIBLE;
@@ -78,8 +82,9 @@ ControlWindow::ControlWindow(PageWindow& page, const ControlSpec& spec,
   // take one for the name of a resource to load.
   const bool hasText = ShowsText(kind_);
   const std::wstring text = hasText ? Utf8ToWide(spec.text) : std::wstring();
+  const PixelRect& rect = placement.rect;
   hwnd_ = ::CreateWindowExW(windowKind.exStyle, windowKind.className, text.c_str(), style,
-                            placement.x, placement.y, spec.width, spec.height, placement.parent,
+                            rect.left, rect.top, rect.width, rect.height, placement.parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)),
                             ::GetModuleHandleW(nullptr), nullptr);
   if (hwnd_ == nullptr) {
@@ -120,6 +125,19 @@ ControlWindow::~ControlWindow() {
     ::SendMessageW(hwnd_, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&none));
   }
   page_.Forget(hwnd_);
+}
+
+void ControlWindow::ApplyDpi(const ChildPlacement& placement) {
+  dpi_ = placement.dpi;
+  font_ = placement.font;
+  wrapWidth_ = placement.wrapWidth;
+  ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  const PixelRect& rect = placement.rect;
+  ::SetWindowPos(hwnd_, nullptr, rect.left, rect.top, rect.width, rect.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  if (kind_ == ControlKind::Label) FitToText();
+  if (picture_ != PictureId::None) SetPicture(picture_);
+  ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 std::string ControlWindow::Text() const { return WideToUtf8(WindowText(hwnd_)); }
@@ -167,17 +185,17 @@ void ControlWindow::StepIt() {
 
 void ControlWindow::SetPicture(PictureId picture) {
   if (kind_ == ControlKind::Image) {
-    UniqueBitmap bitmap = LoadPicture(picture);
+    UniqueBitmap bitmap = LoadPicture(picture, dpi_);
     // The static sizes itself to the new picture; the old one is freed only
     // once the control has let go of it.
     ::SendMessageW(hwnd_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap.Get()));
     bitmap_ = std::move(bitmap);
     if (!bitmap_) ::InvalidateRect(hwnd_, nullptr, TRUE);
   } else if (kind_ == ControlKind::Button) {
-    UniqueImageList glyph = LoadButtonGlyph(picture);
+    UniqueImageList glyph = LoadButtonGlyph(picture, dpi_);
     BUTTON_IMAGELIST images{};
     images.himl = glyph.Get();
-    images.margin = {4, 0, 0, 0};
+    images.margin = {ScaleLength(4, dpi_), 0, 0, 0};
     images.uAlign = BUTTON_IMAGELIST_ALIGN_LEFT;
     // Without the version 6 controls the button has no image list: it then
     // shows its text alone.
@@ -191,9 +209,10 @@ void ControlWindow::SetPicture(PictureId picture) {
 
 void ControlWindow::FitToText() {
   // A label takes the size of its text. The layouts were made for a font
-  // that the system may not have; where the stand-in font is wider, a text
-  // that would run into its neighbour wraps at the label's designed width
-  // and the label grows downwards instead.
+  // that the system may not have, and a font's widths do not grow exactly
+  // with its height; where the text is wider than designed and would run
+  // into its neighbour (or past the page's margin), it wraps there and the
+  // label grows downwards instead.
   const std::wstring text = WindowText(hwnd_);
   RECT bounds{0, 0, 0, 0};
   bool wraps = false;
@@ -203,9 +222,9 @@ void ControlWindow::FitToText() {
     const SelectedObject font(dc.Get(), font_);
     const wchar_t* shown = text.empty() ? L" " : text.c_str();
     ::DrawTextW(dc.Get(), shown, -1, &bounds, DT_CALCRECT | DT_EXPANDTABS | DT_NOPREFIX);
-    if (bounds.right > designWidth_ && designWidth_ > 0) {
+    if (bounds.right > wrapWidth_ && wrapWidth_ > 0) {
       wraps = true;
-      bounds = RECT{0, 0, designWidth_, 0};
+      bounds = RECT{0, 0, wrapWidth_, 0};
       ::DrawTextW(dc.Get(), shown, -1, &bounds,
                   DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
     }

@@ -15,6 +15,7 @@
 //   Bevel        STATIC, etched horizontal line
 //   Image        STATIC, SS_BITMAP, sized to its picture
 #include "forms/FormHost.h"
+#include "platform/portable/DpiScale.h"
 #include "platform/win32/Handles.h"
 
 namespace vlt::win32 {
@@ -23,9 +24,11 @@ class PageWindow;
 
 struct ChildPlacement {
   HWND parent;
-  int x, y;  // in the parent's client coordinates
+  PixelRect rect;  // in the parent's client coordinates, at `dpi`
   int id;
-  HFONT font;
+  HFONT font;     // the page's font at `dpi`
+  int dpi;
+  int wrapWidth;  // a self-sizing label wider than this wraps at it
 };
 
 class ControlWindow : public ControlView {
@@ -38,6 +41,11 @@ class ControlWindow : public ControlView {
   ControlWindow& operator=(const ControlWindow&) = delete;
 
   HWND Handle() const { return hwnd_; }
+
+  // Lays the control out again for its page at another DPI: the new place,
+  // font and wrap width (its parent and id stay), a label sized to its text
+  // again, the picture at its new size.
+  void ApplyDpi(const ChildPlacement& placement);
 
   std::string Text() const override;
   void SetText(const std::string& text) override;
@@ -62,7 +70,8 @@ class ControlWindow : public ControlView {
   ControlKind kind_;
   HWND hwnd_ = nullptr;  // destroyed with its page
   HFONT font_;
-  int designWidth_;  // a self-sizing label grows up to this width, then wraps
+  int dpi_;
+  int wrapWidth_;
   PictureId picture_ = PictureId::None;
   UniqueBitmap bitmap_;       // Image
   UniqueImageList glyph_;     // Button

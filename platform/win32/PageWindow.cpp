@@ -1,12 +1,14 @@
 #include "platform/win32/PageWindow.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <stdexcept>
 
 #include "common/Concat.h"
 #include "platform/Errors.h"
 #include "platform/win32/ControlWindow.h"
 #include "platform/win32/SystemMessage.h"
+#include "platform/win32/WindowDpi.h"
 #include "platform/portable/Utf16.h"
 #include "resources/ResourceIds.h"
 
@@ -36,6 +38,55 @@ void SetStyleBit(HWND hwnd, LONG_PTR bit, bool on) {
 bool CanTakeFocus(HWND hwnd) {
   const LONG_PTR style = ::GetWindowLongPtrW(hwnd, GWL_STYLE);
   return (style & WS_TABSTOP) != 0 && (style & WS_VISIBLE) != 0 && (style & WS_DISABLED) == 0;
+}
+
+// Whether `font` has characters `pixels` high (within a pixel): a bitmap
+// font has only the sizes it was drawn in.
+bool HasCharacterHeight(HFONT font, int pixels) {
+  const WindowDC screen(nullptr);
+  if (!screen || font == nullptr) return false;
+  const SelectedObject selected(screen.Get(), font);
+  TEXTMETRICW metrics;
+  if (!::GetTextMetricsW(screen.Get(), &metrics)) return false;
+  return std::abs(metrics.tmHeight - metrics.tmInternalLeading - pixels) <= 1;
+}
+
+UniqueFont CreateFontOfHeight(int height, const wchar_t* face) {
+  return UniqueFont(::CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                  DEFAULT_PITCH | FF_DONTCARE, face));
+}
+
+// The pages' font: "MS Sans Serif", 8 points at the window's DPI (11 pixels
+// at 96 DPI), the font the layouts were made for. It is a bitmap font:
+// where the system has no size of it for this DPI (beyond some 20 pixels),
+// the pages take the system's dialog font alias "MS Shell Dlg" instead,
+// which Windows maps to the outline twin of MS Sans Serif (Microsoft Sans
+// Serif) and Wine to Tahoma. Without a font the controls keep the system
+// font, which is no reason to stop.
+UniqueFont CreatePageFont(int dpi) {
+  constexpr int kPagePoints = 8;
+  const int height = FontCharacterHeight(kPagePoints, dpi);
+  UniqueFont font = CreateFontOfHeight(height, L"MS Sans Serif");
+  if (dpi == kDesignDpi || HasCharacterHeight(font.Get(), -height)) return font;
+  return CreateFontOfHeight(height, L"MS Shell Dlg");
+}
+
+// How far a window's client area lies inside its outer corner (its edge).
+POINT ClientInset(HWND hwnd) {
+  RECT outer;
+  ::GetWindowRect(hwnd, &outer);
+  POINT inset{0, 0};
+  ::ClientToScreen(hwnd, &inset);
+  return {inset.x - outer.left, inset.y - outer.top};
+}
+
+// The outer size of the page's window for its client size at `dpi`.
+SIZE PageFrameSize(HWND hwnd, const FormSpec& spec, int dpi) {
+  const RECT client{0, 0, ScaleLength(spec.clientWidth, dpi), ScaleLength(spec.clientHeight, dpi)};
+  const RECT frame = FrameForClient(client, static_cast<DWORD>(::GetWindowLongPtrW(hwnd, GWL_STYLE)),
+                                    static_cast<DWORD>(::GetWindowLongPtrW(hwnd, GWL_EXSTYLE)), dpi);
+  return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
 }  // namespace
@@ -68,20 +119,25 @@ bool PreTranslatePageMessage(MSG& msg) {
   return ::IsDialogMessageW(page, &msg) != FALSE;
 }
 
-PageWindow::PageWindow(Form& form, const FormSpec& spec, HFONT font) : form_(form), font_(font) {
-  const DWORD style = PageStyle(spec.border);
-  RECT frame{0, 0, spec.clientWidth, spec.clientHeight};
-  ::AdjustWindowRectEx(&frame, style, FALSE, 0);
+PageWindow::PageWindow(Form& form, const FormSpec& spec)
+    : form_(form), layout_(spec.controls), clientWidth_(spec.clientWidth) {
   const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-  window_.Reset(::CreateWindowExW(0, kPageClassName, Utf8ToWide(spec.caption).c_str(), style,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
-                                  frame.bottom - frame.top, nullptr, nullptr, instance, nullptr));
+  // The window's DPI is known once it exists (its monitor's): made at the
+  // system's, it is sized again for its own.
+  window_.Reset(::CreateWindowExW(0, kPageClassName, Utf8ToWide(spec.caption).c_str(),
+                                  PageStyle(spec.border), CW_USEDEFAULT, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr));
   if (!window_) {
     const DWORD error = ::GetLastError();
     throw OsError(SystemMessage(error), error);
   }
+  const HWND hwnd = window_.Get();
+  dpi_ = DpiOfWindow(hwnd);
+  font_ = CreatePageFont(dpi_);
+  const SIZE frame = PageFrameSize(hwnd, spec, dpi_);
+  ::SetWindowPos(hwnd, nullptr, 0, 0, frame.cx, frame.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   // Messages of the creation itself need nothing of the page.
-  ::SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 PageWindow::~PageWindow() {
@@ -91,7 +147,6 @@ PageWindow::~PageWindow() {
 
 std::unique_ptr<ControlView> PageWindow::CreateControl(Control& control, const ControlSpec& spec) {
   HWND parent = window_.Get();
-  POINT edge{0, 0};
   if (!spec.parent.empty()) {
     const Child* panel = FindChildByName(spec.parent);
     if (panel == nullptr || panel->kind != ControlKind::Panel) {
@@ -99,20 +154,28 @@ std::unique_ptr<ControlView> PageWindow::CreateControl(Control& control, const C
           Concat({"control ", spec.name, " needs its panel ", spec.parent, " before it"}));
     }
     parent = panel->hwnd;
-    // Layout positions inside a panel count from its outer corner, the
-    // sunken edge included; the window's client area starts inside the edge.
-    RECT outer;
-    ::GetWindowRect(parent, &outer);
-    ::ClientToScreen(parent, &edge);
-    edge.x -= outer.left;
-    edge.y -= outer.top;
   }
   const int id = nextId_++;
-  auto view = std::make_unique<ControlWindow>(
-      *this, spec, ChildPlacement{parent, spec.left - edge.x, spec.top - edge.y, id, font_});
+  Child child{nullptr,     nullptr,     &control,
+              spec.kind,   spec.name,   spec.parent,
+              TabPlace{ZOrderNumber(form_.Spec(), spec), id},
+              PixelRect{spec.left, spec.top, spec.width, spec.height},
+              spec.kind == ControlKind::Label ? LabelRoom(spec) : spec.width};
+  // A panel's edge is known once it exists; until then it is placed like
+  // any control.
+  const PixelRect rect =
+      spec.kind == ControlKind::Panel ? ScaleRect(child.designed, dpi_) : ScaledRect(child);
+  auto view = std::make_unique<ControlWindow>(*this, spec,
+                                              ChildPlacement{parent, rect, id, font_.Get(), dpi_,
+                                                             ScaleLength(child.labelRoom, dpi_)});
+  child.hwnd = view->Handle();
+  child.window = view.get();
+  if (spec.kind == ControlKind::Panel) {
+    const PixelRect framed = ScaledRect(child);
+    ::SetWindowPos(child.hwnd, nullptr, framed.left, framed.top, framed.width, framed.height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 
-  const Child child{view->Handle(), &control, spec.kind, spec.name, spec.parent,
-                    TabPlace{ZOrderNumber(form_.Spec(), spec), id}};
   const auto position =
       std::upper_bound(children_.begin(), children_.end(), child,
                        [](const Child& a, const Child& b) { return TabsBefore(a.place, b.place); });
@@ -126,6 +189,49 @@ std::unique_ptr<ControlView> PageWindow::CreateControl(Control& control, const C
   ::SetWindowPos(child.hwnd, predecessor, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   if (spec.kind == ControlKind::RadioButton) RefreshRadioGroups();
   return view;
+}
+
+PixelRect PageWindow::ScaledRect(const Child& child) const {
+  const PixelRect& designed = child.designed;
+  if (child.kind == ControlKind::Panel) {
+    // Its edge stays one pixel; the picture inside fills it at any scale.
+    return ScaleFramedRect(designed, ClientInset(child.hwnd).x, dpi_);
+  }
+  if (child.parent.empty()) return ScaleRect(designed, dpi_);
+  // Layout positions inside a panel count from its outer corner, the edge
+  // included; the window's client area starts inside the edge.
+  const Child* panel = FindChildByName(child.parent);
+  const POINT edge = panel != nullptr ? ClientInset(panel->hwnd) : POINT{0, 0};
+  return ScaleRect({designed.left - edge.x, designed.top - edge.y, designed.width, designed.height},
+                   dpi_);
+}
+
+int PageWindow::LabelRoom(const ControlSpec& label) const {
+  // The layouts keep this distance between controls and to the page's edge.
+  constexpr int kGap = 8;
+  int right = clientWidth_ - kGap;
+  for (const ControlSpec& other : layout_) {
+    if (&other == &label || other.parent != label.parent) continue;
+    const bool sameLines = other.top < label.top + label.height && label.top < other.top + other.height;
+    if (sameLines && other.left >= label.left + label.width) right = std::min(right, other.left - kGap);
+  }
+  return std::max(label.width, right - label.left);
+}
+
+void PageWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+  if (dpi <= 0) return;
+  UniqueFont font = CreatePageFont(dpi);
+  dpi_ = dpi;
+  // Every control takes the new font before the old one goes.
+  for (const Child& child : children_) {
+    child.window->ApplyDpi(ChildPlacement{nullptr, ScaledRect(child), 0, font.Get(), dpi_,
+                                          ScaleLength(child.labelRoom, dpi_)});
+  }
+  font_ = std::move(font);
+  ::SetWindowPos(window_.Get(), nullptr, suggested.left, suggested.top,
+                 suggested.right - suggested.left, suggested.bottom - suggested.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  ::InvalidateRect(window_.Get(), nullptr, TRUE);
 }
 
 std::string PageWindow::Caption() const {
@@ -206,6 +312,9 @@ LRESULT PageWindow::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM
       return 0;
     case WM_NEXTDLGCTL:
       OnNextDialogControl(wParam, lParam);
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     default:
       return ::DefWindowProcW(hwnd, message, wParam, lParam);

@@ -5,15 +5,23 @@
 //
 // The window procedure only turns messages into calls of the page:
 // a click (BN_CLICKED) into Form::UserClicked, a close request (close box,
-// Alt+F4, system menu) into Form::UserClose. Neither Enter nor Escape
+// Alt+F4, system menu) into Form::UserClose.
+//
+// The layout is in pixels at 96 DPI; the page shows it scaled to the DPI of
+// its window (DpiScale): places and sizes, its font (8 points at that DPI)
+// and its pictures. When the window moves to a
+// monitor of another scale (WM_DPICHANGED) it lays itself out again and
+// takes the rectangle the system suggests. Neither Enter nor Escape
 // presses anything unless a push button has the focus (then Enter presses
 // it). No exception leaves the window procedure.
+#include <span>
 #include <string_view>
 #include <vector>
 
 #include "forms/Form.h"
-#include "platform/win32/Handles.h"
+#include "platform/portable/DpiScale.h"
 #include "platform/portable/TabOrder.h"
+#include "platform/win32/Handles.h"
 
 namespace vlt::win32 {
 
@@ -27,14 +35,16 @@ bool RegisterPageClass(HINSTANCE instance);
 // and Escape does nothing there. True when the message has been handled.
 bool PreTranslatePageMessage(MSG& msg);
 
+class ControlWindow;
+
 class PageWindow : public FormView {
  public:
   // The procedure of the page class.
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-  // Creates the window hidden, with the client size and border of `spec`.
-  // Raises OsError when the system refuses.
-  PageWindow(Form& form, const FormSpec& spec, HFONT font);
+  // Creates the window hidden, with the client size (scaled to the window's
+  // DPI) and border of `spec`. Raises OsError when the system refuses.
+  PageWindow(Form& form, const FormSpec& spec);
   ~PageWindow() override;
   PageWindow(const PageWindow&) = delete;
   PageWindow& operator=(const PageWindow&) = delete;
@@ -63,11 +73,14 @@ class PageWindow : public FormView {
  private:
   struct Child {
     HWND hwnd;
+    ControlWindow* window;
     Control* control;
     ControlKind kind;
     std::string_view name;
     std::string_view parent;
     TabPlace place;
+    PixelRect designed;  // at 96 DPI, from the layout
+    int labelRoom;       // at 96 DPI: how wide a self-sizing label may grow
   };
 
   LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -79,10 +92,17 @@ class PageWindow : public FormView {
   const Child* FindChild(HWND hwnd) const;
   const Child* FindChildByName(std::string_view name) const;
   void CentreOnWorkArea();
+  void OnDpiChanged(int dpi, const RECT& suggested);
+  // Where a control goes at the page's DPI, in its parent's client area.
+  PixelRect ScaledRect(const Child& child) const;
+  int LabelRoom(const ControlSpec& label) const;
 
   Form& form_;
   UniqueWindow window_;
-  HFONT font_;
+  int dpi_ = kDesignDpi;
+  UniqueFont font_;  // the page's font at dpi_
+  std::span<const ControlSpec> layout_;
+  int clientWidth_;  // at 96 DPI
   std::vector<Child> children_;  // in tab order
   int nextId_ = 100;             // clear of IDOK, IDCANCEL and the other dialog ids
   HWND savedFocus_ = nullptr;    // focus to restore when the page is activated again

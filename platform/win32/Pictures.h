@@ -7,14 +7,18 @@
 
 namespace vlt::win32 {
 
-// The picture as a 24-bit (or 16-colour) device-independent bitmap; an empty
-// owner for PictureId::None or when the resource is missing.
-UniqueBitmap LoadPicture(PictureId picture);
+// The picture for a window at `dpi`: at 96 DPI as stored, a 24-bit (or
+// 16-colour) device-independent bitmap; at any other DPI scaled smoothly to
+// its size there (DpiScale), as a 32-bit one. An empty owner for
+// PictureId::None or when the resource is missing.
+UniqueBitmap LoadPicture(PictureId picture, int dpi);
 
 // The images a push button shows for its states (normal, hot, pressed,
 // disabled, default, stylus hot), cut from a glyph that holds a normal and a
 // disabled 16 x 16 image side by side; its background colour is transparent.
-// An empty owner when the picture is no glyph or cannot be loaded.
-UniqueImageList LoadButtonGlyph(PictureId picture);
+// At another DPI than 96 both images are scaled smoothly, and their outline
+// follows the scaled coverage. An empty owner when the picture is no glyph
+// or cannot be loaded.
+UniqueImageList LoadButtonGlyph(PictureId picture, int dpi);
 
 }  // namespace vlt::win32

@@ -7,6 +7,7 @@
 #include "platform/portable/MessageBoxLayout.h"
 #include "platform/portable/Utf16.h"
 #include "platform/win32/WinApi.h"
+#include "platform/win32/WindowDpi.h"
 
 namespace vlt::win32 {
 namespace {
@@ -58,22 +59,29 @@ void MessageFont(WORD& pointSize, std::wstring& face) {
   face = metrics.lfMessageFont.lfFaceName;
 }
 
-// Pixel width a title needs in the caption bar, with room for the close box.
-int TitleBarWidth(HWND dialog, const std::wstring& title) {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return 0;
+// Pixel width a title needs in the caption bar at `dpi`, with room for the
+// close box.
+int TitleBarWidth(HWND dialog, const std::wstring& title, int dpi) {
+  NONCLIENTMETRICSW metrics;
+  if (!NonClientMetricsForDpi(metrics, dpi)) return 0;
   const UniqueFont font(::CreateFontIndirectW(&metrics.lfCaptionFont));
   const WindowDC dc(dialog);
   if (!font || !dc) return 0;
   const SelectedObject selected(dc.Get(), font.Get());
   RECT bounds{0, 0, 0, 0};
   ::DrawTextW(dc.Get(), title.c_str(), -1, &bounds, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-  return bounds.right + 2 * metrics.iCaptionWidth + 2 * ::GetSystemMetrics(SM_CXEDGE);
+  return bounds.right + 2 * metrics.iCaptionWidth + 2 * SystemMetricForDpi(SM_CXEDGE, dpi);
 }
 
+// Places the box's controls and sizes the box. At any DPI: the dialog
+// units come from the box's font, which the dialog manager made at the
+// box's DPI, the icon is the system's at its DPI (as LoadIcon gives it),
+// and the title is measured in the caption font of that DPI. When the box
+// moves to a monitor of another scale, the system's dialog manager scales
+// it (per-monitor v2).
 void LayOut(HWND dialog, const Shown& shown) {
   const std::vector<std::pair<MsgButton, std::string>>& buttons = shown.request.buttons;
+  const int dpi = DpiOfWindow(dialog);
   MessageBoxMetrics metrics;
   RECT units{0, 0, 4, 8};
   ::MapDialogRect(dialog, &units);
@@ -102,7 +110,7 @@ void LayOut(HWND dialog, const Shown& shown) {
       metrics.captionWidths.push_back(caption.right);
     }
   }
-  metrics.minClientWidth = TitleBarWidth(dialog, Utf8ToWide(shown.request.title));
+  metrics.minClientWidth = TitleBarWidth(dialog, Utf8ToWide(shown.request.title), dpi);
 
   const MessageBoxLayout layout = LayOutMessageBox(metrics);
   const auto place = [&](int id, const BoxRect& r) {
@@ -114,9 +122,10 @@ void LayOut(HWND dialog, const Shown& shown) {
     place(kFirstButtonId + static_cast<int>(i), layout.buttons[i]);
   }
 
-  RECT frame{0, 0, layout.clientWidth, layout.clientHeight};
-  ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(::GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
+  const RECT frame = FrameForClient(
+      RECT{0, 0, layout.clientWidth, layout.clientHeight},
+      static_cast<DWORD>(::GetWindowLongPtrW(dialog, GWL_STYLE)),
+      static_cast<DWORD>(::GetWindowLongPtrW(dialog, GWL_EXSTYLE)), dpi);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
   ::SetWindowPos(dialog, nullptr, (::GetSystemMetrics(SM_CXSCREEN) - width) / 2,

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# ctest-timeout: 120
+# At 200 % display scaling (192 DPI): the German road through every page and
+# the removal, each control at its 96-DPI place scaled and no text cut off,
+# the cancel question and the completion box whole too. The screenshots
+# show every page at this scale.
+# shellcheck source=../lib/harness.sh
+source "$(dirname "$0")/../lib/harness.sh"
+# shellcheck source=../lib/dpi_pages.sh
+source "$(dirname "$0")/../lib/dpi_pages.sh"
+vlt_case_begin dpi_192_pages --needs-setup --dpi 192
+
+vlt_dpi_road 192
+vlt_expect_nothing_installed "$VLT_DPI_DIR"
+vlt_case_pass

@@ -1,0 +1,79 @@
+#include "platform/portable/DpiScale.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace vlt::win32 {
+namespace {
+
+// a * b / c rounded to the nearest integer, halves away from zero.
+int MulDivRounded(int a, int b, int c) {
+  const long long product = static_cast<long long>(a) * b;
+  const long long half = c / 2;
+  return static_cast<int>(product >= 0 ? (product + half) / c : -((-product + half) / c));
+}
+
+// One channel (0, 8, 16 or 24) of a pixel.
+int Channel(std::uint32_t pixel, int shift) { return static_cast<int>((pixel >> shift) & 0xFF); }
+
+}  // namespace
+
+int ScaleLength(int pixels, int dpi) { return MulDivRounded(pixels, dpi, kDesignDpi); }
+
+PixelRect ScaleRect(const PixelRect& designed, int dpi) {
+  const int left = ScaleLength(designed.left, dpi);
+  const int top = ScaleLength(designed.top, dpi);
+  return {left, top, ScaleLength(designed.left + designed.width, dpi) - left,
+          ScaleLength(designed.top + designed.height, dpi) - top};
+}
+
+PixelRect ScaleFramedRect(const PixelRect& designed, int border, int dpi) {
+  const PixelSize inside = ScalePicture(
+      {std::max(0, designed.width - 2 * border), std::max(0, designed.height - 2 * border)}, dpi);
+  return {ScaleLength(designed.left, dpi), ScaleLength(designed.top, dpi),
+          inside.width + 2 * border, inside.height + 2 * border};
+}
+
+int FontCharacterHeight(int points, int dpi) { return -MulDivRounded(points, dpi, 72); }
+
+PixelSize ScalePicture(const PixelSize& designed, int dpi) {
+  return {ScaleLength(designed.width, dpi), ScaleLength(designed.height, dpi)};
+}
+
+std::vector<std::uint32_t> ResamplePicture(std::span<const std::uint32_t> pixels, PixelSize from,
+                                           PixelSize to) {
+  std::vector<std::uint32_t> out(static_cast<std::size_t>(std::max(0, to.width)) *
+                                 static_cast<std::size_t>(std::max(0, to.height)));
+  if (out.empty() || from.width <= 0 || from.height <= 0 ||
+      pixels.size() < static_cast<std::size_t>(from.width) * static_cast<std::size_t>(from.height)) {
+    return out;
+  }
+  // Source positions in 1/256 pixel: the centre of a target pixel mapped
+  // back onto the source, clamped to the outermost pixel centres.
+  const auto sourcePosition = [](int target, int targetLength, int sourceLength) {
+    const long long centre = (2LL * target + 1) * sourceLength * 128 / targetLength - 128;
+    return static_cast<int>(std::clamp<long long>(centre, 0, (sourceLength - 1) * 256LL));
+  };
+  std::size_t index = 0;
+  for (int y = 0; y < to.height; ++y) {
+    const int sy = sourcePosition(y, to.height, from.height);
+    const int y0 = sy >> 8, y1 = std::min(y0 + 1, from.height - 1), fy = sy & 0xFF;
+    for (int x = 0; x < to.width; ++x) {
+      const int sx = sourcePosition(x, to.width, from.width);
+      const int x0 = sx >> 8, x1 = std::min(x0 + 1, from.width - 1), fx = sx & 0xFF;
+      const auto at = [&](int px, int py) { return pixels[static_cast<std::size_t>(py) * from.width + px]; };
+      const std::uint32_t p00 = at(x0, y0), p10 = at(x1, y0), p01 = at(x0, y1), p11 = at(x1, y1);
+      std::uint32_t result = 0;
+      for (int shift = 0; shift < 32; shift += 8) {
+        const int top = Channel(p00, shift) * (256 - fx) + Channel(p10, shift) * fx;
+        const int bottom = Channel(p01, shift) * (256 - fx) + Channel(p11, shift) * fx;
+        const int value = (top * (256 - fy) + bottom * fy + 32768) >> 16;
+        result |= static_cast<std::uint32_t>(value) << shift;
+      }
+      out[index++] = result;
+    }
+  }
+  return out;
+}
+
+}  // namespace vlt::win32
