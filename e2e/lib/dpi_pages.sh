@@ -40,7 +40,7 @@ vlt_dpi_page_lines() {
         "expect-rect '#108' 128 176 316 2 --dpi $dpi" \
         "expect-rect '&Cancel' 240 184 100 25 --dpi $dpi" "expect-rect '&Next >>' 344 184 100 25 --dpi $dpi" ;;
     licence)
-      vlt_dpi_side_lines "$dpi" 104 105
+      vlt_dpi_side_lines "$dpi" 105 106
       printf '%s\n' \
         "expect-rect @Edit 128 8 316 161 --dpi $dpi" "expect-rect '#100' 128 176 316 2 --dpi $dpi" \
         "expect-rect '&Abbrechen' 240 184 100 25 --dpi $dpi" "expect-rect '&Installieren >>' 344 184 100 25 --dpi $dpi" ;;
