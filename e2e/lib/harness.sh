@@ -168,7 +168,7 @@ vlt_stop_xvfb() {
 vlt_wine_env() {
   local dir=$1
   export WINEPREFIX=$dir/prefix
-  export WINEARCH=$VLT_ARCH
+  export WINEARCH=$VLT_PREFIX_ARCH
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   export HOME=$dir/home
@@ -275,12 +275,13 @@ vlt_copy_wine_fonts() {
   fi
 }
 
-# Builds the prefix template for this run's arch: wineboot, virtual desktop,
-# fonts, real profile folders. Takes 10 to 25 s.
+# Builds the prefix template of the lane's prefix kind: wineboot, virtual
+# desktop, fonts, real profile folders; and checks that the lane's programs
+# see the Program Files folder the cases expect. Takes 10 to 25 s.
 vlt_make_template() {
   local dir=$VLT_TEMPLATE start
   start=$(vlt_now)
-  if [ "$VLT_ARCH" = win32 ] && [ -d "$dir/prefix" ]; then
+  if [ "$VLT_PREFIX_ARCH" = win32 ] && [ -d "$dir/prefix" ]; then
     : # the 32-bit probe has just created this prefix: build on it
   else
     rm -rf "$dir"
@@ -295,12 +296,24 @@ vlt_make_template() {
     vlt_write_template_registry "$dir/template.reg"
     "$VLT_WINE" regedit /S "Z:${dir//\//\\}\\template.reg" >>"$dir/wineboot.log" 2>&1 ||
       vlt_die "regedit failed: $(tail -n 5 "$dir/wineboot.log")"
+    vlt_expect_program_files_dir
     vlt_wineserver_wait 20
     vlt_copy_wine_fonts
     vlt_unlink_profile_folders
   ) || exit 1
   touch "$dir/ready"
-  vlt_log "prefix template ($VLT_ARCH) made in $(vlt_since "$start"): $dir"
+  vlt_log "prefix template ($VLT_PREFIX_ARCH, for the $VLT_ARCH build) made in $(vlt_since "$start"): $dir"
+}
+
+# The prefix's own answer to where Program Files is, read by the lane's
+# loader (a 32-bit reg.exe reads the 32-bit view, as the setup program's
+# shell call does), must be what vlt_program_files_dir tells the cases.
+vlt_expect_program_files_dir() {
+  local seen
+  seen=$(vlt_reg_value 'HKLM\Software\Microsoft\Windows\CurrentVersion' ProgramFilesDir)
+  [ "$seen" = "$(vlt_program_files_dir)" ] ||
+    vlt_die "the $VLT_ARCH build sees Program Files at \"$seen\" in this $VLT_PREFIX_ARCH prefix, the harness says \"$(vlt_program_files_dir)\""
+  vlt_log "Program Files as the $VLT_ARCH build sees it in $(vlt_describe_prefix): $seen"
 }
 
 # A case run on its own (not under CTest) makes the template when missing.
@@ -323,6 +336,7 @@ vlt_case_begin() {
   VLT_CASE=${VELTORI_E2E_CASE_NAME:-$1}
   VLT_CASE_START=$(vlt_now)
   vlt_choose_lane
+  vlt_use_prefix "$(vlt_case_prefix_arch "$0")"
   vlt_choose_machine
   if [ "$VLT_MACHINE" = emulated ]; then
     vlt_guest_run_case "$VLT_CASE" "$(realpath "$0")"
@@ -333,6 +347,7 @@ vlt_case_begin() {
     vlt_need_setup_exe
   fi
   vlt_log "case $VLT_CASE, lane $VLT_LANE: $(vlt_describe_build)"
+  vlt_log "prefix: $(vlt_describe_prefix)"
   vlt_log "machine: $VLT_MACHINE_LABEL ($VLT_MACHINE_REASON)"
   vlt_ensure_template
   vlt_case_track
@@ -347,7 +362,7 @@ vlt_case_begin() {
   # instead of six in the emulated machine. vlt_case_end ends it.
   "$VLT_WINESERVER" -p
   export VLTDRIVE_ACK_DIR="Z:${VLT_ACK_DIR//\//\\}"
-  vlt_log "$VLT_ARCH prefix copied in $(vlt_since "$copy_start"); display $DISPLAY"
+  vlt_log "$VLT_PREFIX_ARCH prefix copied in $(vlt_since "$copy_start"); display $DISPLAY"
 }
 
 # The case's folders and its end: VLT_CASE_DIR (logs), VLT_ACK_DIR,
