@@ -19,6 +19,8 @@
 #   VELTORI_E2E_ARCH       win64 or win32: the lane named by its build
 #   VELTORI_E2E_MACHINE    native or emulated: where the wine32 lane runs
 #                          (default: probe whether 32-bit code runs here)
+#   VELTORI_E2E_PREFIX     win32 or win64: the prefix of every wine32 case, over
+#                          their "# wine32-prefix:" lines (default: win64)
 #   VELTORI_E2E_STATE      scratch space for templates and cases
 #                          (default: build/native/e2e/<lane>)
 #   VELTORI_REQUIRE_WINE   when set, missing Wine/Xvfb/builds fail instead of skip
@@ -405,8 +407,8 @@ vlt_case_track() {
 # (C:\windows\system32 and syswow64, nine tenths of the size) and the
 # side-by-side assemblies (winsxs: tens of MB, both halves' in a 64-bit
 # prefix), which are hard-linked: no program under test writes there, and
-# the copy takes a quarter of a second instead of several (in the emulated
-# machine about 2 s instead of 6 to 10 for a 64-bit prefix).
+# the copy takes a quarter of a second instead of several (about 4 s for a
+# 64-bit prefix in the emulated machine).
 vlt_copy_prefix() {
   local from=$1 to=$2 shared
   mkdir -p "$to"
