@@ -74,7 +74,7 @@ vlt_expect_ini_value 'C:\vlttest\settings.ini' sprache SPRACHE English
 vlt_expect_eq "INI bytes" "$(printf '[Sprache]\r\nSprache=English\r\n' | od -c)" \
   "$(od -c <"$(vlt_unix_path 'C:\VLTTEST\Settings.ini')")"
 vlt_expect_reg_value 'HKLM\Software\VelToriTest' Language English 32
-if [ "$VLT_ARCH" = win64 ] && vlt_reg_key_exists 'HKLM\Software\VelToriTest' 64; then
+if [ "$VLT_PREFIX_ARCH" = win64 ] && vlt_reg_key_exists 'HKLM\Software\VelToriTest' 64; then
   vlt_die "the 32-bit view's key is visible in the 64-bit view: views are not told apart"
 fi
 link="$(vlt_desktop_dir)\\Test App.lnk"

@@ -49,10 +49,7 @@ vlt_expect_exit_code "setup program's exit code" "$VLT_SETUP_PID" 0 10
 vlt_expect_product_files "$dir"
 vlt_expect_listing "files in the install directory" "$dir" \
   $'config.vlt\nveltori.cnt\nveltori.exe\nveltori.hlp\nvltsetup.exe'
-vlt_expect_reg_value "$VLT_RUN_KEY" VelToriAutoStart "\"$dir\\veltori.exe\"" 32
-vlt_expect_reg_value_names "$VLT_UNINSTALL_KEY" $'DisplayName\nUninstallString' 32
-vlt_expect_reg_value "$VLT_UNINSTALL_KEY" DisplayName "VelTori Advanced" 32
-vlt_expect_reg_value "$VLT_UNINSTALL_KEY" UninstallString "\"$dir\\vltsetup.exe\" -remove" 32
+vlt_expect_registry_entries "$dir" 1
 vlt_expect_text "config.vlt" "$dir\\config.vlt" $'[Sprache]\r\nSprache=Deutsch\r\n[Allgemein]\r\nAutostart=ja\r\n'
 
 group="$(vlt_programs_dir)\\VelTori Advanced"

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # ctest-timeout: 90
+# wine32-prefix: win32
 # A full removal started the way the uninstall entry starts it: its
 # command, from another working directory. Every item is offered and
 # ticked, the stored entries and an unrelated file included. After the

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # ctest-timeout: 90
+# wine32-prefix: win32
 # The uninstaller of an English installation speaks English: config.vlt
 # stores the language, so the uninstall page opens first with English
 # texts, and the completion box is English too. Everything is removed.

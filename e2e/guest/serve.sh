@@ -8,13 +8,14 @@ shopt -s inherit_errexit
 trap 'echo "serve.sh: line $LINENO: \"$BASH_COMMAND\" failed (exit $?)" >&2' ERR
 
 share=$1
-queue= lane=wine32 jobs=2 require=
+queue= lane=wine32 jobs=2 require= prefix=
 for word in $(cat /proc/cmdline); do
   case $word in
     veltori.queue=*) queue=${word#*=} ;;
     veltori.lane=*) lane=${word#*=} ;;
     veltori.jobs=*) jobs=${word#*=} ;;
     veltori.require=*) require=${word#*=} ;;
+    veltori.prefix=*) prefix=${word#*=} ;;
   esac
 done
 [ -d "$queue" ] || { echo "serve.sh: no queue folder ($queue)" >&2; exit 1; }
@@ -29,6 +30,7 @@ export VELTORI_E2E_STATE=/var/tmp/veltori-e2e/$lane
 export VELTORI_E2E_IN_GUEST=1
 export VELTORI_E2E_TIME_FACTOR=${VELTORI_E2E_TIME_FACTOR:-6}
 [ -z "$require" ] || export VELTORI_REQUIRE_WINE=1
+[ -z "$prefix" ] || export VELTORI_E2E_PREFIX=$prefix
 echo "veltori-guest: $(nproc) CPUs, $(awk '/MemTotal/ { print int($2 / 1024) " MB" }' /proc/meminfo); serving $queue"
 
 if ! bash "$share/e2e/lib/fixture.sh" setup >"$queue/fixture.log" 2>&1; then

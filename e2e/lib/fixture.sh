@@ -2,8 +2,10 @@
 # The CTest fixture of one lane of the end-to-end cases (VELTORI_E2E_LANE).
 #   fixture.sh setup    decide where the lane runs (this machine or the
 #                       emulated one) and make the prefix template the
-#                       cases copy; for the emulated machine, boot it (it
-#                       makes its own template)
+#                       cases copy (of the lane's default prefix kind; a
+#                       case that asks for the other kind makes that one
+#                       when it first needs it); for the emulated machine,
+#                       boot it (it makes its own templates)
 #   fixture.sh cleanup  end what killed cases left running, stop the
 #                       emulated machine, remove the prefix copies and the
 #                       template (case logs stay)
@@ -16,7 +18,7 @@ case ${1:-} in
     mkdir -p "$VELTORI_E2E_STATE"
     rm -f "$VELTORI_E2E_STATE/machine"
     vlt_choose_machine
-    vlt_log "lane $VLT_LANE: the $VLT_ARCH build ($VLT_BIN) in a $VLT_ARCH prefix"
+    vlt_log "lane $VLT_LANE: the $VLT_ARCH build ($VLT_BIN), by default in $(vlt_describe_prefix)"
     vlt_log "machine: $VLT_MACHINE_LABEL ($VLT_MACHINE_REASON)"
     if [ "$VLT_MACHINE" = emulated ]; then
       vlt_guest_boot

@@ -49,7 +49,8 @@ vlt_guest_boot() {
   printf '%s\n' "$image" >"$queue/image"
   local append=(console=ttyS0 root=/dev/vda rw quiet init=/sbin/veltori-init
     "veltori.share=$VELTORI_SOURCE_DIR" "veltori.queue=$queue" "veltori.lane=$VLT_LANE"
-    "veltori.jobs=${VELTORI_GUEST_JOBS:-2}" "veltori.require=${VELTORI_REQUIRE_WINE:+1}")
+    "veltori.jobs=${VELTORI_GUEST_JOBS:-2}" "veltori.require=${VELTORI_REQUIRE_WINE:+1}"
+    "veltori.prefix=${VELTORI_E2E_PREFIX:-}")
   start=$(vlt_now)
   # -snapshot: the guest's writes (prefixes, logs) go to a scratch file, the
   # cached image stays as built. -cpu: with "max" the guest kernel oopses at

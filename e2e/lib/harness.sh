@@ -19,6 +19,8 @@
 #   VELTORI_E2E_ARCH       win64 or win32: the lane named by its build
 #   VELTORI_E2E_MACHINE    native or emulated: where the wine32 lane runs
 #                          (default: probe whether 32-bit code runs here)
+#   VELTORI_E2E_PREFIX     win32 or win64: the prefix of every wine32 case, over
+#                          their "# wine32-prefix:" lines (default: win64)
 #   VELTORI_E2E_STATE      scratch space for templates and cases
 #                          (default: build/native/e2e/<lane>)
 #   VELTORI_REQUIRE_WINE   when set, missing Wine/Xvfb/builds fail instead of skip
@@ -168,7 +170,7 @@ vlt_stop_xvfb() {
 vlt_wine_env() {
   local dir=$1
   export WINEPREFIX=$dir/prefix
-  export WINEARCH=$VLT_ARCH
+  export WINEARCH=$VLT_PREFIX_ARCH
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   export HOME=$dir/home
@@ -275,12 +277,34 @@ vlt_copy_wine_fonts() {
   fi
 }
 
-# Builds the prefix template for this run's arch: wineboot, virtual desktop,
-# fonts, real profile folders. Takes 10 to 25 s.
+# Makes the new prefix, Wine's errors in log $1. Wine's loader waits at most
+# five minutes for the first wineboot of a new prefix and then goes on; a
+# 64-bit prefix (every DLL set up in both halves) comes near that in the
+# emulated machine on a busy host, and the wineboot asked for then runs
+# beside the first one and may fail. A failed one therefore waits for the
+# prefix's programs to end and tries once more as an update.
+vlt_wineboot() {
+  local log=$1 start
+  start=$(vlt_now)
+  if WINEDEBUG=err+all,fixme-all "$VLT_WINE" wineboot -i >"$log" 2>&1; then
+    vlt_log "wineboot -i ($VLT_PREFIX_ARCH prefix) took $(vlt_since "$start")"
+    return 0
+  fi
+  vlt_log "wineboot -i failed after $(vlt_since "$start"): $(grep -v ':winediag:' "$log" | tail -n 3 | paste -sd ' ' -)"
+  vlt_log "waiting for the prefix's programs to end, then wineboot -u"
+  timeout 600 "$VLT_WINESERVER" -w 2>/dev/null || vlt_wineserver_kill
+  WINEDEBUG=err+all,fixme-all "$VLT_WINE" wineboot -u >>"$log" 2>&1 ||
+    vlt_die "wineboot -u failed too after $(vlt_since "$start"): $(tail -n 20 "$log")"
+  vlt_log "wineboot -u made the prefix after $(vlt_since "$start") in all"
+}
+
+# Builds the prefix template of the lane's prefix kind: wineboot, virtual
+# desktop, fonts, real profile folders; and checks that the lane's programs
+# see the Program Files folder the cases expect. Takes 10 to 25 s.
 vlt_make_template() {
   local dir=$VLT_TEMPLATE start
   start=$(vlt_now)
-  if [ "$VLT_ARCH" = win32 ] && [ -d "$dir/prefix" ]; then
+  if [ "$VLT_PREFIX_ARCH" = win32 ] && [ -d "$dir/prefix" ]; then
     : # the 32-bit probe has just created this prefix: build on it
   else
     rm -rf "$dir"
@@ -291,16 +315,28 @@ vlt_make_template() {
     vlt_wine_env "$dir"
     vlt_start_xvfb "$dir"
     trap 'vlt_wineserver_kill; vlt_stop_xvfb "$dir"' EXIT
-    "$VLT_WINE" wineboot -i >"$dir/wineboot.log" 2>&1 || vlt_die "wineboot -i failed: $(tail -n 5 "$dir/wineboot.log")"
+    vlt_wineboot "$dir/wineboot.log"
     vlt_write_template_registry "$dir/template.reg"
     "$VLT_WINE" regedit /S "Z:${dir//\//\\}\\template.reg" >>"$dir/wineboot.log" 2>&1 ||
       vlt_die "regedit failed: $(tail -n 5 "$dir/wineboot.log")"
+    vlt_expect_program_files_dir
     vlt_wineserver_wait 20
     vlt_copy_wine_fonts
     vlt_unlink_profile_folders
   ) || exit 1
   touch "$dir/ready"
-  vlt_log "prefix template ($VLT_ARCH) made in $(vlt_since "$start"): $dir"
+  vlt_log "prefix template ($VLT_PREFIX_ARCH, for the $VLT_ARCH build) made in $(vlt_since "$start"): $dir"
+}
+
+# The prefix's own answer to where Program Files is, read by the lane's
+# loader (a 32-bit reg.exe reads the 32-bit view, as the setup program's
+# shell call does), must be what vlt_program_files_dir tells the cases.
+vlt_expect_program_files_dir() {
+  local seen
+  seen=$(vlt_reg_value 'HKLM\Software\Microsoft\Windows\CurrentVersion' ProgramFilesDir)
+  [ "$seen" = "$(vlt_program_files_dir)" ] ||
+    vlt_die "the $VLT_ARCH build sees Program Files at \"$seen\" in this $VLT_PREFIX_ARCH prefix, the harness says \"$(vlt_program_files_dir)\""
+  vlt_log "Program Files as the $VLT_ARCH build sees it in $(vlt_describe_prefix): $seen"
 }
 
 # A case run on its own (not under CTest) makes the template when missing.
@@ -334,6 +370,7 @@ vlt_case_begin() {
     shift
   done
   vlt_choose_lane
+  vlt_use_prefix "$(vlt_case_prefix_arch "$0")"
   vlt_choose_machine
   if [ "$VLT_MACHINE" = emulated ]; then
     vlt_guest_run_case "$VLT_CASE" "$(realpath "$0")"
@@ -344,6 +381,7 @@ vlt_case_begin() {
     vlt_need_setup_exe
   fi
   vlt_log "case $VLT_CASE, lane $VLT_LANE: $(vlt_describe_build)"
+  vlt_log "prefix: $(vlt_describe_prefix)"
   vlt_log "machine: $VLT_MACHINE_LABEL ($VLT_MACHINE_REASON)"
   vlt_ensure_template
   vlt_case_track
@@ -359,7 +397,7 @@ vlt_case_begin() {
   # instead of six in the emulated machine. vlt_case_end ends it.
   "$VLT_WINESERVER" -p
   export VLTDRIVE_ACK_DIR="Z:${VLT_ACK_DIR//\//\\}"
-  vlt_log "$VLT_ARCH prefix copied in $(vlt_since "$copy_start"); display $DISPLAY"
+  vlt_log "$VLT_PREFIX_ARCH prefix copied in $(vlt_since "$copy_start"); display $DISPLAY"
 }
 
 # The prefix's display scale in dots per inch, where Windows' display
@@ -398,15 +436,17 @@ vlt_case_track() {
 }
 
 # A case's own prefix: a copy of the template, except Wine's system DLLs
-# (C:\windows\system32 and syswow64, nine tenths of the size), which are
-# hard-linked: no program under test writes there, and the copy takes a
-# quarter of a second instead of several.
+# (C:\windows\system32 and syswow64, nine tenths of the size) and the
+# side-by-side assemblies (winsxs: tens of MB, both halves' in a 64-bit
+# prefix), which are hard-linked: no program under test writes there, and
+# the copy takes a quarter of a second instead of several (about 4 s for a
+# 64-bit prefix in the emulated machine).
 vlt_copy_prefix() {
   local from=$1 to=$2 shared
   mkdir -p "$to"
-  (cd "$from" && tar --exclude=./drive_c/windows/system32 --exclude=./drive_c/windows/syswow64 -cf - .) |
-    (cd "$to" && tar -xpf -)
-  for shared in system32 syswow64; do
+  (cd "$from" && tar --exclude=./drive_c/windows/system32 --exclude=./drive_c/windows/syswow64 \
+    --exclude=./drive_c/windows/winsxs -cf - .) | (cd "$to" && tar -xpf -)
+  for shared in system32 syswow64 winsxs; do
     [ -d "$from/drive_c/windows/$shared" ] && cp -al "$from/drive_c/windows/$shared" "$to/drive_c/windows/"
   done
   return 0

@@ -4,18 +4,24 @@
 #
 #   lane wine    the x86_64 build (build/win64/bin) in a win64 prefix, run
 #                by /usr/lib/wine/wine64: the quick lane for daily work
-#   lane wine32  the i686 build users get (build/win32/bin) in a win32
-#                prefix: natively where this kernel runs 32-bit code, else
-#                inside the emulated machine (e2e/guest/)
+#   lane wine32  the i686 build users get (build/win32/bin), by default in
+#                a win64 prefix as on the 64-bit Windows users have (Wine's
+#                WoW64: the 32-bit registry view under Wow6432Node,
+#                C:\Program Files (x86)); a case with the header line
+#                "# wine32-prefix: win32" runs in a win32 prefix. Natively
+#                where this kernel runs 32-bit code, else inside the
+#                emulated machine (e2e/guest/)
 #
 # The lane comes from VELTORI_E2E_LANE (CTest sets it for every case);
 # VELTORI_E2E_ARCH=win32|win64 names it by build. Without either a case run
-# from a shell uses the wine lane. The machine of the wine32 lane comes
+# from a shell uses the wine lane. VELTORI_E2E_PREFIX=win32|win64 sets the
+# prefix of every wine32 case, over their header lines. The machine of the wine32 lane comes
 # from VELTORI_E2E_MACHINE (native, emulated, or empty: probe this
 # machine), decided once per run by the fixture and kept in the lane's
 # state folder.
 
-# Sets VLT_ARCH, VLT_WINE (the loader), VLT_BUILD_DIR and the program paths.
+# Sets VLT_ARCH, VLT_WINE (the loader), VLT_BUILD_DIR and the program paths;
+# the prefix is a win64 one until vlt_use_prefix says otherwise.
 vlt_use_arch() {
   VLT_ARCH=$1
   VLT_BUILD_DIR=$VELTORI_SOURCE_DIR/build/$VLT_ARCH
@@ -32,7 +38,56 @@ vlt_use_arch() {
   VLT_TESTAPP=$VLT_BIN/e2e/vlttestapp.exe
   VLT_STANDIN=$VLT_BIN/e2e/veltori.exe
   VLT_SETUP_EXE=${VELTORI_SETUP_EXE:-$VLT_BIN/VelToriSetup.exe}
-  VLT_TEMPLATE=$VELTORI_E2E_STATE/template-$VLT_ARCH
+  vlt_use_prefix win64
+}
+
+# Sets the kind of prefix the lane's programs run in (VLT_PREFIX_ARCH, the
+# WINEARCH of its template, win32 or win64) and the template (VLT_TEMPLATE).
+# The x86_64 build runs only in a win64 prefix.
+vlt_use_prefix() {
+  case $1 in
+    win64) ;;
+    win32) [ "$VLT_ARCH" = win32 ] || vlt_die "the $VLT_ARCH build does not run in a win32 prefix" ;;
+    *) vlt_die "no such prefix kind: $1 (win32 or win64)" ;;
+  esac
+  VLT_PREFIX_ARCH=$1
+  VLT_TEMPLATE=$VELTORI_E2E_STATE/template-$VLT_PREFIX_ARCH
+}
+
+# The prefix kind a case of the wine32 lane asks for: VELTORI_E2E_PREFIX,
+# else its header line "# wine32-prefix: win32|win64" in script $1, else
+# win64. The wine lane's cases all run in a win64 prefix.
+vlt_case_prefix_arch() {
+  local script=$1 line
+  if [ "$VLT_LANE" != wine32 ]; then
+    echo win64
+  elif [ -n "${VELTORI_E2E_PREFIX:-}" ]; then
+    printf '%s\n' "$VELTORI_E2E_PREFIX"
+  elif [ -f "$script" ] && line=$(grep -m1 -E '^# wine32-prefix: ' "$script"); then
+    printf '%s\n' "${line#'# wine32-prefix: '}"
+  else
+    echo win64
+  fi
+}
+
+# "a 64-bit prefix (WoW64)" or the like, for the logs.
+vlt_describe_prefix() {
+  case $VLT_ARCH/$VLT_PREFIX_ARCH in
+    win32/win64) echo "a 64-bit prefix (win64, the i686 program under WoW64)" ;;
+    win32/win32) echo "a 32-bit prefix (win32)" ;;
+    *) echo "a 64-bit prefix (win64)" ;;
+  esac
+}
+
+# The Program Files folder as the lane's setup program sees it
+# (CSIDL_PROGRAM_FILES): a 32-bit program in a 64-bit prefix gets the
+# 32-bit one. The fixture checks this against each template it makes.
+vlt_program_files_dir() {
+  if [ "$VLT_ARCH/$VLT_PREFIX_ARCH" = win32/win64 ]; then
+    echo 'C:\Program Files (x86)'
+  else
+    echo 'C:\Program Files'
+  fi
 }
 
 # The lane's name from the switches (or $1 as the default).
@@ -66,6 +121,7 @@ vlt_choose_lane() {
     wine32) vlt_use_arch win32 ;;
     *) vlt_die "VELTORI_E2E_LANE must be wine or wine32, not $VLT_LANE" ;;
   esac
+  vlt_use_prefix "$(vlt_case_prefix_arch '')"
 }
 
 # Can this machine run 32-bit Windows programs? Runs our i686 driver in a

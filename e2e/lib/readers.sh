@@ -54,17 +54,6 @@ vlt_profile_dir() {
   vlt_die "the prefix has no user profile"
 }
 
-# The Program Files folder as the lane's setup program sees it: a 32-bit
-# program in a 64-bit prefix gets "C:\Program Files (x86)" (WoW64), every
-# other program the prefix's own "C:\Program Files".
-vlt_program_files_dir() {
-  if [ "$VLT_ARCH" = win32 ] && [ -d "$WINEPREFIX/drive_c/Program Files (x86)" ]; then
-    echo 'C:\Program Files (x86)'
-  else
-    echo 'C:\Program Files'
-  fi
-}
-
 vlt_desktop_dir() { echo "$(vlt_profile_dir)\\Desktop"; }
 vlt_programs_dir() { echo "$(vlt_profile_dir)\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs"; }
 

@@ -287,8 +287,36 @@ vlt_expect_product_files() {
   vlt_expect_same_file "uninstaller" "$dir\\vltsetup.exe" "$VLT_SETUP_EXE"
 }
 
+# The key of the 64-bit view where a 32-bit program's HKLM\Software key $1
+# lands in a 64-bit prefix (WoW64 redirects it under Wow6432Node).
+vlt_wow64_key() { local key=$1; printf 'HKLM\\Software\\Wow6432Node\\%s' "${key#HKLM\\Software\\}"; }
+
+# Driver lines that look from the 64-bit side of a 64-bit prefix: the
+# autostart value (when $2 is 1, none when 0, unchecked when -) and the
+# uninstall entry ($3 likewise) of folder $1 under Wow6432Node, where
+# Windows keeps a 32-bit program's entries, and not in the 64-bit keys of
+# the same names (a write to the wrong view would show there). Nothing in a
+# 32-bit prefix, which has one view.
+vlt_wow64_registry_lines() {
+  local dir=$1 autostart=$2 entry=$3 run uninstall
+  [ "$VLT_PREFIX_ARCH" = win64 ] || return 0
+  run=$(vlt_wow64_key "$VLT_RUN_KEY")
+  uninstall=$(vlt_wow64_key "$VLT_UNINSTALL_KEY")
+  case $autostart in
+    1) vlt_reg_value_line "$run" "$VLT_AUTOSTART_VALUE" "\"$dir\\veltori.exe\"" 64 ;;
+    0) vlt_no_reg_value_line "$run" "$VLT_AUTOSTART_VALUE" 64 ;;
+  esac
+  [ "$autostart" = - ] || vlt_no_reg_value_line "$VLT_RUN_KEY" "$VLT_AUTOSTART_VALUE" 64
+  case $entry in
+    1) vlt_reg_value_line "$uninstall" UninstallString "\"$dir\\vltsetup.exe\" -remove" 64 ;;
+    0) vlt_no_reg_key_line "$uninstall" 64 ;;
+  esac
+  [ "$entry" = - ] || vlt_no_reg_key_line "$VLT_UNINSTALL_KEY" 64
+}
+
 # The autostart value (when $2 is 1, else none) and the uninstall entry
-# with exactly its two values, in the 32-bit view where the program writes.
+# with exactly its two values, in the 32-bit view where the program writes
+# (and in a 64-bit prefix seen from the 64-bit side as well).
 vlt_expect_registry_entries() {
   local dir=$1 autostart=$2 lines=()
   dir=$(vlt_install_dir "$dir")
@@ -300,13 +328,22 @@ vlt_expect_registry_entries() {
   lines+=("$(vlt_reg_names_line "$VLT_UNINSTALL_KEY" $'DisplayName\nUninstallString' 32)"
     "$(vlt_reg_value_line "$VLT_UNINSTALL_KEY" DisplayName "VelTori Advanced" 32)"
     "$(vlt_reg_value_line "$VLT_UNINSTALL_KEY" UninstallString "\"$dir\\vltsetup.exe\" -remove" 32)")
-  # The 64-bit view exists only in a win64 prefix; the entry must not be there.
-  [ "$VLT_ARCH" != win64 ] || lines+=("$(vlt_no_reg_key_line "$VLT_UNINSTALL_KEY" 64)")
+  mapfile -t -O "${#lines[@]}" lines < <(vlt_wow64_registry_lines "$dir" "$autostart" 1)
   vlt_drive "${lines[@]}"
 }
 
-vlt_expect_no_autostart_value() { vlt_expect_no_reg_value "$VLT_RUN_KEY" "$VLT_AUTOSTART_VALUE" 32; }
-vlt_expect_no_uninstall_entry() { vlt_expect_no_reg_key "$VLT_UNINSTALL_KEY" 32; }
+# No autostart value, no uninstall entry: in the program's view, and in a
+# 64-bit prefix from the 64-bit side too.
+vlt_expect_no_autostart_value() {
+  local lines=("$(vlt_no_reg_value_line "$VLT_RUN_KEY" "$VLT_AUTOSTART_VALUE" 32)")
+  mapfile -t -O 1 lines < <(vlt_wow64_registry_lines '' 0 -)
+  vlt_drive "${lines[@]}"
+}
+vlt_expect_no_uninstall_entry() {
+  local lines=("$(vlt_no_reg_key_line "$VLT_UNINSTALL_KEY" 32)")
+  mapfile -t -O 1 lines < <(vlt_wow64_registry_lines '' - 0)
+  vlt_drive "${lines[@]}"
+}
 
 # config.vlt of a fresh installation: the language first, then autostart.
 vlt_expect_fresh_config() {
@@ -409,9 +446,11 @@ vlt_expect_installation() {
 
 # No trace of an installation in folder $1 or anywhere else.
 vlt_expect_nothing_installed() {
+  local lines=("$(vlt_no_reg_value_line "$VLT_RUN_KEY" "$VLT_AUTOSTART_VALUE" 32)"
+    "$(vlt_no_reg_key_line "$VLT_UNINSTALL_KEY" 32)")
   vlt_expect_no_dir "$1"
-  vlt_drive "$(vlt_no_reg_value_line "$VLT_RUN_KEY" "$VLT_AUTOSTART_VALUE" 32)" \
-    "$(vlt_no_reg_key_line "$VLT_UNINSTALL_KEY" 32)"
+  mapfile -t -O 2 lines < <(vlt_wow64_registry_lines '' 0 0)
+  vlt_drive "${lines[@]}"
   vlt_expect_no_start_menu_group
   vlt_expect_no_desktop_link
 }

@@ -96,6 +96,26 @@ check "other files offered unticked, then ticked" \
   $'expect-enabled \'Other files in the VelTori directory\' 1\nexpect-checked \'Other files in the VelTori directory\' 0\ntick \'Other files in the VelTori directory\' 1' \
   "$(vlt_item_state_lines English 1 other)"
 
+# Prefix kinds: the i686 build runs in a 64-bit prefix unless its case's
+# header line (or the switch, over it) asks for a 32-bit one; the Program
+# Files folder the setup program is shown follows (the fixture checks it
+# against each real template).
+prefix_of() {
+  (
+    export VELTORI_E2E_LANE=$1 VELTORI_E2E_PREFIX=$2 VELTORI_E2E_STATE=$scratch/state
+    vlt_choose_lane
+    vlt_use_prefix "$(vlt_case_prefix_arch "$3")"
+    printf '%s|%s' "$VLT_PREFIX_ARCH" "$(vlt_program_files_dir)"
+  )
+}
+wants32=$scratch/wants32.sh
+printf '#!/usr/bin/env bash\n# ctest-timeout: 90\n# wine32-prefix: win32\n' >"$wants32"
+check "i686 build, no header: WoW64" 'win64|C:\Program Files (x86)' "$(prefix_of wine32 '' /nonexistent)"
+check "i686 build, header asks for win32" 'win32|C:\Program Files' "$(prefix_of wine32 '' "$wants32")"
+check "the switch over the header" 'win64|C:\Program Files (x86)' "$(prefix_of wine32 win64 "$wants32")"
+check "x86_64 build: always win64" 'win64|C:\Program Files' "$(prefix_of wine win32 "$wants32")"
+check "an unknown kind is refused" refused "$( (prefix_of wine32 win16 x >/dev/null 2>&1) && echo taken || echo refused)"
+
 # Exit codes of background programs, read in a command substitution.
 fake_exit=$scratch/fake-wine-exit
 printf '#!/bin/sh\nsleep 0.3\nexit 3\n' >"$fake_exit"
