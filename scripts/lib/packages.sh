@@ -21,7 +21,9 @@ veltori_missing_packages() {
     dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' ||
       missing+=("$pkg")
   done
-  printf '%s\n' "${missing[@]}"
+  # Nothing at all when nothing is missing: one empty line would read as a
+  # missing package and start apt for nothing.
+  [ "${#missing[@]}" -eq 0 ] || printf '%s\n' "${missing[@]}"
 }
 
 veltori_install_packages() {
