@@ -33,6 +33,21 @@ export VELTORI_E2E_TIME_FACTOR=${VELTORI_E2E_TIME_FACTOR:-6}
 [ -z "$prefix" ] || export VELTORI_E2E_PREFIX=$prefix
 echo "veltori-guest: $(nproc) CPUs, $(awk '/MemTotal/ { print int($2 / 1024) " MB" }' /proc/meminfo); serving $queue"
 
+# Wine maps a program's file into memory; over this 9p share the parts of a
+# file past its first 256 KiB (the mount's msize) were mapped as zeros, and
+# a driver whose code reached past that point crashed in its own code (the
+# same file read with read() is whole). The Windows programs therefore run
+# from copies on the guest's own disk, bound over their folders in the
+# share, made anew at every boot.
+copies=0
+for bin in "$share/build/win32/bin" "$share/build/win32-signed/bin" "$share/build/win64/bin"; do
+  [ -d "$bin" ] || continue
+  copies=$((copies + 1))
+  rm -rf "/var/tmp/veltori-bin-$copies"
+  cp -a "$bin" "/var/tmp/veltori-bin-$copies"
+  mount --bind "/var/tmp/veltori-bin-$copies" "$bin"
+done
+
 if ! bash "$share/e2e/lib/fixture.sh" setup >"$queue/fixture.log" 2>&1; then
   touch "$queue/failed"
   exit 1
