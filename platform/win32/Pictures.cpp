@@ -66,8 +66,8 @@ UniqueBitmap LoadBitmapResource(PictureId picture, BitmapKind kind) {
 constexpr int kGlyphSize = 16;
 constexpr std::uint32_t kOpaque = 0xFF000000;
 
-// A bitmap of 32-bit pixels (B, G, R, A; rows top down), of the kind asked.
-UniqueBitmap MakeBitmap(std::span<const std::uint32_t> pixels, PixelSize size, BitmapKind kind) {
+// The header of a 32-bit bitmap of `size` whose rows run top down.
+BITMAPINFO TopDown32BitInfo(PixelSize size) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = size.width;
@@ -75,6 +75,12 @@ UniqueBitmap MakeBitmap(std::span<const std::uint32_t> pixels, PixelSize size, B
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
+// A bitmap of 32-bit pixels (B, G, R, A; rows top down), of the kind asked.
+UniqueBitmap MakeBitmap(std::span<const std::uint32_t> pixels, PixelSize size, BitmapKind kind) {
+  BITMAPINFO info = TopDown32BitInfo(size);
   const WindowDC screen(nullptr);
   if (!screen || pixels.empty()) return {};
   if (kind == BitmapKind::ForDisplay) {
@@ -95,13 +101,7 @@ std::vector<std::uint32_t> ReadPixels(HBITMAP bitmap, PixelSize& size,
   BITMAP shape{};
   if (::GetObjectW(bitmap, sizeof shape, &shape) == 0) return {};
   size = {shape.bmWidth, std::abs(shape.bmHeight)};
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = size.width;
-  info.bmiHeader.biHeight = -size.height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = TopDown32BitInfo(size);
   std::vector<std::uint32_t> pixels(static_cast<std::size_t>(size.width) * size.height);
   const WindowDC screen(nullptr);
   if (!screen || ::GetDIBits(screen.Get(), bitmap, 0, static_cast<UINT>(size.height), pixels.data(),
