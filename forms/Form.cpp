@@ -3,7 +3,6 @@
 #include <stdexcept>
 
 #include "common/Concat.h"
-#include "platform/Application.h"
 
 namespace vlt {
 
@@ -62,7 +61,7 @@ bool Form::UserClose() {
   bool canClose = false;
   Dispatch([&] { canClose = CloseQuery(); });
   if (!canClose) return false;
-  if (isMain_) context_.app.Terminate();
+  if (isMain_) context_.endProgram();
   Hide();
   return true;
 }

@@ -14,11 +14,10 @@
 
 namespace vlt {
 
-class Application;
-
 struct FormContext {
   FormHost& host;
-  Application& app;
+  // Ends the program: what closing the main page does.
+  std::function<void()> endProgram;
   // The default error report for an exception that leaves a handler.
   std::function<void(const std::exception&)> reportError;
 };

@@ -12,7 +12,7 @@
 
 #include "payload/BinderRecord.h"
 #include "payload/PayloadCheck.h"
-#include "payload/ZLibEx.h"
+#include "common/ZLibEx.h"
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
 

@@ -6,7 +6,6 @@
 
 #include "common/Paths.h"
 #include "install/ProductFiles.h"
-#include "install/ShellLinks.h"
 #include "platform/portable/Utf16.h"
 
 namespace vlt {
@@ -51,12 +50,6 @@ bool IsAcceptableInstallDir(const std::string& typed) {
     rest.remove_prefix(end + 1);
   }
   return true;
-}
-
-std::string ProposedInstallDir(Shell& shell) {
-  const std::string programFiles = SpecialFolderPath(shell, csidl::kProgramFiles);
-  if (programFiles.empty()) return {};
-  return JoinPath(programFiles, product::kInstallFolderName);
 }
 
 }  // namespace vlt

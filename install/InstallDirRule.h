@@ -1,12 +1,9 @@
 #pragma once
-// Which typed entries the install procedure accepts as its directory, and
-// which folder the settings page proposes.
+// Which typed entries the install procedure accepts as its directory.
 #include <cstddef>
 #include <string>
 
 namespace vlt {
-
-class Shell;
 
 // The longest path, in UTF-16 code units, that the calls an install makes
 // take without the "\\?\" prefix: MAX_PATH (260) less its terminating NUL.
@@ -31,13 +28,5 @@ inline constexpr std::size_t kMaxDirectoryPathLength = 247;
 //   wrote config.vlt's sections to files with garbage names elsewhere).
 // Empty parts (a doubled backslash, also at the end) are no parts.
 bool IsAcceptableInstallDir(const std::string& typed);
-
-// The folder the settings page proposes: the machine's Program Files folder
-// as this program sees it (a 32-bit program on 64-bit Windows gets "Program
-// Files (x86)"), then "\VelTori Advanced". Only administrators may change
-// what lies below it, which matters for a product that starts at every
-// user's logon and an uninstaller that runs elevated. "" when the shell
-// cannot resolve the folder.
-std::string ProposedInstallDir(Shell& shell);
 
 }  // namespace vlt

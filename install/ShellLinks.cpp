@@ -4,10 +4,6 @@
 
 namespace vlt {
 
-std::string SpecialFolderPath(Shell& shell, int csidl) {
-  return ExcludeTrailingBackslash(shell.FolderPath(csidl));
-}
-
 std::string ShortcutWorkingDirectory(const std::string& target) { return ExtractFileDir(target); }
 
 void CreateShellLink(Shell& shell, const std::string& linkFile, const std::string& target,

@@ -1,14 +1,10 @@
 #pragma once
-// Special folders and shortcut files, over the shell service.
+// Shortcut files, over the shell service.
 #include <string>
 
 #include "platform/Shell.h"
 
 namespace vlt {
-
-// The file-system path of a special folder (csidl:: numbers) without a
-// trailing backslash; "" when the shell cannot resolve the folder to one.
-std::string SpecialFolderPath(Shell& shell, int csidl);
 
 // The working directory a shortcut to `target` gets: everything up to and
 // including the last "\" or ":", then one trailing backslash removed.

@@ -1,10 +1,12 @@
 #include "lang/ApplyLanguage.h"
 
+#include "common/Paths.h"
 #include "install/TForm1.h"
 #include "install/TForm2.h"
 #include "install/TForm3.h"
 #include "lang/Language.h"
 #include "lang/TextTables.h"
+#include "platform/Shell.h"
 #include "startup/Program.h"
 #include "uninstall/TForm4.h"
 
@@ -45,8 +47,9 @@ void ApplyLanguage(Program& program, const std::string& identifier) {
     Form* page = TranslatedPage(program, key.pageClass);
     if (page == nullptr) continue;
     std::string text(TextIn(row, *language));
-    if (row.systemText != nullptr) {
-      if (std::string known = row.systemText(program.sys.shell); !known.empty()) text = known;
+    if (row.systemParent) {
+      const std::string parent = SpecialFolderPath(program.sys.shell, *row.systemParent);
+      if (!parent.empty()) text = JoinPath(parent, ExtractFileName(text));
     }
     if (key.member == kCaptionMember) {
       page->SetCaption(text);

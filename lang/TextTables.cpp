@@ -1,7 +1,7 @@
 #include "lang/TextTables.h"
 
-#include "install/InstallDirRule.h"
 #include "lang/LicenceTexts.h"
+#include "platform/Shell.h"
 
 namespace vlt {
 namespace {
@@ -95,7 +95,11 @@ constexpr PageTextRow kPageTexts[] = {
     {"TForm1.BitBtn_Abbrechen", "&Abbrechen", "&Cancel"},
 
     // Settings page. The edit field's text is its content: the default
-    // install directory follows the language.
+    // install directory follows the language. It is proposed below the
+    // machine's Program Files folder as this program sees it (a 32-bit
+    // program on 64-bit Windows gets "Program Files (x86)"): only
+    // administrators may change what lies there, which matters for a product
+    // that starts at every user's logon and an uninstaller that runs elevated.
     {"TForm2.BitBtn_Weiter", "&Weiter >>", "&Next >>"},
     {"TForm2.BitBtn_Abbrechen", "&Abbrechen", "&Cancel"},
     {"TForm2.Label_BitteInstallationseinstellungenVornehmen",
@@ -108,7 +112,7 @@ constexpr PageTextRow kPageTexts[] = {
     {.key = "TForm2.Edit_InstallVerz",
      .deutsch = "C:\\Programme\\VelTori Advanced",
      .english = "C:\\Programs\\VelTori Advanced",
-     .systemText = &ProposedInstallDir},
+     .systemParent = csidl::kProgramFiles},
     {"TForm2.BitBtn_Suchen", "&Suchen", "&Browse"},
 
     // Finish page.

@@ -1,6 +1,7 @@
 #pragma once
 // Every language-dependent text of the program, German and English side by
 // side, one row per key. ApplyLanguage puts one column in place.
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -10,7 +11,6 @@
 
 namespace vlt {
 
-class Shell;
 
 // Texts that only the uninstaller uses are left alone in setup mode.
 enum class TextScope { BothModes, UninstallModeOnly };
@@ -26,10 +26,11 @@ struct PageTextRow {
   // For a text made at run time (the licence agreement, which names the
   // configured web site): gives it in a language, in place of the two above.
   std::string_view (*madeText)(Language) = nullptr;
-  // For a text the system knows better than the table (the proposed install
-  // folder, below the machine's Program Files folder): gives it in every
-  // language, or "" where the system cannot, and the table's text stands.
-  std::string (*systemText)(Shell&) = nullptr;
+  // For a folder that belongs below a special folder of the machine: that
+  // folder's csidl:: number. Its path, as the shell gives it, replaces the
+  // parent folder of the text in either language; where the shell knows no
+  // such folder, the table's text stands.
+  std::optional<int> systemParent = std::nullopt;
 };
 
 struct MessageTextRow {

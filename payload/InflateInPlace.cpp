@@ -4,7 +4,7 @@
 #include <memory>
 #include <new>
 
-#include "payload/ZLibEx.h"
+#include "common/ZLibEx.h"
 
 namespace vlt {
 namespace {

@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-#include "payload/ByteStreams.h"
+#include "common/ByteStreams.h"
 
 namespace vlt {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "common/Concat.h"
-#include "payload/ZLibEx.h"
+#include "common/ZLibEx.h"
 
 namespace vlt {
 namespace {

@@ -51,4 +51,8 @@ class Shell {
   virtual std::optional<std::string> BrowseForFolder(int rootCsidl, const std::string& title) = 0;
 };
 
+// The file-system path of a special folder (csidl:: numbers) without a
+// trailing backslash; "" when the shell cannot resolve the folder to one.
+std::string SpecialFolderPath(Shell& shell, int csidl);
+
 }  // namespace vlt

@@ -31,7 +31,7 @@ void Program::PageCreated(Form& page) {
 }
 
 FormContext Program::MakeFormContext() {
-  return FormContext{sys.forms, sys.app,
+  return FormContext{sys.forms, [this] { sys.app.Terminate(); },
                      [this](const std::exception& error) { ShowException(error); }};
 }
 

@@ -23,7 +23,8 @@ struct TestPage : Form {
 
 TEST(Form, RadioButtonsOfOneParentFormAGroup) {
   fake::FakePlatform p;
-  TestPage page(FormContext{p.forms, p.app, [](const std::exception&) {}});
+  TestPage page(
+      FormContext{p.forms, [&] { p.app.Terminate(); }, [](const std::exception&) {}});
   page.SimulateClickForTesting("RadioB");
   EXPECT_FALSE(page.Ctl("RadioA").Checked());
   EXPECT_TRUE(page.Ctl("RadioB").Checked());
@@ -34,7 +35,8 @@ TEST(Form, RadioButtonsOfOneParentFormAGroup) {
 
 TEST(Form, DisabledControlsIgnoreClicks) {
   fake::FakePlatform p;
-  TestPage page(FormContext{p.forms, p.app, [](const std::exception&) {}});
+  TestPage page(
+      FormContext{p.forms, [&] { p.app.Terminate(); }, [](const std::exception&) {}});
   int clicks = 0;
   page.Ctl("Box").OnClick = [&] { ++clicks; };
   page.Ctl("Box").SetEnabled(false);
@@ -55,7 +57,8 @@ TEST(ProgressBar, SteppingPastTheMaximumStartsOver) {
   EXPECT_EQ(SteppedPosition(95, 10, 20, 100), 25);
 
   fake::FakePlatform p;
-  TestPage page(FormContext{p.forms, p.app, [](const std::exception&) {}});
+  TestPage page(
+      FormContext{p.forms, [&] { p.app.Terminate(); }, [](const std::exception&) {}});
   Control& bar = page.Ctl("Bar");
   bar.SetPosition(0);
   std::vector<int> positions;

@@ -5,7 +5,7 @@
 
 #include "fakes/FakeFileSystem.h"
 #include "payload/BinderRecord.h"
-#include "payload/ZLibEx.h"
+#include "common/ZLibEx.h"
 #include "payload_data/PayloadSamples.h"
 
 namespace vlt {

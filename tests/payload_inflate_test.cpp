@@ -4,7 +4,7 @@
 #include <string>
 
 #include "payload/InflateInPlace.h"
-#include "payload/ZLibEx.h"
+#include "common/ZLibEx.h"
 #include "payload_data/PayloadSamples.h"
 
 namespace vlt {

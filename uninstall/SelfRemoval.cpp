@@ -7,7 +7,7 @@
 
 #include "common/Concat.h"
 #include "common/Paths.h"
-#include "install/ShellLinks.h"
+#include "platform/Shell.h"
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
 

@@ -3,7 +3,6 @@
 #include <string_view>
 
 #include "common/Paths.h"
-#include "install/ShellLinks.h"
 #include "platform/Shell.h"
 
 namespace vlt {

@@ -1,4 +1,4 @@
-#include "payload/ZLibEx.h"
+#include "common/ZLibEx.h"
 
 #include <zlib.h>
 

@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "payload/ByteStreams.h"
+#include "common/ByteStreams.h"
 
 namespace vlt {
 
