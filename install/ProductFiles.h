@@ -2,6 +2,9 @@
 // The names of what an installation puts on the machine: the files in the
 // install directory, the start-menu group and the shortcuts, and the product
 // web site. Shared by the install and the uninstall side.
+#include <array>
+#include <string_view>
+
 namespace vlt::product {
 
 // Files in the install directory.
@@ -14,9 +17,19 @@ inline constexpr char kConfigFile[] = "config.vlt";
 inline constexpr char kHelpSearchFile[] = "veltori.FTG";
 inline constexpr char kHelpIndexFile[] = "veltori.FTS";
 inline constexpr char kHelpStateFile[] = "veltori.GID";
-// The product's stored entries begin with these names.
+// Every help file, in the order the removal deletes them.
+inline constexpr std::array<std::string_view, 5> kHelpFiles = {
+    kHelpContentsFile, kHelpFile, kHelpSearchFile, kHelpIndexFile, kHelpStateFile};
+
+// The product's stored entries begin with these names...
 inline constexpr char kTextEntryPrefix[] = "VelToriTextEintrag";
 inline constexpr char kPictureEntryPrefix[] = "VelToriBildEintrag";
+// ...and the removal deletes them by these masks, spelled as the product
+// always has (names compare without regard to case): of the text entries
+// only the ".txt" ones. The others stay, and so does any other file whose
+// name begins with a prefix above.
+inline constexpr char kTextEntriesRemovalMask[] = "VeltoriTextEintrag*.txt";
+inline constexpr char kPictureEntriesRemovalMask[] = "VeltoriBildEintrag*.*";
 
 // The install directory's own name, proposed below a folder chosen in the
 // folder browser.

@@ -32,6 +32,8 @@ class FileSystem {
   // "?") returns with all attributes, in the order the search returns them,
   // "." and ".." included. Empty when nothing matches.
   virtual std::vector<DirEntry> Find(const std::string& pattern) = 0;
+  // The pattern that matches every name, those without an extension too.
+  static constexpr char kEveryName[] = "*.*";
 
   // Plain deletions; false when they fail (read-only, in use, a directory).
   virtual bool DeleteFile(const std::string& path) = 0;

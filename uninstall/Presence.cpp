@@ -2,13 +2,13 @@
 
 #include <string_view>
 
+#include "common/Concat.h"
 #include "common/Paths.h"
+#include "install/ProductFiles.h"
 #include "platform/Shell.h"
 #include "uninstall/ShellFolders.h"
-#include "uninstall/UninstallNames.h"
 
 namespace vlt {
-namespace names = uninstall_names;
 
 const std::vector<std::string>& KeepPrefixes() {
   // "." keeps the folder's own entries and hidden files such as ".settings".
@@ -51,8 +51,8 @@ bool FileExistsIn(FileSystem& fs, const std::string& folder, std::string_view na
 }
 
 bool AnyHelpFileExists(FileSystem& fs, const std::string& installDir) {
-  for (std::string_view name : names::kHelpFilesToTest) {
-    if (FileExistsIn(fs, installDir, name)) return true;  // the first one found decides
+  for (std::string_view name : product::kHelpFiles) {
+    if (FileExistsIn(fs, installDir, name)) return true;
   }
   return false;
 }
@@ -66,16 +66,20 @@ OfferedItems FindOfferedItems(FileSystem& fs, const PresenceQuery& query) {
   // there is offered. The uninstaller itself (the running program) still is.
   const std::string installDir =
       IsLinkedFolder(fs, InstallDirectoryOf(query.exePath)) ? "" : InstallDirectoryOf(query.exePath);
-  offered.DelExe = FileExistsIn(fs, installDir, names::kProductExe);
+  offered.DelExe = FileExistsIn(fs, installDir, product::kExeFile);
   offered.DelHilfe = AnyHelpFileExists(fs, installDir);
   offered.DelRegistry = query.registryEntriesExist;
-  offered.DelDesktopLnk = FileExistsIn(fs, query.desktopFolder, names::kDesktopShortcut);
+  offered.DelDesktopLnk = FileExistsIn(fs, query.desktopFolder, product::kDesktopLink);
   offered.DelStartmenue =
       !query.programsFolder.empty() &&
-      fs.DirectoryExists(JoinPath(query.programsFolder, names::kStartMenuGroup) + "\\");
-  offered.DelCfg = FileExistsIn(fs, installDir, names::kConfigFile);
-  offered.DelPufferText = FileExistsIn(fs, installDir, names::kTextEntriesPresenceMask);
-  offered.DelPufferBild = FileExistsIn(fs, installDir, names::kPictureEntriesPresenceMask);
+      fs.DirectoryExists(JoinPath(query.programsFolder, product::kStartMenuGroup) + "\\");
+  offered.DelCfg = FileExistsIn(fs, installDir, product::kConfigFile);
+  // Offered for stored entries with any extension; the removal masks are
+  // narrower (install/ProductFiles.h).
+  offered.DelPufferText = FileExistsIn(
+      fs, installDir, Concat({product::kTextEntryPrefix, FileSystem::kEveryName}));
+  offered.DelPufferBild = FileExistsIn(
+      fs, installDir, Concat({product::kPictureEntryPrefix, FileSystem::kEveryName}));
 
   // The other-files item deletes whatever in the folder is not the product's.
   // That is right for an install directory and ruinous anywhere else, for
@@ -87,7 +91,7 @@ OfferedItems FindOfferedItems(FileSystem& fs, const PresenceQuery& query) {
                                  !query.installDirIsShellFolder && !IsVolumeRoot(installDir);
   offered.DelSontiges =
       offered.InstallDirIsProducts &&
-      HasOtherFiles(fs, installDir + "\\", std::string(names::kEveryFileMask), KeepPrefixes());
+      HasOtherFiles(fs, installDir + "\\", FileSystem::kEveryName, KeepPrefixes());
   return offered;
 }
 

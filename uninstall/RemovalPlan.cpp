@@ -3,13 +3,12 @@
 #include <string_view>
 
 #include "common/Paths.h"
+#include "install/ProductFiles.h"
 #include "platform/Shell.h"
 #include "uninstall/Presence.h"
 #include "uninstall/Removal.h"
-#include "uninstall/UninstallNames.h"
 
 namespace vlt {
-namespace names = uninstall_names;
 using Kind = RemovalAction::Kind;
 
 RemovalPlan BuildRemovalPlan(const ChosenItems& chosen, const RemovalPaths& paths) {
@@ -21,37 +20,37 @@ RemovalPlan BuildRemovalPlan(const ChosenItems& chosen, const RemovalPaths& path
 
   if (chosen.DelRegistry) plan.push_back({Kind::RemoveRegistryEntries});
   if (chosen.DelHilfe && haveInstallDir) {
-    for (std::string_view name : names::kHelpFilesToDelete) {
+    for (std::string_view name : product::kHelpFiles) {
       plan.push_back({Kind::DeleteFile, inInstallDir(name)});
     }
   }
   if (chosen.DelExe && haveInstallDir) {
-    plan.push_back({Kind::DeleteFile, inInstallDir(names::kProductExe)});
+    plan.push_back({Kind::DeleteFile, inInstallDir(product::kExeFile)});
   }
   if (chosen.DelStartmenue && !paths.programsFolder.empty()) {
-    const std::string group = JoinPath(paths.programsFolder, names::kStartMenuGroup) + "\\";
+    const std::string group = JoinPath(paths.programsFolder, product::kStartMenuGroup) + "\\";
     if (!paths.startMenuGroupIsLink) {
-      plan.push_back({Kind::DeleteMatchingFiles, group, std::string(names::kEveryFileMask)});
+      plan.push_back({Kind::DeleteMatchingFiles, group, FileSystem::kEveryName});
     }
     plan.push_back({Kind::RemoveDirectory, group});
   }
   if (chosen.DelDesktopLnk && !paths.desktopDirectory.empty()) {
-    plan.push_back({Kind::DeleteFile, JoinPath(paths.desktopDirectory, names::kDesktopShortcut)});
+    plan.push_back({Kind::DeleteFile, JoinPath(paths.desktopDirectory, product::kDesktopLink)});
   }
   if (chosen.DelCfg && haveInstallDir) {
-    plan.push_back({Kind::DeleteFile, inInstallDir(names::kConfigFile)});
+    plan.push_back({Kind::DeleteFile, inInstallDir(product::kConfigFile)});
   }
   if (chosen.DelPufferText && haveInstallDir) {
     plan.push_back({Kind::DeleteMatchingFiles, installDirSlash,
-                    std::string(names::kTextEntriesRemovalMask)});
+                    product::kTextEntriesRemovalMask});
   }
   if (chosen.DelPufferBild && haveInstallDir) {
     plan.push_back({Kind::DeleteMatchingFiles, installDirSlash,
-                    std::string(names::kPictureEntriesRemovalMask)});
+                    product::kPictureEntriesRemovalMask});
   }
   if (chosen.DelSontiges && haveInstallDir && !IsVolumeRoot(paths.installDir)) {
     plan.push_back(
-        {Kind::DeleteOtherFiles, installDirSlash, std::string(names::kEveryFileMask)});
+        {Kind::DeleteOtherFiles, installDirSlash, FileSystem::kEveryName});
   }
   if (chosen.DelUninst) plan.push_back({Kind::ScheduleSelfRemoval});
   return plan;
@@ -79,7 +78,7 @@ RemovalPaths MakeRemovalPaths(Shell& shell, FileSystem& fs, const std::string& e
   paths.installDirIsLink = IsLinkedFolder(fs, paths.installDir);
   paths.startMenuGroupIsLink =
       !paths.programsFolder.empty() &&
-      IsLinkedFolder(fs, JoinPath(paths.programsFolder, names::kStartMenuGroup));
+      IsLinkedFolder(fs, JoinPath(paths.programsFolder, product::kStartMenuGroup));
   return paths;
 }
 
