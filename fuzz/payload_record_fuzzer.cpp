@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "common/ZLibEx.h"
 #include "payload/BinderRecord.h"
 #include "payload/PayloadCheck.h"
-#include "common/ZLibEx.h"
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
 

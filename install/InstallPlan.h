@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "install/ShortcutPlan.h"
-#include "lang/Texts.h"
+#include "program/Texts.h"
 
 namespace vlt {
 

@@ -14,7 +14,7 @@
 #include "lang/TForm_Sprache.h"
 #include "platform/FileSystem.h"
 #include "platform/Shell.h"
-#include "startup/Program.h"
+#include "program/Program.h"
 
 namespace vlt {
 
@@ -159,9 +159,7 @@ bool TForm2::RunInstallStep(const InstallStep& step, InstallRun& run) {
       return true;
     case Kind::ShowFinishPage:
       if (!IsThere(run, step.path)) program_.Form3->OfferNoProductStart();
-      program_.Form3->Image1.SetPicture(Image1.Picture());
-      program_.Form3->Show();
-      Hide();
+      HandOverTo(*program_.Form3);
       return true;
   }
   return false;

@@ -16,9 +16,8 @@ inline constexpr char kUninstallSubKey[] = "VelToriAdvanced";
 inline constexpr char kAutoStartValue[] = "VelToriAutoStart";
 inline constexpr char kDisplayNameValue[] = "DisplayName";
 inline constexpr char kDisplayName[] = "VelTori Advanced";
+// Its data is the uninstaller's path and kRemoveArgument (program/RunMode.h).
 inline constexpr char kUninstallStringValue[] = "UninstallString";
-// The argument that makes the setup program the uninstaller.
-inline constexpr char kRemoveArgument[] = "-remove";
 
 // Sections and keys of config.vlt.
 inline constexpr char kGeneralSection[] = "Allgemein";

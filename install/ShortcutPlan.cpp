@@ -2,7 +2,7 @@
 
 #include "common/Paths.h"
 #include "install/ProductFiles.h"
-#include "install/RegistryEntries.h"
+#include "program/RunMode.h"
 
 namespace vlt {
 
@@ -20,7 +20,7 @@ ShortcutPlan PlanShortcuts(const std::string& installDir, const MessageTexts& te
         .shortcuts = {
             {link(texts.LinkNameRun + lnk), exe, ""},
             {link(texts.LinkNameUninstall + lnk), JoinPath(installDir, product::kUninstallerFile),
-             entries::kRemoveArgument},
+             kRemoveArgument},
             {link(texts.LinkNameHelp + lnk), JoinPath(installDir, product::kHelpFile), ""},
             {link(product::kHomepageLink), webSite, ""},
         }};

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "lang/Texts.h"
+#include "program/Texts.h"
 
 namespace vlt {
 

@@ -1,7 +1,7 @@
 #include "install/TForm1.h"
 
 #include "install/TForm2.h"
-#include "startup/Program.h"
+#include "program/Program.h"
 
 namespace vlt {
 namespace {
@@ -44,9 +44,7 @@ TForm1::TForm1(Program& program) : Page(program, kLayout) {
 }
 
 void TForm1::BitBtn_InstallClick() {
-  program_.Form2->Image1.SetPicture(Image1.Picture());
-  program_.Form2->Show();
-  Hide();
+  HandOverTo(*program_.Form2);
 }
 
 void TForm1::BitBtn_AbbrechenClick() { program_.Form2->CloseQuery(); }

@@ -1,6 +1,6 @@
 #pragma once
 // The licence page: the agreement in a memo, install and cancel buttons.
-#include "startup/Page.h"
+#include "program/Page.h"
 
 namespace vlt {
 

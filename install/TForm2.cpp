@@ -4,7 +4,7 @@
 #include "install/VelToriRegistry.h"
 #include "payload/BinderRecord.h"
 #include "platform/Shell.h"
-#include "startup/Program.h"
+#include "program/Program.h"
 
 namespace vlt {
 namespace {

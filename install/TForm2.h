@@ -7,7 +7,7 @@
 
 #include "install/InstallPlan.h"
 #include "payload/FileArrayBinder.h"
-#include "startup/Page.h"
+#include "program/Page.h"
 
 namespace vlt {
 

@@ -2,7 +2,7 @@
 
 #include "install/FinishStarts.h"
 #include "install/ProductFiles.h"
-#include "startup/Program.h"
+#include "program/Program.h"
 
 namespace vlt {
 namespace {

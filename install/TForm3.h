@@ -1,6 +1,6 @@
 #pragma once
 // The finish page: the completion note and what to start on the way out.
-#include "startup/Page.h"
+#include "program/Page.h"
 
 namespace vlt {
 

@@ -6,6 +6,7 @@
 #include "common/Paths.h"
 #include "install/ProductFiles.h"
 #include "install/RegistryEntries.h"
+#include "program/RunMode.h"
 
 namespace vlt {
 namespace {
@@ -48,7 +49,7 @@ std::string AutostartCommand(const std::string& installDir) {
 
 std::string UninstallCommand(const std::string& installDir) {
   return Concat(
-      {Quoted(JoinPath(installDir, product::kUninstallerFile)), " ", entries::kRemoveArgument});
+      {Quoted(JoinPath(installDir, product::kUninstallerFile)), " ", kRemoveArgument});
 }
 
 bool VelToriRegistry(Registry& registry, ProfileFile& profile, FileSystem& fs,

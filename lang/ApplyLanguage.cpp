@@ -1,27 +1,13 @@
 #include "lang/ApplyLanguage.h"
 
 #include "common/Paths.h"
-#include "install/TForm1.h"
-#include "install/TForm2.h"
-#include "install/TForm3.h"
 #include "lang/Language.h"
 #include "lang/TextTables.h"
 #include "platform/Shell.h"
-#include "startup/Program.h"
-#include "uninstall/TForm4.h"
+#include "program/Program.h"
 
 namespace vlt {
 namespace {
-
-// The translated page of `pageClass`, or null when this run did not create
-// it. The language page is not translated: its texts are bilingual.
-Form* TranslatedPage(const Program& program, std::string_view pageClass) {
-  if (pageClass == "TForm1") return program.Form1.get();
-  if (pageClass == "TForm2") return program.Form2.get();
-  if (pageClass == "TForm3") return program.Form3.get();
-  if (pageClass == "TForm4") return program.Form4.get();
-  return nullptr;
-}
 
 bool InScope(TextScope scope, bool uninstallMode) {
   return scope == TextScope::BothModes || uninstallMode;
@@ -44,7 +30,8 @@ void ApplyLanguage(Program& program, const std::string& identifier) {
   for (const PageTextRow& row : PageTexts()) {
     if (!InScope(row.scope, uninstallMode)) continue;
     const PageTextKey key = SplitPageTextKey(row.key);
-    Form* page = TranslatedPage(program, key.pageClass);
+    // The tables have no rows for the language page: its texts are bilingual.
+    Page* page = program.FindPage(key.pageClass);
     if (page == nullptr) continue;
     std::string text(TextIn(row, *language));
     if (row.systemParent) {

@@ -1,14 +1,18 @@
 #include "lang/TForm_Sprache.h"
 
-#include "install/TForm1.h"
-#include "install/TForm2.h"
 #include "lang/ApplyLanguage.h"
 #include "lang/Language.h"
-#include "startup/Program.h"
-#include "uninstall/TForm4.h"
+#include "program/Program.h"
 
 namespace vlt {
 namespace {
+
+// The pages this one hands over to, named by class: they stand above the
+// language page, which must not know them. The settings page asks the
+// program's one cancel question.
+constexpr char kLicencePage[] = "TForm1";
+constexpr char kSettingsPage[] = "TForm2";
+constexpr char kUninstallPage[] = "TForm4";
 
 // The German prompt and flag stand above the German radio button, the
 // English ones above the English button.
@@ -65,24 +69,18 @@ void TForm_Sprache::FormCreate() {
 
 void TForm_Sprache::BitBtn_NextClick() {
   ApplyLanguage(program_, RadioButton_Deutsch.Checked() ? kDeutschId : kEnglishId);
-  program_.Form1->Image1.SetPicture(Image1.Picture());
-  if (program_.UninstallMode()) {
-    program_.Form4->Show();
-  } else {
-    program_.Form1->Show();
-  }
-  Hide();
+  HandOverTo(program_.PageNamed(program_.UninstallMode() ? kUninstallPage : kLicencePage));
 }
 
 void TForm_Sprache::BitBtn_CancelClick() {
   // No language has been chosen yet: ask the cancel question in English.
   ApplyLanguage(program_, kEnglishId);
-  program_.Form2->CloseQuery();
+  program_.PageNamed(kSettingsPage).CloseQuery();
 }
 
 void TForm_Sprache::FormCloseQuery(bool& CanClose) {
   ApplyLanguage(program_, kEnglishId);
-  CanClose = program_.Form2->CloseQuery();
+  CanClose = program_.PageNamed(kSettingsPage).CloseQuery();
 }
 
 }  // namespace vlt

@@ -1,7 +1,7 @@
 #pragma once
 // The language page: chooses German or English for the whole run. Its own
 // texts are bilingual and never translated.
-#include "startup/Page.h"
+#include "program/Page.h"
 
 namespace vlt {
 

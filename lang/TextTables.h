@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "lang/Language.h"
-#include "lang/Texts.h"
+#include "program/Texts.h"
 
 namespace vlt {
 

@@ -41,8 +41,4 @@ std::string FirstArgument(const std::vector<std::string>& arguments) {
   return arguments.empty() ? std::string() : arguments.front();
 }
 
-bool IsUninstallMode(const std::vector<std::string>& arguments) {
-  return FirstArgument(arguments) == kRemoveSwitch;
-}
-
 }  // namespace vlt

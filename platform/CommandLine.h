@@ -13,13 +13,7 @@ namespace vlt {
 
 std::vector<std::string> SplitCommandLine(std::string_view commandLine);
 
-// The argument that selects the uninstaller, compared case-sensitively and as
-// a whole with the first argument.
-inline constexpr std::string_view kRemoveSwitch = "-remove";
-
 // The first argument after the program's path, or "" when there is none.
 std::string FirstArgument(const std::vector<std::string>& arguments);
-// True when the first argument is exactly kRemoveSwitch.
-bool IsUninstallMode(const std::vector<std::string>& arguments);
 
 }  // namespace vlt

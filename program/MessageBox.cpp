@@ -1,4 +1,4 @@
-#include "lang/MessageBox.h"
+#include "program/MessageBox.h"
 
 #include <algorithm>
 #include <array>

@@ -4,8 +4,8 @@
 #include <initializer_list>
 #include <string>
 
-#include "lang/Texts.h"
 #include "platform/MessageDialog.h"
+#include "program/Texts.h"
 
 namespace vlt {
 

@@ -13,6 +13,11 @@ class Page : public Form {
  protected:
   Page(Program& program, const FormSpec& layout);
 
+  // The wizard moves on, never back: this page copies its side picture (the
+  // control "Image1", which every page has) into `next`, shows `next` and
+  // hides itself.
+  void HandOverTo(Page& next);
+
   Program& program_;
 };
 

@@ -1,13 +1,11 @@
-#include "startup/Program.h"
+#include "program/Program.h"
 
-#include "install/TForm1.h"
-#include "install/TForm2.h"
-#include "install/TForm3.h"
-#include "lang/MessageBox.h"
-#include "lang/TForm_Sprache.h"
+#include <stdexcept>
+
+#include "common/Concat.h"
 #include "payload/FileArrayBinder.h"
-#include "platform/CommandLine.h"
-#include "uninstall/TForm4.h"
+#include "program/MessageBox.h"
+#include "program/RunMode.h"
 
 namespace vlt {
 
@@ -16,11 +14,24 @@ Program::Program(Services& services) : sys(services) {}
 Program::~Program() {
   // Pages hold references to each other through this object; destroy them
   // while it is still whole.
-  Form_Sprache.reset();
-  Form4.reset();
-  Form1.reset();
-  Form2.reset();
-  Form3.reset();
+  Form_Sprache = nullptr;
+  Form1 = nullptr;
+  Form2 = nullptr;
+  Form3 = nullptr;
+  Form4 = nullptr;
+  for (std::unique_ptr<Page>& page : pages_) page.reset();
+}
+
+Page* Program::FindPage(std::string_view className) const {
+  for (const std::unique_ptr<Page>& page : pages_) {
+    if (page && page->ClassName() == className) return page.get();
+  }
+  return nullptr;
+}
+
+Page& Program::PageNamed(std::string_view className) const {
+  if (Page* page = FindPage(className)) return *page;
+  throw std::out_of_range(Concat({"no page ", className}));
 }
 
 void Program::PageCreated(Form& page) {

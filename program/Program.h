@@ -1,15 +1,20 @@
 #pragma once
-// The program-wide state of one run: the services, the page references, the
-// texts of the current language, the stored language and the install
-// directory. Pages reach each other and the shared state through it.
+// The program-wide state of one run: the services, the pages with one
+// reference per page class, the texts of the current language, the stored
+// language and the install directory. Pages reach each other and the shared
+// state through it. The page classes stand above this folder: here they are
+// only declared, and start-up creates them.
 #include <exception>
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "forms/Form.h"
-#include "lang/Texts.h"
 #include "platform/Services.h"
+#include "program/Page.h"
+#include "program/Texts.h"
 
 namespace vlt {
 
@@ -41,12 +46,29 @@ class Program {
   // when it is created.
   std::unique_ptr<TFileArrayBinder> CheckedPayload;
 
-  // One reference per page class; empty when this run did not create it.
-  std::unique_ptr<TForm_Sprache> Form_Sprache;
-  std::unique_ptr<TForm1> Form1;
-  std::unique_ptr<TForm2> Form2;
-  std::unique_ptr<TForm3> Form3;
-  std::unique_ptr<TForm4> Form4;
+  // One reference per page class, set when start-up creates the page; null
+  // when this run did not create it.
+  TForm_Sprache* Form_Sprache = nullptr;
+  TForm1* Form1 = nullptr;
+  TForm2* Form2 = nullptr;
+  TForm3* Form3 = nullptr;
+  TForm4* Form4 = nullptr;
+
+  // Creates a page of class PageClass. The program keeps it until it ends,
+  // and then destroys the pages in the order they were created.
+  template <class PageClass>
+  PageClass* CreatePage() {
+    auto page = std::make_unique<PageClass>(*this);
+    PageClass* created = page.get();
+    pages_.push_back(std::move(page));
+    return created;
+  }
+
+  // The pages by the class names the text keys use ("TForm2"), for code
+  // that must not know the page classes: the page, or null when this run did
+  // not create it; PageNamed raises std::out_of_range then.
+  Page* FindPage(std::string_view className) const;
+  Page& PageNamed(std::string_view className) const;
 
   // The first page created: shown first, and closing it ends the program.
   Form* MainForm() const { return mainForm_; }
@@ -66,6 +88,7 @@ class Program {
   void ShowException(const std::exception& error);
 
  private:
+  std::vector<std::unique_ptr<Page>> pages_;
   Form* mainForm_ = nullptr;
 };
 

@@ -9,10 +9,10 @@
 #include "install/TForm3.h"
 #include "lang/ApplyLanguage.h"
 #include "lang/Language.h"
-#include "lang/TextTables.h"
 #include "lang/TForm_Sprache.h"
+#include "lang/TextTables.h"
+#include "program/Program.h"
 #include "startup/ProcessKiller.h"
-#include "startup/Program.h"
 #include "uninstall/TForm4.h"
 
 namespace vlt {
@@ -36,15 +36,15 @@ void CreatePages(Program& program) {
     // counts as none: the user chooses again, instead of getting pages whose
     // questions and messages would have no text.
     if (!ParseLanguage(program.StoredLanguage)) {
-      program.Form_Sprache = std::make_unique<TForm_Sprache>(program);
+      program.Form_Sprache = program.CreatePage<TForm_Sprache>();
     }
-    program.Form4 = std::make_unique<TForm4>(program);
+    program.Form4 = program.CreatePage<TForm4>();
   } else {
-    program.Form_Sprache = std::make_unique<TForm_Sprache>(program);
+    program.Form_Sprache = program.CreatePage<TForm_Sprache>();
   }
-  program.Form1 = std::make_unique<TForm1>(program);
-  program.Form2 = std::make_unique<TForm2>(program);
-  program.Form3 = std::make_unique<TForm3>(program);
+  program.Form1 = program.CreatePage<TForm1>();
+  program.Form2 = program.CreatePage<TForm2>();
+  program.Form3 = program.CreatePage<TForm3>();
 }
 
 bool LoadCheckedPayload(Program& program) {

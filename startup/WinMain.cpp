@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <exception>
 
-#include "lang/MessageBox.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32Platform.h"
+#include "program/MessageBox.h"
 #include "startup/Startup.h"
 
 // What an uncaught exception ends in. libstdc++'s default prints the

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/CommandLine.h"
+#include "program/RunMode.h"
 
 namespace vlt {
 namespace {

@@ -10,7 +10,7 @@
 #include "lang/ApplyLanguage.h"
 #include "lang/LicenceTexts.h"
 #include "lang/TForm_Sprache.h"
-#include "startup/Program.h"
+#include "program/Program.h"
 #include "uninstall/TForm4.h"
 
 namespace vlt {
@@ -23,20 +23,20 @@ enum class Mode { Setup, Uninstall };
 struct PageRun {
   explicit PageRun(Mode mode) {
     if (mode == Mode::Uninstall) platform.app.arguments = {"-remove"};
-    program.Form_Sprache = std::make_unique<TForm_Sprache>(program);
-    if (mode == Mode::Uninstall) program.Form4 = std::make_unique<TForm4>(program);
-    program.Form1 = std::make_unique<TForm1>(program);
-    program.Form2 = std::make_unique<TForm2>(program);
-    program.Form3 = std::make_unique<TForm3>(program);
+    program.Form_Sprache = program.CreatePage<TForm_Sprache>();
+    if (mode == Mode::Uninstall) program.Form4 = program.CreatePage<TForm4>();
+    program.Form1 = program.CreatePage<TForm1>();
+    program.Form2 = program.CreatePage<TForm2>();
+    program.Form3 = program.CreatePage<TForm3>();
   }
 
   std::vector<Form*> Pages() const {
     std::vector<Form*> pages;
-    for (Form* page : {static_cast<Form*>(program.Form_Sprache.get()),
-                       static_cast<Form*>(program.Form1.get()),
-                       static_cast<Form*>(program.Form2.get()),
-                       static_cast<Form*>(program.Form3.get()),
-                       static_cast<Form*>(program.Form4.get())}) {
+    for (Form* page : {static_cast<Form*>(program.Form_Sprache),
+                       static_cast<Form*>(program.Form1),
+                       static_cast<Form*>(program.Form2),
+                       static_cast<Form*>(program.Form3),
+                       static_cast<Form*>(program.Form4)}) {
       if (page != nullptr) pages.push_back(page);
     }
     return pages;
@@ -155,7 +155,7 @@ TEST(ApplyLanguage, UninstallPageControlsFollowOnlyInUninstallMode) {
 
   // Were the page ever to exist in setup mode, only its title would change.
   PageRun setup(Mode::Setup);
-  setup.program.Form4 = std::make_unique<TForm4>(setup.program);
+  setup.program.Form4 = setup.program.CreatePage<TForm4>();
   ApplyLanguage(setup.program, "English");
   EXPECT_EQ(setup.Text("TForm4.Caption"), "VelTori Advanced Uninstall");
   EXPECT_EQ(setup.Text("TForm4.CheckBox_DelHilfe"), "Hilfe");

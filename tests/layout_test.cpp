@@ -9,7 +9,7 @@
 #include "install/TForm2.h"
 #include "install/TForm3.h"
 #include "lang/TForm_Sprache.h"
-#include "startup/Program.h"
+#include "program/Program.h"
 #include "uninstall/TForm4.h"
 
 namespace vlt {
@@ -134,13 +134,13 @@ TEST(PageLayouts, TextsAndPicturesOnlyWhereTheKindShowsThem) {
 TEST(PageLayouts, PagesBuildOnTheHeadlessHostWithTheirStoredState) {
   fake::FakePlatform platform;
   Program program(platform.services);
-  program.Form_Sprache = std::make_unique<TForm_Sprache>(program);
-  program.Form4 = std::make_unique<TForm4>(program);
-  program.Form1 = std::make_unique<TForm1>(program);
-  program.Form2 = std::make_unique<TForm2>(program);
-  program.Form3 = std::make_unique<TForm3>(program);
+  program.Form_Sprache = program.CreatePage<TForm_Sprache>();
+  program.Form4 = program.CreatePage<TForm4>();
+  program.Form1 = program.CreatePage<TForm1>();
+  program.Form2 = program.CreatePage<TForm2>();
+  program.Form3 = program.CreatePage<TForm3>();
 
-  EXPECT_EQ(program.MainForm(), program.Form_Sprache.get());
+  EXPECT_EQ(program.MainForm(), program.Form_Sprache);
   EXPECT_FALSE(program.Form1->Visible());
   EXPECT_TRUE(program.Form_Sprache->RadioButton_Deutsch.Checked());
   EXPECT_EQ(program.Form_Sprache->Image1.Picture(), PictureId::SideBanner);

@@ -3,7 +3,7 @@
 #include <optional>
 #include <vector>
 
-#include "lang/MessageBox.h"
+#include "program/MessageBox.h"
 
 namespace vlt {
 namespace {

@@ -3,9 +3,9 @@
 #include <climits>
 #include <string>
 
+#include "common/ZLibEx.h"
 #include "fakes/FakeFileSystem.h"
 #include "payload/BinderRecord.h"
-#include "common/ZLibEx.h"
 #include "payload_data/PayloadSamples.h"
 
 namespace vlt {

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "payload/InflateInPlace.h"
 #include "common/ZLibEx.h"
+#include "payload/InflateInPlace.h"
 #include "payload_data/PayloadSamples.h"
 
 namespace vlt {

@@ -5,8 +5,8 @@
 #include "install/TForm2.h"
 #include "install/TForm3.h"
 #include "lang/TForm_Sprache.h"
+#include "program/Program.h"
 #include "startup/ProcessKiller.h"
-#include "startup/Program.h"
 #include "startup/Startup.h"
 #include "uninstall/TForm4.h"
 
@@ -96,9 +96,9 @@ RunResult StartUp(FakePlatform& p) {
   Program program(p.services);
   StartProgram(program);
   RunResult result;
-  for (Form* page : std::initializer_list<Form*>{program.Form_Sprache.get(), program.Form4.get(),
-                                                 program.Form1.get(), program.Form2.get(),
-                                                 program.Form3.get()}) {
+  for (Form* page : std::initializer_list<Form*>{program.Form_Sprache, program.Form4,
+                                                 program.Form1, program.Form2,
+                                                 program.Form3}) {
     if (page != nullptr) result.created.push_back(page->ClassName());
   }
   result.mainPage = program.MainForm()->ClassName();

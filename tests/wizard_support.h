@@ -15,7 +15,7 @@
 #include "lang/TForm_Sprache.h"
 #include "payload/BinderRecord.h"
 #include "payload_data/PayloadSamples.h"
-#include "startup/Program.h"
+#include "program/Program.h"
 #include "startup/Startup.h"
 #include "uninstall/TForm4.h"
 

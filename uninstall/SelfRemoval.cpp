@@ -7,9 +7,9 @@
 
 #include "common/Concat.h"
 #include "common/Paths.h"
-#include "platform/Shell.h"
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
+#include "platform/Shell.h"
 
 namespace vlt {
 namespace {

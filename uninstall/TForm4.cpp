@@ -4,10 +4,10 @@
 
 #include "install/TForm2.h"
 #include "install/VelToriRegistry.h"
+#include "program/Program.h"
 #include "uninstall/Presence.h"
 #include "uninstall/RemovalPlan.h"
 #include "uninstall/SelfRemoval.h"
-#include "startup/Program.h"
 
 namespace vlt {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 // The uninstall page: the checklist of what is installed.
-#include "startup/Page.h"
+#include "program/Page.h"
 
 namespace vlt {
 
