@@ -7,6 +7,7 @@
 #include "install/InstallDirRule.h"
 #include "install/InstallPlan.h"
 #include "install/ProductFiles.h"
+#include "install/ProtectedFolders.h"
 #include "install/RegistryEntries.h"
 #include "install/ShellLinks.h"
 #include "install/TForm2.h"
@@ -92,8 +93,10 @@ bool TForm2::IsThere(const InstallRun& run, const std::string& path) {
 
 bool TForm2::CopyUninstaller(const std::string& from, const std::string& to) {
   FileSystem& fs = program_.sys.fs;
-  // Run from the install directory itself: the uninstaller is already there.
-  if (AsciiEqualNoCase(from, to)) return true;
+  // Run as the uninstaller of the install directory itself, however the
+  // directory was typed: the file is already there, and copying it onto
+  // itself would fail.
+  if (SameFile(fs, from, to)) return true;
   // A copy of a read-only setup program (started from a CD or a read-only
   // share) would be read-only too: the old one could not be replaced, nor
   // the new one erased by the self-removal.
@@ -119,7 +122,13 @@ bool TForm2::RunInstallStep(const InstallStep& step, InstallRun& run) {
       sys.fs.ForceDirectories(step.path);
       return true;
     case Kind::ConfirmDirectory:
-      if (!IsAcceptableInstallDir(step.path) || !sys.fs.DirectoryExists(step.path)) return false;
+      // A folder of Windows or of the users as a whole is refused itself,
+      // however it is spelled: the removal must be free to empty and remove
+      // the install directory.
+      if (!IsAcceptableInstallDir(step.path) || !sys.fs.DirectoryExists(step.path) ||
+          ProtectedFolders(sys.shell, sys.fs).Contains(step.path)) {
+        return false;
+      }
       program_.InstallVerz = step.path;
       return true;
     case Kind::WriteLanguage:

@@ -1,6 +1,7 @@
 #include "install/VelToriRegistry.h"
 
 #include <exception>
+#include <optional>
 
 #include "common/Concat.h"
 #include "common/Paths.h"
@@ -13,20 +14,35 @@ namespace {
 
 std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 
-void WriteRegistryEntries(Registry& registry, const std::string& installDir, bool install,
-                          bool autoStart, bool uninstallerWritten) {
+using Place = RegisteredPlaces::Place;
+
+std::string UninstallKey() {
+  return JoinPath(entries::kUninstallParentKey, entries::kUninstallSubKey);
+}
+
+Place PlaceOf(const std::optional<std::string>& command, FileSystem& fs,
+              const std::string& folder) {
+  if (!command) return Place::Missing;
+  return SameFile(fs, ExtractFileDir(CommandProgram(*command)), ExcludeTrailingBackslash(folder))
+             ? Place::ThisFolder
+             : Place::Elsewhere;
+}
+
+void WriteRegistryEntries(Registry& registry, FileSystem& fs, const std::string& installDir,
+                          bool install, bool autoStart, bool uninstallerWritten) {
+  const RegisteredPlaces registered = LocateRegisteredEntries(registry, fs, installDir);
   if (autoStart) {
     registry.WriteString(entries::kRunKey, entries::kAutoStartValue, AutostartCommand(installDir));
-  } else {
+  } else if (install || registered.autostart == Place::ThisFolder) {
     registry.DeleteValue(entries::kRunKey, entries::kAutoStartValue);  // missing is fine
   }
 
   if (install && uninstallerWritten) {
-    const std::string key = JoinPath(entries::kUninstallParentKey, entries::kUninstallSubKey);
+    const std::string key = UninstallKey();
     registry.CreateKey(key);
     registry.WriteString(key, entries::kDisplayNameValue, entries::kDisplayName);
     registry.WriteString(key, entries::kUninstallStringValue, UninstallCommand(installDir));
-  } else {
+  } else if (registered.uninstall == Place::ThisFolder) {
     registry.DeleteKeyTree(entries::kUninstallParentKey, entries::kUninstallSubKey);
   }
 }
@@ -57,7 +73,7 @@ bool VelToriRegistry(Registry& registry, ProfileFile& profile, FileSystem& fs,
                      bool uninstallerWritten) {
   bool ok = true;
   try {
-    WriteRegistryEntries(registry, installDir, install, autoStart, uninstallerWritten);
+    WriteRegistryEntries(registry, fs, installDir, install, autoStart, uninstallerWritten);
   } catch (const std::exception&) {
     ok = false;
   }
@@ -67,6 +83,26 @@ bool VelToriRegistry(Registry& registry, ProfileFile& profile, FileSystem& fs,
     ok = false;
   }
   return ok;
+}
+
+std::string CommandProgram(const std::string& command) {
+  if (command.starts_with('"')) {
+    const std::size_t end = command.find('"', 1);
+    return command.substr(1, end == std::string::npos ? std::string::npos : end - 1);
+  }
+  const std::string suffix = Concat({" ", kRemoveArgument});
+  if (command.ends_with(suffix)) return command.substr(0, command.size() - suffix.size());
+  return command;
+}
+
+RegisteredPlaces LocateRegisteredEntries(Registry& registry, FileSystem& fs,
+                                         const std::string& folder) {
+  RegisteredPlaces places;
+  places.autostart =
+      PlaceOf(registry.ReadString(entries::kRunKey, entries::kAutoStartValue), fs, folder);
+  places.uninstall = PlaceOf(registry.ReadString(UninstallKey(), entries::kUninstallStringValue),
+                             fs, folder);
+  return places;
 }
 
 std::string RegistryInstallDir(bool uninstallMode, const std::string& installVerz,

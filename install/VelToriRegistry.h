@@ -20,11 +20,18 @@ std::string UninstallCommand(const std::string& installDir);
 
 // Writes (`install`) or removes the uninstall entry, writes (`autoStart`) or
 // deletes the autostart value, and sets "Autostart" in `installDir`\config.vlt
-// to "ja" or "nein". An install whose uninstaller copy failed
-// (`uninstallerWritten` false) removes the uninstall entry instead of
-// writing one that names a missing or cut program. `installDir` may end with a backslash. Installing creates
-// config.vlt when it is missing; removing only changes one that exists (a
-// file made by the removal would keep the install directory from going).
+// to "ja" or "nein". `installDir` may end with a backslash. An install
+// whose uninstaller copy failed (`uninstallerWritten` false) writes no
+// uninstall entry that names a missing or cut program.
+//
+// Only an installation's own entries are deleted: the uninstall entry, and
+// in a removal the autostart value, go only when they name a program in
+// `installDir` (by identity, EntryNamesFolder); another installation's stay.
+// An install without autostart deletes the autostart value wherever it
+// points: the newest install decides what starts with Windows. Installing
+// creates config.vlt when it is missing; removing only changes one that
+// exists (a file made by the removal would keep the install directory from
+// going).
 //
 // The registry half and the configuration half are guarded separately: an
 // error in the registry half ends that half (later registry steps are not
@@ -35,6 +42,27 @@ std::string UninstallCommand(const std::string& installDir);
 bool VelToriRegistry(Registry& registry, ProfileFile& profile, FileSystem& fs,
                      const std::string& installDir, bool install, bool autoStart,
                      bool uninstallerWritten = true);
+
+// The program a command names: the text between its leading pair of double
+// quotes, else the text without a trailing " -remove", else the whole text.
+std::string CommandProgram(const std::string& command);
+
+// Where the product's entries of the machine point, as read with read access
+// alone (so a standard user sees them too).
+struct RegisteredPlaces {
+  enum class Place { Missing, ThisFolder, Elsewhere };
+  Place autostart = Place::Missing;  // the Run value's program
+  Place uninstall = Place::Missing;  // the uninstall entry's command
+  bool AnyHere() const { return autostart == Place::ThisFolder || uninstall == Place::ThisFolder; }
+  bool AnyElsewhere() const {
+    return autostart == Place::Elsewhere || uninstall == Place::Elsewhere;
+  }
+  // Another installation is registered and none in `folder`: a program
+  // there is a copy outside that installation.
+  bool OnlyElsewhere() const { return AnyElsewhere() && !AnyHere(); }
+};
+RegisteredPlaces LocateRegisteredEntries(Registry& registry, FileSystem& fs,
+                                         const std::string& folder);
 
 // The directory VelToriRegistry works on: the confirmed install directory in
 // an install run, the folder of the running setup program (`exePath`, without

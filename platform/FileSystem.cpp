@@ -7,4 +7,9 @@ bool FileExists(FileSystem& fs, const std::string& path) {
   return !entries.empty() && !entries.front().isDirectory;
 }
 
+bool SameFile(FileSystem& fs, const std::string& a, const std::string& b) {
+  const std::optional<FileIdentity> first = fs.Identity(a);
+  return first && first == fs.Identity(b);
+}
+
 }  // namespace vlt

@@ -16,6 +16,17 @@ struct DirEntry {
   bool isReparsePoint = false;
 };
 
+// What a file or folder is, independent of how its path is spelled: the
+// volume's serial number and the file's index on it. Two paths name the same
+// file or folder exactly when their identities are equal (another drive
+// letter for the same folder, a short name, another case, a junction on the
+// way all lead to the same identity).
+struct FileIdentity {
+  std::uint64_t volume = 0;
+  std::uint64_t file = 0;
+  bool operator==(const FileIdentity&) const = default;
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -54,10 +65,19 @@ class FileSystem {
   // cannot be created or written; a file that could not be written whole is
   // deleted again, so no cut file is left for another program to trip over.
   virtual void WriteFile(const std::string& path, std::span<const std::uint8_t> data) = 0;
-  // As WriteFile, but raises FileError when `path` exists already: the file
+  // As WriteFile, but raises FileError when `path` exists already (code 80,
+  // ERROR_FILE_EXISTS, or 183 or 5 for a folder of that name): the file
   // written is always one this call created, with the folder's inherited
   // rights, never one that somebody else made beforehand and still controls.
   virtual void WriteNewFile(const std::string& path, std::span<const std::uint8_t> data) = 0;
+
+  // The identity of the existing file or folder `path` leads to (links on the
+  // way and at its end followed); nullopt when it cannot be opened.
+  virtual std::optional<FileIdentity> Identity(const std::string& path) = 0;
+
+  // A number no other program can foresee (from the system's random
+  // generator), for names that nobody may take in advance.
+  virtual std::uint32_t UnforeseeableNumber() = 0;
 
   // The short (8.3) form of an existing path, or "" when the system has none.
   virtual std::string ShortPathName(const std::string& path) = 0;
@@ -69,5 +89,9 @@ class FileSystem {
 // True when a search for `path` finds a first entry and that entry is not a
 // directory. With wildcards: whether the first match is a file.
 bool FileExists(FileSystem& fs, const std::string& path);
+
+// True when `a` and `b` both exist and are the same file or folder, by
+// identity; false when either cannot be opened.
+bool SameFile(FileSystem& fs, const std::string& a, const std::string& b);
 
 }  // namespace vlt

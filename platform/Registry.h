@@ -3,6 +3,7 @@
 // root, with backslashes. The Win32 implementation uses the 32-bit view on
 // purpose: the product is a 32-bit program, and Windows reads the autostart
 // and uninstall entries of 32-bit programs from that view.
+#include <optional>
 #include <string>
 
 namespace vlt {
@@ -24,6 +25,11 @@ class Registry {
   // Opens an existing `key` with full access and tells whether the value
   // exists. Any failure (missing key, no rights) yields false.
   virtual bool ValueExists(const std::string& key, const std::string& name) = 0;
+  // The data of the string value `name` of an existing `key`, opened for
+  // reading only (a standard user reads it too); nullopt when the key or the
+  // value is missing, is not a string, or cannot be read.
+  virtual std::optional<std::string> ReadString(const std::string& key,
+                                                const std::string& name) = 0;
   // Whether an existing `key` opens with full access. Any failure (missing
   // key, no rights) yields false.
   virtual bool KeyExists(const std::string& key) = 0;

@@ -19,6 +19,29 @@ inline constexpr int kProgramFiles = 0x0026;
 inline constexpr int kProfile = 0x0028;
 }  // namespace csidl
 
+// Folders of the user or the machine that have no shell folder number.
+enum class KnownFolder {
+  Public,           // the profile all users share (C:\Users\Public)
+  PublicDownloads,
+  Downloads,
+  SavedGames,
+  Links,
+  Contacts,
+  SavedSearches,
+  Objects3D,
+  OneDrive,
+  UserProgramFiles, // the user's own programs folder
+  // The machine's 64-bit Program Files folders. A 32-bit program on 64-bit
+  // Windows has no shell folder for them (it is shown the "(x86)" ones).
+  ProgramFiles64,
+  CommonFiles64,
+};
+inline constexpr KnownFolder kKnownFolders[] = {
+    KnownFolder::Public,        KnownFolder::PublicDownloads, KnownFolder::Downloads,
+    KnownFolder::SavedGames,    KnownFolder::Links,           KnownFolder::Contacts,
+    KnownFolder::SavedSearches, KnownFolder::Objects3D,       KnownFolder::OneDrive,
+    KnownFolder::UserProgramFiles, KnownFolder::ProgramFiles64, KnownFolder::CommonFiles64};
+
 struct ShellLinkData {
   std::string target;
   std::string arguments;  // may be empty; set even then
@@ -39,10 +62,16 @@ class Shell {
   // The file-system path of a special folder as the shell reports it, or ""
   // when it has none.
   virtual std::string FolderPath(int csidl) = 0;
+  // The file-system path of a known folder, or "" when this Windows has none
+  // (or the folder does not exist).
+  virtual std::string KnownFolderPath(KnownFolder folder) = 0;
   // Writes a shortcut file through the shell link object. Raises ComError
   // when the object cannot be created or lacks an interface; a shortcut that
   // cannot be saved is silently missing.
   virtual void SaveShellLink(const std::string& linkFile, const ShellLinkData& link) = 0;
+  // The target path a shortcut file names, as stored; nullopt when the file
+  // cannot be read as a shortcut or names no file-system path (a web site).
+  virtual std::optional<std::string> ShellLinkTarget(const std::string& linkFile) = 0;
   // Starts a program or opens a document; the result is not reported.
   virtual void Execute(const ShellExecuteRequest& request) = 0;
   // Shows the modal folder browser rooted at `rootCsidl` (file-system folders

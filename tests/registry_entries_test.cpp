@@ -43,41 +43,59 @@ TEST_F(VelToriRegistryTest, FreshInstallWritesQuotedPathsAndAddsAllgemeinAfterSp
 }
 
 // Every direction, starting from a complete earlier installation surrounded
-// by entries of other programs, which must all survive.
+// by entries of other programs, which must all survive. The earlier
+// installation lies in this folder (its entries spelled otherwise) or in
+// another one, whose entries only an install replaces: a removal or a
+// failed uninstaller copy here never takes them.
 TEST_F(VelToriRegistryTest, BothDirectionsOverAnEarlierInstallation) {
+  enum After { Ours, Earlier, Gone };
   struct Case {
-    bool install, autoStart;
-    bool runValueAfter, uninstallKeyAfter;
+    bool earlierHere;
+    bool install, autoStart, uninstallerWritten;
+    After run, key;
     const char* autostartKey;
   } const cases[] = {
-      {true, true, true, true, "ja"},
-      {true, false, false, true, "nein"},
-      {false, true, true, false, "ja"},
-      {false, false, false, false, "nein"},
+      {true, true, true, true, Ours, Ours, "ja"},
+      {true, true, false, true, Gone, Ours, "nein"},
+      {true, false, true, true, Ours, Gone, "ja"},
+      {true, false, false, true, Gone, Gone, "nein"},
+      {true, true, false, false, Gone, Gone, "nein"},
+      {false, true, true, true, Ours, Ours, "ja"},
+      {false, true, false, false, Gone, Earlier, "nein"},
+      {false, false, false, true, Earlier, Earlier, "nein"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(::testing::Message() << "install=" << c.install << " autoStart=" << c.autoStart);
+    SCOPED_TRACE(::testing::Message() << "here=" << c.earlierHere << " install=" << c.install
+                                      << " autoStart=" << c.autoStart
+                                      << " written=" << c.uninstallerWritten);
     fs = fake::FakeFileSystem();
     registry = fake::FakeRegistry();
     fs.AddFile(kConfig, "[Allgemein]\r\nHotkey=145\r\nAutostart=ja\r\n[Sprache]\r\nSprache=English\r\n");
-    registry.WriteString(kRun, "VelToriAutoStart", "C:\\old\\veltori.exe");
+    fs.AddDir("C:\\old");
+    const std::string earlierRun =
+        c.earlierHere ? "c:\\programme\\velTori advanced\\veltori.exe" : "C:\\old\\veltori.exe";
+    const std::string earlierUninstall = c.earlierHere
+                                             ? "\"C:\\PROGRAMME\\VelTori Advanced\\vltsetup.exe\" -remove"
+                                             : "\"C:\\old\\vltsetup.exe\" -remove";
+    registry.WriteString(kRun, "VelToriAutoStart", earlierRun);
     registry.WriteString(kRun, "OtherTool", "C:\\other.exe");
     registry.WriteString(kOwnKey, "DisplayName", "old");
-    registry.WriteString(kOwnKey, "UninstallString", "old");
+    registry.WriteString(kOwnKey, "UninstallString", earlierUninstall);
     registry.CreateKey(kOwnKey + "\\Nested");
     registry.WriteString(kUninstall + "\\OtherProduct", "DisplayName", "Other");
 
-    EXPECT_TRUE(Run(c.install, c.autoStart));
+    EXPECT_TRUE(VelToriRegistry(registry, profile, fs, kDir, c.install, c.autoStart,
+                                c.uninstallerWritten));
 
-    EXPECT_EQ(registry.Value(kRun, "VelToriAutoStart"),
-              c.runValueAfter ? std::optional(kExeValue) : std::nullopt);
+    const std::optional<std::string> run[] = {kExeValue, earlierRun, std::nullopt};
+    EXPECT_EQ(registry.Value(kRun, "VelToriAutoStart"), run[c.run]);
     EXPECT_EQ(registry.Value(kRun, "OtherTool"), "C:\\other.exe");
-    if (c.uninstallKeyAfter) {
-      EXPECT_EQ(registry.Values(kOwnKey),
-                (Values{{"DisplayName", "VelTori Advanced"}, {"UninstallString", kUninstallValue}}));
-    } else {
+    EXPECT_EQ(registry.HasKey(kOwnKey + "\\Nested"), c.key != Gone);
+    if (c.key == Gone) {
       EXPECT_FALSE(registry.HasKey(kOwnKey));
-      EXPECT_FALSE(registry.HasKey(kOwnKey + "\\Nested"));
+    } else {
+      EXPECT_EQ(registry.Value(kOwnKey, "UninstallString"),
+                c.key == Ours ? kUninstallValue : earlierUninstall);
     }
     EXPECT_EQ(registry.Value(kUninstall + "\\OtherProduct", "DisplayName"), "Other");
     EXPECT_EQ(Config(), "[Allgemein]\r\nHotkey=145\r\nAutostart=" + std::string(c.autostartKey) +

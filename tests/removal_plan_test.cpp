@@ -38,6 +38,8 @@ struct ItemCase {
 // Each item's actions, in the order the removal runs the items.
 std::vector<ItemCase> ItemCases() {
   return {
+      // The script first: one that cannot be written stops all before it.
+      {"uninstaller", &ChosenItems::DelUninst, {{Kind::WriteSelfRemovalScript}}},
       {"registry", &ChosenItems::DelRegistry, {{Kind::RemoveRegistryEntries}}},
       {"help",
        &ChosenItems::DelHilfe,
@@ -59,7 +61,6 @@ std::vector<ItemCase> ItemCases() {
        &ChosenItems::DelPufferBild,
        {{Kind::DeleteMatchingFiles, D + "\\", "VeltoriBildEintrag*.*"}}},
       {"other files", &ChosenItems::DelSontiges, {{Kind::DeleteOtherFiles, D + "\\", "*.*"}}},
-      {"uninstaller", &ChosenItems::DelUninst, {{Kind::ScheduleSelfRemoval}}},
   };
 }
 
@@ -116,10 +117,10 @@ TEST(BuildRemovalPlan, NothingIsDeletedThroughALinkNorOtherFilesInAVolumeRoot) {
   paths.installDirIsLink = true;
   paths.startMenuGroupIsLink = true;
   EXPECT_EQ(BuildRemovalPlan(all, paths),
-            (RemovalPlan{{Kind::RemoveRegistryEntries},
+            (RemovalPlan{{Kind::WriteSelfRemovalScript},
+                         {Kind::RemoveRegistryEntries},
                          {Kind::RemoveDirectory, G},  // the link itself, never its content
-                         {Kind::DeleteFile, Q + "\\Veltori Advanced.lnk"},
-                         {Kind::ScheduleSelfRemoval}}));
+                         {Kind::DeleteFile, Q + "\\Veltori Advanced.lnk"}}));
 
   for (const std::string root : {"D:", "\\\\server\\tools"}) {
     const RemovalPlan plan = BuildRemovalPlan(all, {.installDir = root, .programsFolder = P, .desktopDirectory = Q});
@@ -154,7 +155,7 @@ class ApplyRemovalTest : public ::testing::Test {
   void Apply(const ChosenItems& chosen) {
     ApplyRemovalPlan(p.fs, BuildRemovalPlan(chosen, kPaths),
                      {.removeRegistryEntries = [&] { steps.push_back("registry"); },
-                      .scheduleSelfRemoval = [&] { steps.push_back("self-removal"); }});
+                      .writeSelfRemovalScript = [&] { steps.push_back("self-removal"); }});
   }
 
   bool Has(const std::string& path) const { return p.fs.Exists(path); }
@@ -187,7 +188,7 @@ TEST_F(ApplyRemovalTest, EverythingChosenLeavesOnlyWhatMustStay) {
   for (const ItemCase& c : ItemCases()) all.*c.flag = true;
   Apply(all);
 
-  EXPECT_EQ(steps, (std::vector<std::string>{"registry", "self-removal"}));
+  EXPECT_EQ(steps, (std::vector<std::string>{"self-removal", "registry"}));
   EXPECT_EQ(Under(D + "\\"), (std::vector<std::string>{
                                  D + "\\.settings",               // kept: begins with a dot
                                  D + "\\Backup",                  // subfolders stay
@@ -310,25 +311,23 @@ TEST_F(ApplyRemovalTest, RegistryStepOnlyWhenChosenAndBeforeTheConfigFileGoes) {
   ApplyRemovalPlan(p.fs, BuildRemovalPlan({.DelRegistry = true, .DelCfg = true}, kPaths),
                    {.removeRegistryEntries =
                         [&] { configPresentDuringRegistryStep = InD("config.vlt"); },
-                    .scheduleSelfRemoval = {}});
+                    .writeSelfRemovalScript = {}});
   EXPECT_TRUE(configPresentDuringRegistryStep);
   EXPECT_FALSE(InD("config.vlt"));
 }
 
-TEST_F(ApplyRemovalTest, SelfRemovalRunsLastAndItsFailurePropagates) {
+TEST_F(ApplyRemovalTest, TheScriptIsWrittenFirstAndItsFailureRemovesNothing) {
   ChosenItems all;
   for (const ItemCase& c : ItemCases()) all.*c.flag = true;
-  bool otherFilesGoneBeforeScript = false;
+  const std::vector<std::string> before = p.fs.AllPaths();
+  bool registryTouched = false;
   const RemovalSteps steps{
-      .removeRegistryEntries = [] {},
-      .scheduleSelfRemoval =
-          [&] {
-            otherFilesGoneBeforeScript = !InD("install.log") && !InD("veltori.exe");
-            throw FileError("The self-removal script could not be written", 5);
-          }};
+      .removeRegistryEntries = [&] { registryTouched = true; },
+      .writeSelfRemovalScript =
+          [&] { throw FileError("The self-removal script could not be written", 5); }};
   EXPECT_THROW(ApplyRemovalPlan(p.fs, BuildRemovalPlan(all, kPaths), steps), FileError);
-  EXPECT_TRUE(otherFilesGoneBeforeScript);
-  EXPECT_FALSE(InD("config.vlt"));  // what was removed stays removed
+  EXPECT_FALSE(registryTouched);
+  EXPECT_EQ(p.fs.AllPaths(), before);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@ namespace {
 
 const std::string kDir = "C:\\Programme\\VelTori Advanced";
 const std::string kUninstaller = kDir + "\\vltsetup.exe";
+constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 TEST(StartsWithAny, MatchesPrefixesOfNamesWithoutAsciiCase) {
   struct Case {
@@ -69,8 +70,17 @@ TEST(HasOtherFiles, CountsEveryEntryWithoutAKeptPrefix) {
 
 class OfferedItemsTest : public ::testing::Test {
  protected:
-  OfferedItems Offered(const std::string& exePath = kUninstaller, bool autostart = false) {
-    return FindOfferedItems(p.fs, MakePresenceQuery(p.shell, exePath, autostart));
+  // `registered`: the machine's Run value names the product in the
+  // program's folder.
+  OfferedItems Offered(const std::string& exePath = kUninstaller, bool registered = false) {
+    if (registered) Register(p, InstallDirectoryOf(exePath));
+    return FindOfferedItems(p.fs, MakePresenceQuery(p.shell, p.fs, p.registry, exePath));
+  }
+  static void Register(fake::FakePlatform& on, const std::string& dir) {
+    on.registry.WriteString(kRunKey, "VelToriAutoStart", "\"" + dir + "\\veltori.exe\"");
+  }
+  void Link(const std::string& linkFile, const std::string& target) {
+    p.shell.SaveShellLink(linkFile, {.target = target, .arguments = "", .workingDirectory = ""});
   }
   std::string Desktop() { return p.shell.folders[0x0000]; }
   std::string Programs() { return p.shell.folders[0x0002]; }
@@ -83,8 +93,9 @@ TEST_F(OfferedItemsTest, CompleteInstallationOffersEverything) {
                         "VelToriTextEintrag1.txt", "VelToriBildEintrag1.bmp", "readme.txt"}) {
     p.fs.AddFile(kDir + "\\" + f);
   }
-  p.fs.AddFile(Desktop() + "\\Veltori Advanced.lnk");
-  p.fs.AddFile(Programs() + "\\VelTori Advanced\\VelTori Advanced.lnk");
+  Link(Desktop() + "\\Veltori Advanced.lnk", kDir + "\\veltori.exe");
+  p.fs.AddDir(Programs() + "\\VelTori Advanced");
+  Link(Programs() + "\\VelTori Advanced\\VelTori Advanced.lnk", kDir + "\\veltori.exe");
 
   EXPECT_EQ(Offered(kUninstaller, true), (OfferedItems{.DelExe = true,
                                                         .DelHilfe = true,
@@ -135,8 +146,9 @@ TEST_F(OfferedItemsTest, AnyOneHelpFileOffersTheHelpItem) {
     fake::FakePlatform fresh;
     fresh.fs.AddFile(kUninstaller);
     fresh.fs.AddFile(kDir + "\\" + f);
-    EXPECT_TRUE(FindOfferedItems(fresh.fs, MakePresenceQuery(fresh.shell, kUninstaller, false))
-                    .DelHilfe)
+    EXPECT_TRUE(
+        FindOfferedItems(fresh.fs, MakePresenceQuery(fresh.shell, fresh.fs, fresh.registry, kUninstaller))
+            .DelHilfe)
         << f;
   }
 }
@@ -238,7 +250,7 @@ TEST_F(OfferedItemsTest, OtherFilesAndTheFolderOnlyWhereItHoldsAnInstallation) {
     fake::FakePlatform fresh;
     for (const std::string& f : c.files) fresh.fs.AddFile(InstallDirectoryOf(c.exePath) + "\\" + f);
     const OfferedItems offered =
-        FindOfferedItems(fresh.fs, MakePresenceQuery(fresh.shell, c.exePath, false));
+        FindOfferedItems(fresh.fs, MakePresenceQuery(fresh.shell, fresh.fs, fresh.registry, c.exePath));
     EXPECT_EQ(offered.InstallDirIsProducts, c.installation) << c.what;
     EXPECT_EQ(offered.DelSontiges, c.otherFiles) << c.what;
   }

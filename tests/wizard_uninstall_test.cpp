@@ -13,7 +13,8 @@ namespace {
 
 using namespace wizard;
 
-const std::string kScript = "C:\\Windows\\Temp\\vltsetup.bat";
+// The first name the fake's unforeseeable numbers give the script.
+const std::string kScript = "C:\\Windows\\Temp\\vltsetup-00000001.bat";
 const char* const kItems[] = {
     "CheckBox_DelExe",        "CheckBox_DelHilfe",      "CheckBox_DelRegistry",
     "CheckBox_DelStartmenue", "CheckBox_DelDesktopLnk", "CheckBox_DelCfg",
@@ -249,9 +250,9 @@ TEST(UninstallPage, AnUnwritableScriptFolderIsReportedAndThePageStaysUsable) {
   EXPECT_TRUE(w.Uninstall().Visible());
   EXPECT_TRUE(w.Uninstall().BitBtn_Deinstallieren.Enabled());
   EXPECT_TRUE(w.Uninstall().BitBtn_Abbrechen.Enabled());
-  // What went before the script stays removed.
-  EXPECT_EQ(FilesInInstallDir(w), (std::set<std::string>{"hotkeys.log", "vltsetup.exe"}));
-  EXPECT_FALSE(w.p.registry.HasKey(kUninstallKey));
+  // The script comes first: nothing is removed without it.
+  EXPECT_EQ(FilesInInstallDir(w), kEverythingInstalled);
+  EXPECT_TRUE(w.p.registry.HasKey(kUninstallKey));
 
   w.p.fs.DenyCreate("C:\\Windows\\Temp", false);
   w.Uninstall().SimulateClickForTesting("BitBtn_Deinstallieren");

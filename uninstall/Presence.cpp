@@ -1,12 +1,13 @@
 #include "uninstall/Presence.h"
 
+#include <optional>
 #include <string_view>
 
 #include "common/Concat.h"
 #include "common/Paths.h"
 #include "install/ProductFiles.h"
+#include "install/ProtectedFolders.h"
 #include "platform/Shell.h"
-#include "uninstall/ShellFolders.h"
 
 namespace vlt {
 
@@ -61,6 +62,11 @@ bool AnyHelpFileExists(FileSystem& fs, const std::string& installDir) {
 
 OfferedItems FindOfferedItems(FileSystem& fs, const PresenceQuery& query) {
   OfferedItems offered;
+  // A copy outside the registered installation: its folder's files, the
+  // entries and the shortcuts are that installation's or the user's.
+  if (query.registered.OnlyElsewhere()) return offered;
+  const bool registeredHere = query.registered.AnyHere();
+
   // The install directory's items delete inside it. Through a junction or a
   // symbolic link that would be inside its target, another folder: nothing
   // there is offered. The uninstaller itself (the running program) still is.
@@ -68,11 +74,13 @@ OfferedItems FindOfferedItems(FileSystem& fs, const PresenceQuery& query) {
       IsLinkedFolder(fs, InstallDirectoryOf(query.exePath)) ? "" : InstallDirectoryOf(query.exePath);
   offered.DelExe = FileExistsIn(fs, installDir, product::kExeFile);
   offered.DelHilfe = AnyHelpFileExists(fs, installDir);
-  offered.DelRegistry = query.registryEntriesExist;
-  offered.DelDesktopLnk = FileExistsIn(fs, query.desktopFolder, product::kDesktopLink);
+  offered.DelRegistry = query.registryEntriesExist && registeredHere;
+  offered.DelDesktopLnk = FileExistsIn(fs, query.desktopFolder, product::kDesktopLink) &&
+                          (!registeredHere || query.desktopLinkLeadsHere);
   offered.DelStartmenue =
       !query.programsFolder.empty() &&
-      fs.DirectoryExists(JoinPath(query.programsFolder, product::kStartMenuGroup) + "\\");
+      fs.DirectoryExists(JoinPath(query.programsFolder, product::kStartMenuGroup) + "\\") &&
+      (!registeredHere || query.startMenuGroupLeadsHere);
   offered.DelCfg = FileExistsIn(fs, installDir, product::kConfigFile);
   // Offered for stored entries with any extension; the removal masks are
   // narrower (install/ProductFiles.h).
@@ -85,24 +93,57 @@ OfferedItems FindOfferedItems(FileSystem& fs, const PresenceQuery& query) {
   // That is right for an install directory and ruinous anywhere else, for
   // instance on a desktop to which the uninstaller was copied. So the folder
   // must hold the files the install writes there (the uninstaller's own name
-  // proves nothing), and be no folder of Windows or of the user as a whole,
+  // proves nothing), and be no folder of Windows or of the users as a whole,
   // into which a product may have been installed by mistake.
   offered.InstallDirIsProducts = (offered.DelExe || offered.DelCfg || offered.DelHilfe) &&
-                                 !query.installDirIsShellFolder && !IsVolumeRoot(installDir);
+                                 !query.installDirIsProtected && !IsVolumeRoot(installDir);
   offered.DelSontiges =
       offered.InstallDirIsProducts &&
       HasOtherFiles(fs, installDir + "\\", FileSystem::kEveryName, KeepPrefixes());
   return offered;
 }
 
-PresenceQuery MakePresenceQuery(Shell& shell, const std::string& exePath,
-                                bool registryEntriesExist) {
-  return PresenceQuery{
-      .exePath = exePath,
-      .desktopFolder = SpecialFolderPath(shell, csidl::kDesktop),
-      .programsFolder = SpecialFolderPath(shell, csidl::kPrograms),
-      .registryEntriesExist = registryEntriesExist,
-      .installDirIsShellFolder = IsShellFolder(shell, InstallDirectoryOf(exePath))};
+namespace {
+
+// A shortcut whose target lies in `folder`.
+bool LeadsInto(Shell& shell, FileSystem& fs, const std::string& linkFile,
+               const std::string& folder) {
+  const std::optional<std::string> target = shell.ShellLinkTarget(linkFile);
+  return target && SameFile(fs, ExtractFileDir(*target), folder);
+}
+
+bool GroupLeadsInto(Shell& shell, FileSystem& fs, const std::string& group,
+                    const std::string& folder) {
+  const std::string mask = Concat({"*", product::kLinkExtension});
+  for (const DirEntry& entry : fs.Find(JoinPath(group, mask))) {
+    if (!entry.isDirectory && LeadsInto(shell, fs, JoinPath(group, entry.name), folder)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+PresenceQuery MakePresenceQuery(Shell& shell, FileSystem& fs, Registry& registry,
+                                const std::string& exePath) {
+  const std::string installDir = InstallDirectoryOf(exePath);
+  PresenceQuery query{.exePath = exePath,
+                      .desktopFolder = SpecialFolderPath(shell, csidl::kDesktop),
+                      .programsFolder = SpecialFolderPath(shell, csidl::kPrograms),
+                      .registryEntriesExist = RegistryEntriesExist(registry),
+                      .registered = LocateRegisteredEntries(registry, fs, installDir),
+                      .installDirIsProtected = ProtectedFolders(shell, fs).Contains(installDir)};
+  if (query.registered.AnyHere()) {
+    query.desktopLinkLeadsHere =
+        !query.desktopFolder.empty() &&
+        LeadsInto(shell, fs, JoinPath(query.desktopFolder, product::kDesktopLink), installDir);
+    query.startMenuGroupLeadsHere =
+        !query.programsFolder.empty() &&
+        GroupLeadsInto(shell, fs, JoinPath(query.programsFolder, product::kStartMenuGroup),
+                       installDir);
+  }
+  return query;
 }
 
 }  // namespace vlt

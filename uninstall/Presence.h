@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "install/VelToriRegistry.h"
 #include "platform/FileSystem.h"
+#include "platform/Registry.h"
 
 namespace vlt {
 
@@ -33,17 +35,23 @@ std::string InstallDirectoryOf(const std::string& exePath);
 // True when `folder` is a junction or a directory symbolic link ("" is not).
 bool IsLinkedFolder(FileSystem& fs, const std::string& folder);
 
-// Where the tests look.
+// Where the tests look, and what the machine says of the installation.
 struct PresenceQuery {
   std::string exePath;         // the running program; its folder is the install directory
   std::string desktopFolder;   // the user's desktop (CSIDL_DESKTOP), "" when unknown
   std::string programsFolder;  // the start menu's programs folder (CSIDL_PROGRAMS), "" when unknown
   // The machine's Run key holds the product's value, or its uninstall entry
-  // exists: either is removed by the registry item.
+  // exists, each opened with full access: what the registry item can remove.
   bool registryEntriesExist = false;
-  // The install directory is a folder of Windows or of the user as a whole
-  // (IsShellFolder): never the product's own, whatever it holds.
-  bool installDirIsShellFolder = false;
+  // Where those entries point, read with read access alone.
+  RegisteredPlaces registered;
+  // The desktop shortcut, and a shortcut of the start-menu group, lead to a
+  // program in the install directory (by identity).
+  bool desktopLinkLeadsHere = false;
+  bool startMenuGroupLeadsHere = false;
+  // The install directory is a folder of Windows or of the users as a whole
+  // (ProtectedFolders): never the product's own, whatever it holds.
+  bool installDirIsProtected = false;
 };
 
 // One flag per checklist item the tests decide: true when what the item
@@ -68,17 +76,24 @@ struct OfferedItems {
 // Runs the presence tests. A test that cannot be carried out (an unknown
 // shell folder, an unreadable directory) counts as not present.
 //
+// While another installation is registered and none in the install
+// directory (RegisteredPlaces::OnlyElsewhere), the program is a copy outside
+// that installation: nothing is offered but the copy itself, whatever its
+// folder holds. While this one is registered, the registry item and the
+// shortcuts are offered only where they lead into the install directory.
+// With nothing registered every item is offered by what is present.
+//
 // The other-files item is offered only in a folder that holds an
 // installation (see the definition for the rule): it deletes everything
 // there that is not the product's, so it must never be offered for a
 // desktop or downloads folder into which the uninstaller was copied, nor
-// for a volume root or another shell folder. An install directory that is
-// a junction or a symbolic link offers none of its items.
+// for a volume root or another protected folder. An install directory that
+// is a junction or a symbolic link offers none of its items.
 OfferedItems FindOfferedItems(FileSystem& fs, const PresenceQuery& query);
 
-// The query for the running program, with the shell folders the page tests.
-// The registry answer comes from the registry side (RegistryEntriesExist).
-PresenceQuery MakePresenceQuery(Shell& shell, const std::string& exePath,
-                                bool registryEntriesExist);
+// The query for the running program: the shell folders the page tests, the
+// registry entries and where they and the shortcuts lead.
+PresenceQuery MakePresenceQuery(Shell& shell, FileSystem& fs, Registry& registry,
+                                const std::string& exePath);
 
 }  // namespace vlt

@@ -18,6 +18,7 @@ RemovalPlan BuildRemovalPlan(const ChosenItems& chosen, const RemovalPaths& path
   const auto inInstallDir = [&](std::string_view name) { return JoinPath(paths.installDir, name); };
   const std::string installDirSlash = paths.installDir + "\\";
 
+  if (chosen.DelUninst) plan.push_back({Kind::WriteSelfRemovalScript});
   if (chosen.DelRegistry) plan.push_back({Kind::RemoveRegistryEntries});
   if (chosen.DelHilfe && haveInstallDir) {
     for (std::string_view name : product::kHelpFiles) {
@@ -52,7 +53,6 @@ RemovalPlan BuildRemovalPlan(const ChosenItems& chosen, const RemovalPaths& path
     plan.push_back(
         {Kind::DeleteOtherFiles, installDirSlash, FileSystem::kEveryName});
   }
-  if (chosen.DelUninst) plan.push_back({Kind::ScheduleSelfRemoval});
   return plan;
 }
 
@@ -66,7 +66,7 @@ void ApplyRemovalPlan(FileSystem& fs, const RemovalPlan& plan, const RemovalStep
       case Kind::DeleteOtherFiles:
         DeleteOtherFiles(fs, action.path, action.mask, KeepPrefixes());
         break;
-      case Kind::ScheduleSelfRemoval: steps.scheduleSelfRemoval(); break;
+      case Kind::WriteSelfRemovalScript: steps.writeSelfRemovalScript(); break;
     }
   }
 }

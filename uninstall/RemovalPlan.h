@@ -43,7 +43,8 @@ struct RemovalAction {
     DeleteMatchingFiles,    // path: directory ending with "\", mask
     RemoveDirectory,        // path: the folder (removed only when empty)
     DeleteOtherFiles,       // path: directory ending with "\", mask; keeps KeepPrefixes()
-    ScheduleSelfRemoval,    // the uninstaller, its folder if empty, the script
+    WriteSelfRemovalScript, // the script that erases the uninstaller, its folder if
+                            // empty, and itself once the program has ended
   };
   Kind kind;
   std::string path = {};
@@ -53,10 +54,11 @@ struct RemovalAction {
 
 using RemovalPlan = std::vector<RemovalAction>;
 
-// The actions for `chosen`, in the fixed order of the checklist's removal:
-// registry, help files, product executable, start-menu group, desktop
-// shortcut, configuration file, text entries, picture entries, other files,
-// uninstaller. An item whose folder is unknown ("") is left out rather than
+// The actions for `chosen`: the uninstaller's script first, so that a
+// script that cannot be written stops the removal before anything is gone;
+// then in the fixed order of the checklist's removal: registry, help files,
+// product executable, start-menu group, desktop shortcut, configuration
+// file, text entries, picture entries, other files. An item whose folder is unknown ("") is left out rather than
 // resolved against the root of the current drive. Nothing is deleted through
 // a link: an install directory that is one loses its file items (the
 // uninstaller's own erase stays), a start-menu group that is one is only
@@ -67,7 +69,7 @@ RemovalPlan BuildRemovalPlan(const ChosenItems& chosen, const RemovalPaths& path
 // The steps that are not plain file operations.
 struct RemovalSteps {
   std::function<void()> removeRegistryEntries;
-  std::function<void()> scheduleSelfRemoval;
+  std::function<void()> writeSelfRemovalScript;
 };
 
 // Applies `plan` in order, best effort: failed deletions are not examined.

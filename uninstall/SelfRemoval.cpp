@@ -18,6 +18,10 @@ constexpr std::uint32_t kErrorPathNotFound = 3;
 constexpr std::uint32_t kErrorNoUnicodeTranslation = 1113;
 constexpr int kShowHidden = 0;  // SW_HIDE
 
+// A new file's name is someone else's: a file (ERROR_FILE_EXISTS), a folder
+// (ERROR_ALREADY_EXISTS, or ERROR_ACCESS_DENIED as CreateFile reports one).
+bool IsNameTaken(std::uint32_t code) { return code == 80 || code == 183 || code == 5; }
+
 // The form of `path` that the command interpreter reads back as the same
 // path, in its code page; nullopt when there is none. A file that does not
 // exist yet has no short name of its own: its folder's short name then
@@ -102,8 +106,11 @@ std::string SelfRemovalScriptFolder(Shell& shell, FileSystem& fs) {
   return folder;
 }
 
-std::string SelfRemovalScriptPath(const std::string& folder, const std::string& exePath) {
-  return JoinPath(folder, ChangeFileExt(ExtractFileName(exePath), ".bat"));
+std::string SelfRemovalScriptName(std::uint32_t number) {
+  constexpr char kDigits[] = "0123456789abcdef";
+  std::string name = "vltsetup-";
+  for (int shift = 28; shift >= 0; shift -= 4) name += kDigits[(number >> shift) & 0xf];
+  return name + ".bat";
 }
 
 std::string SelfRemovalScriptText(FileSystem& fs, const SelfRemovalScript& script) {
@@ -147,7 +154,7 @@ std::string SelfRemovalScriptText(FileSystem& fs, const SelfRemovalScript& scrip
 }
 
 ShellExecuteRequest WriteSelfRemovalScript(FileSystem& fs, Shell& shell,
-                                           const std::string& exePath, bool removeFolder) {
+                                           const std::string& exePath, bool insideInstallation) {
   const std::string folder = SelfRemovalScriptFolder(shell, fs);
   const std::string systemFolder = SpecialFolderPath(shell, csidl::kSystem);
   if (systemFolder.empty()) {
@@ -155,24 +162,26 @@ ShellExecuteRequest WriteSelfRemovalScript(FileSystem& fs, Shell& shell,
                     "command interpreter.",
                     kErrorPathNotFound);
   }
-  const SelfRemovalScript script{.exePath = exePath,
-                                 .scriptPath = SelfRemovalScriptPath(folder, exePath),
-                                 .systemFolder = systemFolder,
-                                 .removeFolder = removeFolder};
-  const std::string text = SelfRemovalScriptText(fs, script);
-  // A read-only uninstaller (copied from a CD by an older setup) could never
-  // be erased by the script.
-  fs.SetNormalAttributes(exePath);
-  try {
-    // An older file of that name may be someone else's, with rights that let
-    // them rewrite it while it runs: it goes, and ours is made anew.
-    fs.DeleteFile(script.scriptPath);
-    fs.WriteNewFile(script.scriptPath, Bytes(text));
-  } catch (const FileError& error) {
-    throw FileError(Concat({"The self-removal script \"", script.scriptPath,
-                            "\" could not be written: ", error.what()}),
-                    error.Code());
+  SelfRemovalScript script{.exePath = exePath,
+                           .scriptPath = {},
+                           .systemFolder = systemFolder,
+                           .removeFolder = insideInstallation};
+  for (int tries = 1;; ++tries) {
+    script.scriptPath = JoinPath(folder, SelfRemovalScriptName(fs.UnforeseeableNumber()));
+    try {
+      fs.WriteNewFile(script.scriptPath, Bytes(SelfRemovalScriptText(fs, script)));
+      break;
+    } catch (const FileError& error) {
+      if (IsNameTaken(error.Code()) && tries < kSelfRemovalScriptNameTries) continue;
+      throw FileError(Concat({"The self-removal script \"", script.scriptPath,
+                              "\" could not be written: ", error.what()}),
+                      error.Code());
+    }
   }
+  // A read-only uninstaller (copied from a CD by an older setup) could never
+  // be erased by the script. A copy outside an installation is the user's
+  // file as it is.
+  if (insideInstallation) fs.SetNormalAttributes(exePath);
   // "/d": no AutoRun command of the registry; "/c" with the path quoted
   // twice, since cmd strips the outer pair of quotes.
   return ShellExecuteRequest{.verb = "open",

@@ -5,6 +5,7 @@
 // install directory if that is empty, and erases itself. The script is
 // written during the removal (so that a failure is still reported on the
 // page) and started as the program ends.
+#include <cstdint>
 #include <string>
 
 #include "platform/Shell.h"
@@ -28,9 +29,15 @@ inline constexpr int kSelfRemovalTries = 300;
 // rather than writing to the root of the current drive.
 std::string SelfRemovalScriptFolder(Shell& shell, FileSystem& fs);
 
-// The script's full path: `folder`, "\", and the executable's file name with
-// the extension ".bat" ("vltsetup.exe" -> "vltsetup.bat").
-std::string SelfRemovalScriptPath(const std::string& folder, const std::string& exePath);
+// The script's name for `number`: "vltsetup-", eight hex digits, ".bat".
+// ASCII whatever the uninstaller is called, so that the command interpreter
+// reads it alike in every code page.
+std::string SelfRemovalScriptName(std::uint32_t number);
+
+// How many names the script tries before it gives up: one a collision (a
+// file or folder of that name made by someone else) is common to none, so
+// this is reached only when every new file fails.
+inline constexpr int kSelfRemovalScriptNameTries = 8;
 
 // What the script needs to know.
 struct SelfRemovalScript {
@@ -49,15 +56,20 @@ struct SelfRemovalScript {
 // so that it is read literally.
 std::string SelfRemovalScriptText(FileSystem& fs, const SelfRemovalScript& script);
 
-// Writes the script for the running executable `exePath` (removing an older
-// file of that name first and creating it anew, so no one else's file is
-// ever reused) and returns the request that starts it hidden: the system's
-// command interpreter by its full path, without AutoRun commands, in the
-// script's folder, so that it never holds the install directory open. The
-// executable is given normal attributes, so that the script can erase it.
-// Starts nothing. Raises FileError, with a text that names the script, when
-// the script cannot be written.
+// Writes the script for the running executable `exePath` and returns the
+// request that starts it hidden: the system's command interpreter by its
+// full path, without AutoRun commands, in the script's folder, so that it
+// never holds the install directory open. Starts nothing.
+//
+// The script is a new file under a name nobody can take in advance
+// (SelfRemovalScriptName of an unforeseeable number; on a collision another
+// one), never a file that existed before, so never someone else's. An
+// uninstaller `insideInstallation` (its folder holds the product's files and
+// is the product's own) is given normal attributes, so that the script can
+// erase it, and its folder is removed once empty; a copy elsewhere keeps
+// its attributes and folder. Raises FileError, with a text that names the
+// script, when the script cannot be written.
 ShellExecuteRequest WriteSelfRemovalScript(FileSystem& fs, Shell& shell,
-                                           const std::string& exePath, bool removeFolder);
+                                           const std::string& exePath, bool insideInstallation);
 
 }  // namespace vlt

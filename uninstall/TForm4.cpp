@@ -79,8 +79,8 @@ TForm4::TForm4(Program& program) : Page(program, kLayout) {
 
 void TForm4::FormCreate() {
   Services& sys = program_.sys;
-  const OfferedItems offered = FindOfferedItems(
-      sys.fs, MakePresenceQuery(sys.shell, sys.app.ExeName(), RegistryEntriesExist(sys.registry)));
+  const OfferedItems offered =
+      FindOfferedItems(sys.fs, MakePresenceQuery(sys.shell, sys.fs, sys.registry, sys.app.ExeName()));
   const std::pair<Control*, bool> items[] = {
       {&CheckBox_DelExe, offered.DelExe},
       {&CheckBox_DelHilfe, offered.DelHilfe},
@@ -122,14 +122,14 @@ void TForm4::BitBtn_DeinstallierenClick() {
   items.DelUninst = chosen(CheckBox_DelUninst);
 
   const std::string exePath = sys.app.ExeName();
-  // A failure to write the self-removal script leaves this handler through
-  // the default error report: the page stays open and the user may try
-  // again; what was removed stays removed.
+  // The script is written first: a failure to write it leaves this handler
+  // through the default error report before anything is removed, and the
+  // page stays open for another try.
   std::optional<ShellExecuteRequest> selfRemoval;
   ApplyRemovalPlan(sys.fs, BuildRemovalPlan(items, MakeRemovalPaths(sys.shell, sys.fs, exePath)),
                    RemovalSteps{
                        .removeRegistryEntries = [&] { program_.Form2->VelToriRegistry(/*Install=*/false, /*AutoStart=*/false); },
-                       .scheduleSelfRemoval = [&] {
+                       .writeSelfRemovalScript = [&] {
                          selfRemoval = WriteSelfRemovalScript(sys.fs, sys.shell, exePath,
                                                               installDirIsProducts_);
                        },

@@ -5,8 +5,12 @@
 # last part ends in a blank (Windows would make "VelTori" and every path
 # inside would still name "VelTori "), one ending in a dot, and the root of
 # a drive (the whole drive is not a product folder), and a folder too long
-# for the calls that write into it. Nothing is written; the corrected
-# folder then installs.
+# for the calls that write into it. So are the folders of Windows and of
+# the users as a whole, by what they are, not how they are spelled: Public,
+# C:\Program Files (the 64-bit one, which a 32-bit program on 64-bit
+# Windows is never shown), and another user's Documents reached through a
+# drive letter of its own (subst). Nothing is written; the corrected folder
+# then installs.
 # shellcheck source=../lib/harness.sh
 source "$(dirname "$0")/../lib/harness.sh"
 vlt_case_begin install_refuses_root_and_rewritten_names --needs-setup
@@ -16,6 +20,10 @@ drive_d=$VLT_CASE_DIR/drive_d
 mkdir -p "$drive_d"
 printf 'Einnahmen;Ausgaben\r\n' >"$drive_d/Steuer 2026.csv"
 ln -sfn "$drive_d" "$WINEPREFIX/dosdevices/d:"
+# Another user's profile, and drive S: for the folder of the profiles.
+mkdir -p "$WINEPREFIX/drive_c/users/Bert/Documents"
+printf 'a letter' >"$WINEPREFIX/drive_c/users/Bert/Documents/Brief.doc"
+ln -sfn ../drive_c/users "$WINEPREFIX/dosdevices/s:"
 
 page='VelTori Advanced Setup (Schritt 3/4)'
 # A folder too long for MAX_PATH once "\vltsetup.exe" is added (290 characters).
@@ -30,10 +38,14 @@ mapfile -t lines < <(
   vlt_dir_refused_lines Deutsch 'C:\Tools\VelTori.\' warning-trailing-dot
   vlt_dir_refused_lines Deutsch 'D:\' warning-drive-root
   vlt_dir_refused_lines Deutsch "$too_long" warning-too-long
+  vlt_dir_refused_lines Deutsch 'C:\users\Public' warning-public
+  vlt_dir_refused_lines Deutsch 'C:\Program Files\' warning-program-files
+  vlt_dir_refused_lines Deutsch 'S:\Bert\\Documents' warning-other-users-documents
 )
 vlt_drive "wait-window $(vlt_q "$page")" "${lines[@]}"
 
 vlt_expect_no_dir 'C:\Tools'
+vlt_expect_listing "the other user's Documents" 'C:\users\Bert\Documents' Brief.doc
 [ "$(ls -A "$drive_d")" = 'Steuer 2026.csv' ] || vlt_die "drive D: changed: $(ls -A "$drive_d")"
 vlt_expect_no_uninstall_entry
 vlt_expect_no_autostart_value

@@ -432,6 +432,7 @@ vlt_case_track() {
   rm -rf "$VLT_SCREEN_DIR"
   mkdir -p "$VLT_SCREEN_DIR"
   VLT_SCREENSHOT_COUNT=0
+  touch "$VLT_CASE_DIR/scripts-after"  # see vlt_new_scripts
   trap vlt_case_end EXIT
 }
 

@@ -45,6 +45,12 @@ vlt_unix_path() {
 # The Windows user profile folder of the prefix, e.g. 'C:\users\root'.
 vlt_profile_dir() {
   local entry
+  # Wine names the profile after the user who runs it.
+  entry=$(id -un)
+  if [ -d "$WINEPREFIX/drive_c/users/$entry" ]; then
+    echo "C:\\users\\$entry"
+    return 0
+  fi
   for entry in "$WINEPREFIX"/drive_c/users/*; do
     entry=${entry##*/}
     [ "$entry" = Public ] && continue

@@ -535,10 +535,34 @@ vlt_item_tick_lines() {
 # The self-removal script's folder: the system's temporary folder.
 vlt_script_folder() { echo 'C:\windows\Temp'; }
 
-vlt_script_path() { printf '%s\\vltsetup.bat' "$(vlt_script_folder)"; }
+# The scripts' names are new every time: "vltsetup-", eight hex digits,
+# ".bat". Those the case's program writes are newer than the marker that
+# vlt_case_begin sets (a case that plants such names itself sets it again
+# with vlt_mark_scripts afterwards). Prints their names, newest first.
+vlt_new_scripts() {
+  local unix
+  unix=$(vlt_unix_path "$(vlt_script_folder)")
+  (cd "$unix" && find . -maxdepth 1 -type f -name 'vltsetup-*.bat' -newer "$VLT_CASE_DIR/scripts-after" \
+    -printf '%T@ %f\n' | sort -rn | cut -d' ' -f2-)
+}
+vlt_mark_scripts() { touch "$VLT_CASE_DIR/scripts-after"; }
 
-# Waits (up to $1 s, default 20) until the self-removal script has run to
-# its end: it erases itself last.
+# The self-removal script the program wrote last.
+vlt_script_path() {
+  local name
+  name=$(vlt_new_scripts | head -n1)
+  [ -n "$name" ] || vlt_die "no self-removal script (vltsetup-*.bat) in $(vlt_script_folder)"
+  printf '%s\\%s' "$(vlt_script_folder)" "$name"
+}
+
+# Waits (up to $1 s, default 20) until every self-removal script the
+# program wrote has run to its end: it erases itself last.
 vlt_wait_self_removal() {
-  vlt_wait_file_gone "$(vlt_script_path)" "${1:-20}"
+  local limit=$((${1:-20} * 10 * VLT_TIME_FACTOR)) waited=0
+  while [ -n "$(vlt_new_scripts)" ]; do
+    [ "$waited" -lt "$limit" ] || vlt_die "the self-removal script $(vlt_new_scripts | head -n1) still exists after $((limit / 10)) s"
+    sleep 0.1
+    waited=$((waited + 1))
+  done
+  vlt_log "self-removal script gone after $((waited / 10)).$((waited % 10)) s"
 }

@@ -61,6 +61,12 @@ struct PidlTraits {
   static Type Empty() noexcept { return nullptr; }
   static void Close(Type h) noexcept { ::CoTaskMemFree(h); }
 };
+// Strings the shell allocates with the COM task allocator for the caller.
+struct CoTaskStringTraits {
+  using Type = PWSTR;
+  static Type Empty() noexcept { return nullptr; }
+  static void Close(Type h) noexcept { ::CoTaskMemFree(h); }
+};
 // Memory that a system call allocated with LocalAlloc for the caller.
 struct LocalMemoryTraits {
   using Type = HLOCAL;
@@ -83,6 +89,7 @@ using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
 using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using UniqueImageList = UniqueHandle<ImageListTraits>;
 using UniquePidl = UniqueHandle<PidlTraits>;
+using UniqueCoTaskString = UniqueHandle<CoTaskStringTraits>;
 using UniqueLocalMemory = UniqueHandle<LocalMemoryTraits>;
 using UniqueWindow = UniqueHandle<WindowTraits>;
 

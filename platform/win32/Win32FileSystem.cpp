@@ -9,6 +9,8 @@
 #include "platform/win32/SystemMessage.h"
 #include "platform/portable/Utf16.h"
 
+#include <ntsecapi.h>  // RtlGenRandom; needs <windows.h> first
+
 namespace vlt::win32 {
 namespace {
 
@@ -122,6 +124,28 @@ void Win32FileSystem::WriteFile(const std::string& path, std::span<const std::ui
 
 void Win32FileSystem::WriteNewFile(const std::string& path, std::span<const std::uint8_t> data) {
   WriteWholeFile(path, data, CREATE_NEW);
+}
+
+std::optional<FileIdentity> Win32FileSystem::Identity(const std::string& path) {
+  // Only the attributes are read; backup semantics open a folder too.
+  const UniqueFileHandle file(::CreateFileW(
+      Utf8ToWide(path).c_str(), FILE_READ_ATTRIBUTES,
+      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+      FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!file || !::GetFileInformationByHandle(file.Get(), &info)) return std::nullopt;
+  return FileIdentity{
+      .volume = info.dwVolumeSerialNumber,
+      .file = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+}
+
+std::uint32_t Win32FileSystem::UnforeseeableNumber() {
+  std::uint32_t number = 0;
+  // Fails only where the system has no generator at all; the counter below
+  // still makes the next name another one.
+  static std::uint32_t calls = 0;
+  if (!::RtlGenRandom(&number, sizeof(number))) number = ::GetTickCount() ^ ++calls;
+  return number;
 }
 
 std::string Win32FileSystem::ShortPathName(const std::string& path) {

@@ -19,6 +19,10 @@ class Win32FileSystem : public FileSystem {
   bool SetNormalAttributes(const std::string& path) override;
   void WriteFile(const std::string& path, std::span<const std::uint8_t> data) override;
   void WriteNewFile(const std::string& path, std::span<const std::uint8_t> data) override;
+  // The volume serial number and file index of the opened file or folder.
+  std::optional<FileIdentity> Identity(const std::string& path) override;
+  // RtlGenRandom: the system's random generator, without a crypto provider.
+  std::uint32_t UnforeseeableNumber() override;
   std::string ShortPathName(const std::string& path) override;
   std::optional<std::string> ToOemCodePage(const std::string& text) override;
 };

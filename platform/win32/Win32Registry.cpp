@@ -66,6 +66,36 @@ bool Win32Registry::ValueExists(const std::string& key, const std::string& name)
                                       nullptr, nullptr) == ERROR_SUCCESS;
 }
 
+std::optional<std::string> Win32Registry::ReadString(const std::string& key,
+                                                     const std::string& name) {
+  UniqueRegKey handle;
+  if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, Utf8ToWide(key).c_str(), 0,
+                      KEY_QUERY_VALUE | KEY_WOW64_32KEY, handle.put()) != ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  const std::wstring wideName = Utf8ToWide(name);
+  // REG_EXPAND_SZ data comes expanded, as REG_SZ.
+  constexpr DWORD kStrings = RRF_RT_REG_SZ;
+  DWORD bytes = 0;
+  if (::RegGetValueW(handle.Get(), nullptr, wideName.c_str(), kStrings, nullptr, nullptr,
+                     &bytes) != ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  // The value may grow between the two calls: ask again with the new size.
+  for (int tries = 0; tries < 3; ++tries) {
+    std::wstring data(bytes / sizeof(wchar_t) + 1, L'\0');
+    bytes = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+    const LSTATUS status = ::RegGetValueW(handle.Get(), nullptr, wideName.c_str(), kStrings,
+                                          nullptr, data.data(), &bytes);
+    if (status == ERROR_SUCCESS) {
+      data.resize(::wcsnlen(data.c_str(), data.size()));
+      return WideToUtf8(data);
+    }
+    if (status != ERROR_MORE_DATA) break;
+  }
+  return std::nullopt;
+}
+
 bool Win32Registry::KeyExists(const std::string& key) { return static_cast<bool>(OpenExisting(key)); }
 
 }  // namespace vlt::win32

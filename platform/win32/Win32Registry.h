@@ -17,6 +17,8 @@ class Win32Registry : public Registry {
   // and empty it, with every sibling entry it holds.
   bool DeleteKeyTree(const std::string& key, const std::string& subKey) override;
   bool ValueExists(const std::string& key, const std::string& name) override;
+  // Opened with read access only; REG_EXPAND_SZ data comes expanded.
+  std::optional<std::string> ReadString(const std::string& key, const std::string& name) override;
   bool KeyExists(const std::string& key) override;
 };
 

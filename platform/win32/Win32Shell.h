@@ -9,8 +9,12 @@ namespace vlt::win32 {
 class Win32Shell : public Shell {
  public:
   std::string FolderPath(int csidl) override;
+  // The shell's known folders; the 64-bit Program Files folders from the
+  // machine's 64-bit registry view, where Windows keeps them.
+  std::string KnownFolderPath(KnownFolder folder) override;
   // Raises ComError with the system's message for the failing HRESULT.
   void SaveShellLink(const std::string& linkFile, const ShellLinkData& link) override;
+  std::optional<std::string> ShellLinkTarget(const std::string& linkFile) override;
   void Execute(const ShellExecuteRequest& request) override;
   // Owned by the active window, which is disabled while the browser is up.
   std::optional<std::string> BrowseForFolder(int rootCsidl, const std::string& title) override;

@@ -29,7 +29,13 @@ bool GlobMatch(const char* name, const char* mask) {
 FakeFileSystem::FakeFileSystem() { AddDrive("C:"); }
 
 std::string FakeFileSystem::Key(const std::string& path) {
-  return AsciiUpper(ExcludeTrailingBackslash(path));
+  // Doubled backslashes name the same path, as on Windows (not a share's
+  // leading pair).
+  std::string collapsed = path.substr(0, 2);
+  for (std::size_t i = collapsed.size(); i < path.size(); ++i) {
+    if (path[i] != '\\' || collapsed.back() != '\\') collapsed += path[i];
+  }
+  return AsciiUpper(ExcludeTrailingBackslash(collapsed));
 }
 
 std::string FakeFileSystem::Resolve(const std::string& path, int depth) const {
@@ -97,6 +103,11 @@ void FakeFileSystem::AddDirectoryLink(const std::string& path, const std::string
   nodes_[Key(located)] = Node{.path = located, .isDirectory = true, .linkTarget = target};
 }
 
+void FakeFileSystem::AddSubstDrive(const std::string& drive, const std::string& target) {
+  nodes_[Key(drive)] =
+      Node{.path = drive, .isDirectory = true, .linkTarget = target, .substDrive = true};
+}
+
 void FakeFileSystem::SetReadOnly(const std::string& path, bool readOnly) {
   if (Node* node = Lookup(path)) node->readOnly = readOnly;
 }
@@ -162,7 +173,7 @@ bool FakeFileSystem::DirectoryExists(const std::string& path) {
 
 bool FakeFileSystem::IsReparsePoint(const std::string& path) {
   const Node* node = Lookup(path);
-  return node != nullptr && node->linkTarget.has_value();
+  return node != nullptr && node->linkTarget.has_value() && !node->substDrive;
 }
 
 std::vector<DirEntry> FakeFileSystem::Find(const std::string& pattern) {
@@ -280,6 +291,32 @@ void FakeFileSystem::WriteFile(const std::string& path, std::span<const std::uin
 void FakeFileSystem::WriteNewFile(const std::string& path, std::span<const std::uint8_t> data) {
   if (Lookup(path) != nullptr) throw FileError("The file exists.", 80);
   WriteFile(path, data);
+}
+
+std::optional<FileIdentity> FakeFileSystem::Identity(const std::string& path) {
+  // A path in short form leads where its long form does.
+  std::string longPath = path;
+  for (const auto& [longKey, shortPath] : shortNames_) {
+    const std::string shortKey = Key(shortPath);
+    const std::string key = Key(path);
+    if (key == shortKey || key.starts_with(shortKey + "\\")) {
+      longPath = longKey + key.substr(shortKey.size());
+      break;
+    }
+  }
+  const std::string resolved = Resolve(longPath);
+  const auto node = nodes_.find(Key(resolved));
+  if (node == nodes_.end()) return std::nullopt;
+  const auto [it, added] = identities_.emplace(node->first, identities_.size() + 1);
+  return FileIdentity{.volume = static_cast<unsigned char>(AsciiUpper(resolved.substr(0, 1))[0]),
+                      .file = it->second};
+}
+
+std::uint32_t FakeFileSystem::UnforeseeableNumber() {
+  if (unforeseeable.empty()) return ++numbers_;
+  const std::uint32_t number = unforeseeable.front();
+  unforeseeable.pop_front();
+  return number;
 }
 
 std::string FakeFileSystem::ShortPathName(const std::string& path) {

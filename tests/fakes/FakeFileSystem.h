@@ -8,6 +8,7 @@
 // symbolic links): a path that passes through a link reaches its target, as
 // on Windows, while the link's own name reaches the link (its attributes,
 // its removal).
+#include <deque>
 #include <map>
 #include <optional>
 #include <string>
@@ -34,6 +35,11 @@ class FakeFileSystem : public FileSystem {
   void WriteNewFile(const std::string& path, std::span<const std::uint8_t> data) override;
   // Short names come from SetShortName; the OEM code page is 850 (Latin-1
   // letters fit, anything beyond does not).
+  // Equal for every path that leads to the same node (links followed).
+  std::optional<FileIdentity> Identity(const std::string& path) override;
+  // The next of `unforeseeable`, else 1, 2, 3 ...
+  std::uint32_t UnforeseeableNumber() override;
+  std::deque<std::uint32_t> unforeseeable;
   std::string ShortPathName(const std::string& path) override;
   std::optional<std::string> ToOemCodePage(const std::string& text) override;
   void SetShortName(const std::string& path, const std::string& shortPath);
@@ -44,6 +50,8 @@ class FakeFileSystem : public FileSystem {
   void AddFile(const std::string& path, const std::string& content = "");  // with parents
   // A directory link at `path` (its parent must exist) that leads to `target`.
   void AddDirectoryLink(const std::string& path, const std::string& target);
+  // A drive letter for a folder (subst): not a link of the file system.
+  void AddSubstDrive(const std::string& drive, const std::string& target);
   void SetReadOnly(const std::string& path, bool readOnly = true);
   void SetInUse(const std::string& path, bool inUse = true);
   // New files and subdirectories cannot be created in `dir`.
@@ -71,6 +79,7 @@ class FakeFileSystem : public FileSystem {
     bool inUse = false;
     bool denyCreate = false;
     std::optional<std::string> linkTarget = {};  // a directory link
+    bool substDrive = false;  // a drive letter for linkTarget, no reparse point
   };
   static std::string Key(const std::string& path);
   // `path` with every link on the way replaced by its target, the last
@@ -84,6 +93,8 @@ class FakeFileSystem : public FileSystem {
   bool Store(const std::string& path, const std::string& data);
   std::map<std::string, Node> nodes_;
   std::map<std::string, std::string> shortNames_;
+  std::map<std::string, std::uint64_t> identities_;
+  std::uint32_t numbers_ = 0;  // by Key of the resolved path
   std::map<std::string, std::uint64_t> freeSpace_;  // by upper-cased drive; none: no limit  // by upper-cased path without trailing "\"
 };
 

@@ -178,8 +178,25 @@ FakeShell::FakeShell(FakeFileSystem& fs) : fs_(fs) {
   folders[csidl::kProgramFiles] = "C:\\Program Files (x86)";
   folders[csidl::kWindows] = "C:\\Windows";
   folders[csidl::kSystem] = "C:\\Windows\\system32";
+  knownFolders[KnownFolder::Public] = "C:\\Users\\Public";
+  knownFolders[KnownFolder::Downloads] = "C:\\Users\\Anna\\Downloads";
+  knownFolders[KnownFolder::ProgramFiles64] = "C:\\Program Files";
   for (const auto& [id, path] : folders) fs_.AddDir(path);
+  for (const auto& [id, path] : knownFolders) fs_.AddDir(path);
   fs_.AddDir("C:\\Windows\\Temp");
+}
+
+std::string FakeShell::KnownFolderPath(KnownFolder folder) {
+  auto it = knownFolders.find(folder);
+  return it == knownFolders.end() ? std::string() : it->second;
+}
+
+std::optional<std::string> FakeShell::ShellLinkTarget(const std::string& linkFile) {
+  const std::optional<std::string> content = fs_.ReadFile(linkFile);
+  if (!content) return std::nullopt;
+  const std::string target = content->substr(0, content->find('|'));
+  if (target.empty() || target.find("://") != std::string::npos) return std::nullopt;
+  return target;
 }
 
 std::string FakeShell::FolderPath(int csidl) {

@@ -70,6 +70,10 @@ class FakeRegistry : public Registry {
   bool DeleteKeyTree(const std::string& key, const std::string& subKey) override;
   bool ValueExists(const std::string& key, const std::string& name) override;
   bool KeyExists(const std::string& key) override { return !readOnly && HasKey(key); }
+  // Reading needs no rights beyond a standard user's.
+  std::optional<std::string> ReadString(const std::string& key, const std::string& name) override {
+    return Value(key, name);
+  }
 
   // Without rights: creating and writing raise, opening with full access fails.
   bool readOnly = false;
@@ -95,11 +99,15 @@ class FakeShell : public Shell {
  public:
   explicit FakeShell(FakeFileSystem& fs);
   std::string FolderPath(int csidl) override;
+  std::string KnownFolderPath(KnownFolder folder) override;
   void SaveShellLink(const std::string& linkFile, const ShellLinkData& link) override;
+  // The target a shortcut file saved by SaveShellLink holds.
+  std::optional<std::string> ShellLinkTarget(const std::string& linkFile) override;
   void Execute(const ShellExecuteRequest& request) override { executed.push_back(request); }
   std::optional<std::string> BrowseForFolder(int rootCsidl, const std::string& title) override;
 
   std::map<int, std::string> folders;  // csidl -> path as the shell reports it
+  std::map<KnownFolder, std::string> knownFolders;
   std::vector<SavedLink> links;        // every save, in order
   std::vector<ShellExecuteRequest> executed;
   bool failLinkObject = false;         // the link object cannot be created
