@@ -245,15 +245,105 @@ TEST_F(OfferedItemsTest, OtherFilesAndTheFolderOnlyWhereItHoldsAnInstallation) {
        {"veltori.exe", "desktop.ini"}, false, false},
       {"the Windows folder", "c:\\windows\\vltsetup.exe", {"veltori.exe", "notepad.exe"},
        false, false},
+      // Known by identity, whatever the spelling.
+      {"Public, a known folder without a shell number", "C:\\Users\\Public\\vltsetup.exe",
+       {"veltori.exe", "desktop.ini"}, false, false},
+      {"the 64-bit Program Files seen from a 32-bit program", "C:\\Program Files\\vltsetup.exe",
+       {"veltori.exe", "desktop.ini"}, false, false},
+      {"the desktop with a doubled backslash", "C:\\Users\\\\Anna\\Desktop\\vltsetup.exe",
+       {"veltori.exe", "Brief.doc"}, false, false},
+      {"the desktop by its short name", "C:\\USERS\\ANNA~1\\DESKTOP\\vltsetup.exe",
+       {"veltori.exe", "Brief.doc"}, false, false},
+      {"the desktop through a subst drive", "S:\\Anna\\Desktop\\vltsetup.exe",
+       {"veltori.exe", "Brief.doc"}, false, false},
+      {"another user's profile", "C:\\Users\\Bert\\vltsetup.exe",
+       {"veltori.exe", "ntuser.dat"}, false, false},
+      {"another user's Documents", "S:\\Bert\\Documents\\vltsetup.exe",
+       {"veltori.exe", "Urlaub.jpg"}, false, false},
+      // An install folder of its own directly in this user's profile, or in
+      // another user's, is the product's.
+      {"a product folder directly in the profile", "C:\\Users\\Anna\\VelTori Advanced\\vltsetup.exe",
+       {"veltori.exe", "readme.txt"}, true, true},
+      {"a product folder in another user's profile",
+       "C:\\Users\\Bert\\VelTori Advanced\\vltsetup.exe", {"veltori.exe"}, true, false},
   };
   for (const Case& c : cases) {
     fake::FakePlatform fresh;
+    fresh.fs.AddDir("C:\\Users\\Bert\\Documents");
+    fresh.fs.AddSubstDrive("S:", "C:\\Users");
+    fresh.fs.SetShortName("C:\\Users\\Anna", "C:\\USERS\\ANNA~1");
     for (const std::string& f : c.files) fresh.fs.AddFile(InstallDirectoryOf(c.exePath) + "\\" + f);
     const OfferedItems offered =
         FindOfferedItems(fresh.fs, MakePresenceQuery(fresh.shell, fresh.fs, fresh.registry, c.exePath));
     EXPECT_EQ(offered.InstallDirIsProducts, c.installation) << c.what;
     EXPECT_EQ(offered.DelSontiges, c.otherFiles) << c.what;
   }
+}
+
+// A copy of the uninstaller outside the installation that the machine's
+// entries name (by identity, whatever their spelling) offers only itself,
+// beside the user's own files of the product's names. Where this folder is
+// the registered one, the registry item and the shortcuts count only where
+// they lead here.
+TEST_F(OfferedItemsTest, ACopyOutsideTheRegisteredInstallationOffersOnlyItself) {
+  const std::string projekt = "C:\\Users\\Anna\\Documents\\Projekt";
+  struct Case {
+    const char* what;
+    std::string run, uninstall;  // "" for none
+    std::string exePath;
+    bool foreign;
+  } const cases[] = {
+      {"both entries name the installation", "\"" + kDir + "\\veltori.exe\"",
+       "\"" + kDir + "\\vltsetup.exe\" -remove", projekt + "\\vltsetup.exe", true},
+      {"the uninstall entry alone, unquoted", "", kDir + "\\vltsetup.exe -remove",
+       projekt + "\\vltsetup.exe", true},
+      {"the Run value alone", kDir + "\\veltori.exe", "", projekt + "\\vltsetup.exe", true},
+      {"the installation's own uninstaller, entries in another case",
+       "\"C:\\PROGRAMME\\VelTori Advanced\\VELTORI.EXE\"", "", kUninstaller, false},
+      {"nothing registered: what is present counts", "", "", projekt + "\\vltsetup.exe", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fake::FakePlatform f;
+    for (const char* name : {"vltsetup.exe", "veltori.exe", "config.vlt", "veltori.hlp"}) {
+      f.fs.AddFile(kDir + "\\" + name);
+    }
+    for (const char* name : {"vltsetup.exe", "veltori.exe", "config.vlt", "notes.txt"}) {
+      f.fs.AddFile(projekt + "\\" + name, "the user's");
+    }
+    if (!c.run.empty()) f.registry.WriteString(kRunKey, "VelToriAutoStart", c.run);
+    if (!c.uninstall.empty()) {
+      f.registry.WriteString(
+          "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\VelToriAdvanced",
+          "UninstallString", c.uninstall);
+    }
+    f.shell.SaveShellLink(f.shell.folders[0x0000] + "\\Veltori Advanced.lnk",
+                          {.target = kDir + "\\veltori.exe", .arguments = "", .workingDirectory = ""});
+    const OfferedItems offered =
+        FindOfferedItems(f.fs, MakePresenceQuery(f.shell, f.fs, f.registry, c.exePath));
+    if (c.foreign) {
+      EXPECT_EQ(offered, OfferedItems{});
+    } else {
+      EXPECT_TRUE(offered.DelExe);
+      EXPECT_TRUE(offered.DelCfg);
+      EXPECT_EQ(offered.DelRegistry, c.exePath == kUninstaller);
+      // The shortcut leads into the installation, not into Projekt; with
+      // nothing registered it counts by its presence.
+      EXPECT_TRUE(offered.DelDesktopLnk);
+    }
+  }
+
+  // Registered here, a shortcut that leads elsewhere is not this one's.
+  fake::FakePlatform f;
+  f.fs.AddFile(kDir + "\\veltori.exe");
+  f.fs.AddFile("C:\\Tools\\veltori.exe");
+  f.registry.WriteString(kRunKey, "VelToriAutoStart", "\"" + kDir + "\\veltori.exe\"");
+  f.shell.SaveShellLink(f.shell.folders[0x0000] + "\\Veltori Advanced.lnk",
+                        {.target = "C:\\Tools\\veltori.exe", .arguments = "", .workingDirectory = ""});
+  const OfferedItems offered =
+      FindOfferedItems(f.fs, MakePresenceQuery(f.shell, f.fs, f.registry, kUninstaller));
+  EXPECT_TRUE(offered.DelRegistry);
+  EXPECT_FALSE(offered.DelDesktopLnk);
 }
 
 }  // namespace

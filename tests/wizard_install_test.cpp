@@ -244,6 +244,17 @@ TEST(InstallProcedure, AnUnusableDirectoryIsReportedOnceAndTheNextTryInstalls) {
        [](Wizard& w) { w.Settings().Edit_InstallVerz.SetText("C:\\Tools\\VelTori"); }},
       {"a trailing dot before the backslash", "C:\\Tools\\VelTori.\\", [](fake::FakeFileSystem&) {},
        [](Wizard& w) { w.Settings().Edit_InstallVerz.SetText("C:\\Tools\\VelTori\\"); }},
+      // Folders of Windows and of the users, however they are written.
+      {"the public profile", "C:\\Users\\Public", [](fake::FakeFileSystem&) {},
+       [](Wizard& w) { w.Settings().Edit_InstallVerz.SetText("C:\\Users\\Public\\VelTori"); }},
+      {"the 64-bit Program Files", "c:\\program files\\", [](fake::FakeFileSystem&) {},
+       [](Wizard& w) { w.Settings().Edit_InstallVerz.SetText("C:\\Program Files\\VelTori"); }},
+      {"another user's Documents through a subst drive", "S:\\Bert\\\\Documents",
+       [](fake::FakeFileSystem& fs) {
+         fs.AddDir("C:\\Users\\Bert\\Documents");
+         fs.AddSubstDrive("S:", "C:\\Users");
+       },
+       [](Wizard& w) { w.Settings().Edit_InstallVerz.SetText("S:\\Bert\\VelTori"); }},
       {"a file of that name", kDefaultDir,
        [](fake::FakeFileSystem& fs) { fs.AddFile(kDefaultDir, "not a folder"); },
        [](Wizard& w) { w.p.fs.DeleteFile(kDefaultDir); }},

@@ -173,6 +173,7 @@ FakeShell::FakeShell(FakeFileSystem& fs) : fs_(fs) {
   folders[csidl::kDesktopDirectory] = "C:\\Users\\Anna\\Desktop";
   folders[csidl::kPrograms] = "C:\\Users\\Anna\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs";
   folders[csidl::kTemplates] = "C:\\Users\\Anna\\Templates";
+  folders[0x0005] = "C:\\Users\\Anna\\Documents";  // CSIDL_PERSONAL
   folders[csidl::kProfile] = "C:\\Users\\Anna";
   // A 32-bit program on 64-bit Windows.
   folders[csidl::kProgramFiles] = "C:\\Program Files (x86)";
