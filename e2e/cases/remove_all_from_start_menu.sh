@@ -3,7 +3,9 @@
 # A full removal started from the start-menu shortcut, whose working
 # directory is the install folder, for a folder named with umlauts. The
 # self-removal script runs in its own folder and names the paths in the
-# command interpreter's code page, so the install folder still goes.
+# command interpreter's code page, so the install folder still goes. A
+# read-only file that someone made under the script's old fixed name in
+# the temporary folder stops nothing and stays as it was.
 # shellcheck source=../lib/harness.sh
 source "$(dirname "$0")/../lib/harness.sh"
 vlt_case_begin remove_all_from_start_menu --needs-setup
@@ -11,6 +13,10 @@ vlt_case_begin remove_all_from_start_menu --needs-setup
 dir='C:\Programme\Werkzeuge für Größe\VelTori Advanced'
 vlt_shot_prefix install
 vlt_install Deutsch "$dir" 1 1 1
+
+planted=$(vlt_unix_path 'C:\windows\Temp')/vltsetup.bat
+printf 'echo planted\r\n' >"$planted"
+chmod a-w "$planted"
 
 vlt_shot_prefix remove
 link="$(vlt_start_menu_group)\\Veltori Advanced deinstallieren.lnk"
@@ -31,4 +37,5 @@ vlt_wait_self_removal
 
 vlt_expect_nothing_installed "$dir"
 vlt_expect_dir 'C:\Programme\Werkzeuge für Größe'
+vlt_expect_eq "the planted file" $'echo planted\r' "$(cat "$planted")"
 vlt_case_pass

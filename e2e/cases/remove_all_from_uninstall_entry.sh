@@ -6,7 +6,8 @@
 # ticked, the stored entries and an unrelated file included. After the
 # completion box the program ends and the hidden script, started only
 # then, erases the uninstaller, the then empty install folder and itself.
-# Nothing is left.
+# Nothing is left. A folder that someone made under the script's old fixed
+# name in the temporary folder stops nothing and stays.
 # shellcheck source=../lib/harness.sh
 source "$(dirname "$0")/../lib/harness.sh"
 vlt_case_begin remove_all_from_uninstall_entry --needs-setup
@@ -17,6 +18,7 @@ vlt_install_with_defaults
 vlt_put_text "$dir\\VelToriTextEintrag1.txt" 'ein gespeicherter Text'
 vlt_put_file "$VELTORI_SOURCE_DIR/resources/flag-germany.bmp" "$dir\\VelToriBildEintrag1.bmp"
 vlt_put_text "$dir\\notes.log" 'not the product'
+mkdir -p "$(vlt_unix_path 'C:\windows\Temp')/vltsetup.bat"
 # Entries of other programs beside ours must survive.
 vlt_wine reg add "$VLT_RUN_KEY" /v OtherTool /d 'C:\Tools\other.exe' /reg:32 /f >/dev/null
 vlt_wine reg add "${VLT_UNINSTALL_KEY%\\*}\\OtherProduct" /v DisplayName /d 'Other Product' /reg:32 /f >/dev/null
@@ -45,4 +47,5 @@ vlt_expect_reg_value "$VLT_RUN_KEY" OtherTool 'C:\Tools\other.exe' 32
 vlt_expect_reg_value "${VLT_UNINSTALL_KEY%\\*}\\OtherProduct" DisplayName 'Other Product' 32
 vlt_expect_no_file "$script"
 vlt_drive 'wait-no-process cmd.exe --timeout 5'
+vlt_expect_dir 'C:\windows\Temp\vltsetup.bat'
 vlt_case_pass
