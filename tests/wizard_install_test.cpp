@@ -211,6 +211,16 @@ TEST(InstallProcedure, InstallingAgainOverwritesTheFilesAndUpdatesTheConfigurati
   EXPECT_EQ(Content(w, kDefaultDir + "\\config.vlt"),
             "[Allgemein]\r\nAutostart=nein\r\nHotkey=145\r\n[Sprache]\r\nSprache=Deutsch\r\n");
   EXPECT_NE(Content(w, kDesktopLink), "old link");
+
+  // Again from the installed uninstaller itself, which is in use while it
+  // runs, the folder typed in another form: the copy is known to be there.
+  Wizard fromInstalled;
+  fromInstalled.p.fs = w.p.fs;
+  fromInstalled.p.app.exeName = kDefaultDir + "\\vltsetup.exe";
+  fromInstalled.p.fs.SetInUse(kDefaultDir + "\\vltsetup.exe");
+  fromInstalled.InstallProduct("c:\\PROGRAMME\\\\VelTori Advanced");
+  EXPECT_TRUE(fromInstalled.p.dialog.shown.empty()) << fromInstalled.BoxTexts().front();
+  EXPECT_TRUE(fromInstalled.p.registry.HasKey(kUninstallKey));
 }
 
 TEST(InstallProcedure, AnUnusableDirectoryIsReportedOnceAndTheNextTryInstalls) {
