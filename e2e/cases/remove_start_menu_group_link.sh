@@ -2,8 +2,11 @@
 # ctest-timeout: 90
 # The start-menu group folder is a link to another program's folder (a
 # unix symbolic link, which Wine reports as a reparse point). The elevated
-# uninstaller must not list or delete through it: after a removal with
-# everything ticked, every file of the other folder is still there.
+# uninstaller must not list or delete through it. With the installation
+# registered, the group counts as its own only where a shortcut in it leads
+# into the install folder, and none does here: the item is not offered, and
+# after a removal with everything else ticked every file of the other
+# folder is still there.
 # shellcheck source=../lib/harness.sh
 source "$(dirname "$0")/../lib/harness.sh"
 vlt_case_begin remove_start_menu_group_link --needs-setup
@@ -21,8 +24,9 @@ ln -s "$other" "$group"
 
 vlt_shot_prefix remove
 vlt_start_uninstall_entry 'C:\windows'
-mapfile -t offered < <(vlt_item_state_lines Deutsch 1 exe help registry startmenu desktop config uninstaller)
-vlt_road_uninstall Deutsch "${offered[@]}"
+mapfile -t offered < <(vlt_item_state_lines Deutsch 1 exe help registry desktop config uninstaller)
+mapfile -t absent < <(vlt_item_state_lines Deutsch 0 startmenu)
+vlt_road_uninstall Deutsch "${offered[@]}" "${absent[@]}"
 vlt_answer_completion Deutsch
 vlt_wait_self_removal
 
