@@ -34,9 +34,9 @@ std::string SelfRemovalScriptFolder(Shell& shell, FileSystem& fs);
 // reads it alike in every code page.
 std::string SelfRemovalScriptName(std::uint32_t number);
 
-// How many names the script tries before it gives up: one a collision (a
-// file or folder of that name made by someone else) is common to none, so
-// this is reached only when every new file fails.
+// How many names the script tries: a name someone took in advance (a file
+// or a folder of that name) is passed over for another, unforeseeable one,
+// so this many collisions in a row mean a folder nothing new can go into.
 inline constexpr int kSelfRemovalScriptNameTries = 8;
 
 // What the script needs to know.
