@@ -44,6 +44,50 @@ TEST(DpiScale, PagesAtTheUsualScales) {
   }
 }
 
+// The finish page at 175 %, its text laid out for three lines. A fourth
+// line moves the note below it down, as close as the layout had it, and
+// the free space under the note takes that up; three lines more move the
+// check boxes down too, into the free space above "have fun". The side
+// panel beside the text never moves. A text that would push a control off
+// the page, or a label not shown, moves nothing.
+TEST(DpiScale, TallerLabelsPushWhatIsBelowThem) {
+  constexpr int kDpi = 168;
+  // Text, note, two check boxes, "have fun", line, button, side panel.
+  const PixelRect layout[] = {{136, 8, 305, 46}, {136, 56, 258, 13}, {136, 88, 281, 17},
+                              {136, 108, 281, 17}, {136, 152, 48, 13}, {128, 176, 316, 2},
+                              {344, 184, 100, 25}, {8, 8, 113, 201}};
+  const std::vector<int> asLaidOut = {14, 98, 154, 189, 266, 308, 322, 14};
+  struct Row {
+    const char* what;
+    int textHeight;
+    bool textShown;
+    std::vector<int> tops;
+  };
+  const Row rows[] = {
+      {"three lines", 81, true, asLaidOut},
+      {"three lines a pixel taller", 82, true, asLaidOut},  // rounding: no room taken from the note
+      {"four lines", 92, true, {14, 109, 154, 189, 266, 308, 322, 14}},
+      {"six lines", 138, true, {14, 155, 192, 227, 266, 308, 322, 14}},
+      {"more than the page holds", 300, true, asLaidOut},
+      {"six lines, hidden", 138, false, asLaidOut},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    std::vector<FlowBox> boxes;
+    for (const PixelRect& designed : layout) {
+      const PixelRect placed = ScaleRect(designed, kDpi);
+      boxes.push_back({placed, {placed.width, placed.height}});
+    }
+    boxes[0].shown.height = row.textHeight;
+    boxes[0].grows = row.textShown;
+    boxes[1].shown.width = 348;  // the note and "have fun" as wide as their texts
+    boxes[1].grows = true;
+    boxes[4].shown.width = 70;
+    boxes[4].grows = true;
+    EXPECT_EQ(FlowDown(boxes, ScaleLength(8, kDpi), ScaleLength(215, kDpi)), row.tops);
+  }
+}
+
 // A picture grown for a larger scale keeps its corners' colours, blends
 // between them, and a transparent background stays transparent: no colour
 // of the key bleeds into the edge of what is drawn on it.

@@ -1,6 +1,6 @@
 // Checks of a page shown at another display scale than 96 DPI, through its
 // real windows: each control where its 96-DPI rectangle scaled puts it, and
-// no text cut off by its control or its title bar.
+// no text cut off by its control, a sibling over it or its title bar.
 //
 // The driver reads pixels as a per-monitor aware program does: an unaware
 // one would be handed coordinates mapped back to 96 DPI.
@@ -219,6 +219,30 @@ void CheckControl(const WindowInfo& info, HFONT font, int dpi, std::vector<Cut>&
   if (needed.cx > has.cx || needed.cy > has.cy) cuts.push_back({info.className + " " + Quoted(info.text), needed, has});
 }
 
+// A label with a text that shares pixels with a shown sibling: one of the
+// two clips the other, so the text is cut there even where it fits its own
+// window (a wrapped text grown into the control below it).
+void CheckOverlaps(const std::vector<WindowInfo>& tree, std::vector<std::string>& overlaps) {
+  const auto isLabel = [](const WindowInfo& info) {
+    return !info.text.empty() && EqualsNoCase(info.className, "Static");
+  };
+  for (size_t i = 0; i < tree.size(); ++i) {
+    const WindowInfo& a = tree[i];
+    if (a.depth == 0 || !a.visible) continue;
+    for (size_t j = i + 1; j < tree.size(); ++j) {
+      const WindowInfo& b = tree[j];
+      RECT shared;
+      if (b.depth != a.depth || !b.visible || !(isLabel(a) || isLabel(b)) || GetParent(b.hwnd) != GetParent(a.hwnd) ||
+          !IntersectRect(&shared, &a.rect, &b.rect)) {
+        continue;
+      }
+      overlaps.push_back(a.className + " " + Quoted(a.text) + " overlaps " + b.className + " " + Quoted(b.text) +
+                         " by " + std::to_string(shared.right - shared.left) + "x" +
+                         std::to_string(shared.bottom - shared.top));
+    }
+  }
+}
+
 }  // namespace
 
 void ExpectRect(Session& session, const Command& command) {
@@ -273,10 +297,13 @@ void ExpectWholeTexts(Session& session, const Command& command) {
   const Font font(ControlFont(command, dpi));
   std::vector<Cut> cuts;
   CheckCaption(top, dpi, cuts);
-  for (const WindowInfo& info : WindowTree(top)) {
+  const std::vector<WindowInfo> tree = WindowTree(top);
+  for (const WindowInfo& info : tree) {
     if (info.depth > 0 && info.visible) CheckControl(info, font.Get(), dpi, cuts);
   }
-  if (cuts.empty()) {
+  std::vector<std::string> overlaps;
+  CheckOverlaps(tree, overlaps);
+  if (cuts.empty() && overlaps.empty()) {
     Say("every text is whole");
     return;
   }
@@ -285,6 +312,7 @@ void ExpectWholeTexts(Session& session, const Command& command) {
     report += "\n  " + cut.what + " needs " + std::to_string(cut.needed.cx) + "x" + std::to_string(cut.needed.cy) +
               ", has " + std::to_string(cut.has.cx) + "x" + std::to_string(cut.has.cy);
   }
+  for (const std::string& overlap : overlaps) report += "\n  " + overlap;
   throw StepFailure(report);
 }
 

@@ -76,7 +76,7 @@ const std::vector<CommandSpec>& CommandSpecs() {
       {"expect-rect", 5, 5, {"--dpi", "--tolerance", "--timeout"}, {},
        "expect-rect SEL LEFT TOP WIDTH HEIGHT --dpi N   the control's place in the window's client area is this 96-DPI one scaled to N DPI (within --tolerance pixels, 2; - skips a number)"},
       {"expect-whole-texts", 0, 0, {"--dpi", "--font"}, {},
-       "expect-whole-texts --dpi N [--font FACE,...:POINTS]  no label, button or title text is cut off at N DPI (in the first face that has the size, else the message font in whole points)"},
+       "expect-whole-texts --dpi N [--font FACE,...:POINTS]  no label, button or title text is cut off at N DPI (in the first face that has the size, else the message font in whole points), no label overlaps a sibling"},
       {"screenshot", 1, 1, {}, {},
        "screenshot NAME                                 ask the harness for a PNG of the screen now"},
       {"sleep", 1, 1, {}, {},

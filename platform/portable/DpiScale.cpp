@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <numeric>
 
 namespace vlt::win32 {
 namespace {
@@ -35,6 +36,38 @@ PixelRect ScaleFramedRect(const PixelRect& designed, int border, int dpi) {
 }
 
 int FontCharacterHeight(int points, int dpi) { return -MulDivRounded(points, dpi, 72); }
+
+std::vector<int> FlowDown(std::span<const FlowBox> boxes, int gap, int bottom) {
+  const auto height = [](const FlowBox& box) { return box.grows ? box.shown.height : box.placed.height; };
+  std::vector<std::size_t> order(boxes.size());
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  std::stable_sort(order.begin(), order.end(),
+                   [&](std::size_t a, std::size_t b) { return boxes[a].placed.top < boxes[b].placed.top; });
+  std::vector<int> tops(boxes.size());
+  for (std::size_t n = 0; n < order.size(); ++n) {
+    const FlowBox& box = boxes[order[n]];
+    int top = box.placed.top;
+    for (std::size_t m = 0; m < n; ++m) {
+      const FlowBox& above = boxes[order[m]];
+      const int placedBottom = above.placed.top + above.placed.height;
+      const bool sharesColumns = above.placed.left < box.placed.left + box.shown.width &&
+                                 box.placed.left < above.placed.left + above.shown.width;
+      // Side by side or overlapping in the layout: neither pushes the other.
+      if (placedBottom > box.placed.top || !sharesColumns) continue;
+      // Only a control reaching into this one moves it: a label a pixel
+      // taller than its rectangle through rounding leaves the page as it was.
+      const int reach = tops[order[m]] + height(above);
+      if (reach > top) top = reach + std::min(box.placed.top - placedBottom, gap);
+    }
+    // What does not fit the parent keeps the layout as it is.
+    if (top > box.placed.top && top + height(box) > bottom) {
+      for (std::size_t i = 0; i < boxes.size(); ++i) tops[i] = boxes[i].placed.top;
+      return tops;
+    }
+    tops[order[n]] = top;
+  }
+  return tops;
+}
 
 PixelSize ScalePicture(const PixelSize& designed, int dpi) {
   return {ScaleLength(designed.width, dpi), ScaleLength(designed.height, dpi)};

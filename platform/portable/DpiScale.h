@@ -39,6 +39,25 @@ PixelRect ScaleFramedRect(const PixelRect& designed, int border, int dpi);
 // `points` at `dpi`: 8 points are 11 pixels at 96 DPI, 16 at 144.
 int FontCharacterHeight(int points, int dpi);
 
+// One control of a parent, for FlowDown: its rectangle from ScaleRect and
+// its size as shown. `grows` marks a shown label, which is as tall as its
+// text needs; any other control counts with the rectangle's height.
+struct FlowBox {
+  PixelRect placed;
+  PixelSize shown;
+  bool grows = false;
+};
+
+// The tops of a parent's controls when a label's text needs more lines than
+// its layout gave it. A control below such a label, sharing columns with
+// it, that the label now reaches into moves down until it is as far from
+// the label as the layout had it, but no further than `gap` (the layouts'
+// usual spacing); a moved control moves the ones below it the same way, so
+// free space between controls is used up first. While no label reaches
+// into another control nothing moves. When that would move a control past
+// `bottom`, nothing moves: the label then overlaps.
+std::vector<int> FlowDown(std::span<const FlowBox> boxes, int gap, int bottom);
+
 // A picture of `designed` size shown at `dpi`.
 PixelSize ScalePicture(const PixelSize& designed, int dpi);
 

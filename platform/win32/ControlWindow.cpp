@@ -1,5 +1,7 @@
 #include "platform/win32/ControlWindow.h"
 
+#include <algorithm>
+
 #include "platform/Errors.h"
 #include "platform/win32/PageWindow.h"
 #include "platform/win32/Pictures.h"
@@ -70,7 +72,8 @@ ControlWindow::ControlWindow(PageWindow& page, const ControlSpec& spec,
       kind_(spec.kind),
       font_(placement.font),
       dpi_(placement.dpi),
-      wrapWidth_(placement.wrapWidth) {
+      wrapWidth_(placement.wrapWidth),
+      placedHeight_(placement.rect.height) {
   const WindowKind windowKind = WindowKindOf(spec.kind);
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS | windowKind.style;
   if (spec.visible) style |= WS_VISIBLE;
@@ -107,6 +110,7 @@ ControlWindow::ControlWindow(PageWindow& page, const ControlSpec& spec,
       ::SendMessageW(hwnd_, PBM_SETPOS, spec.rangeMin, 0);
       break;
     case ControlKind::Label:
+    case ControlKind::WrapLabel:
       FitToText();
       break;
     default:
@@ -131,11 +135,12 @@ void ControlWindow::ApplyDpi(const ChildPlacement& placement) {
   dpi_ = placement.dpi;
   font_ = placement.font;
   wrapWidth_ = placement.wrapWidth;
+  placedHeight_ = placement.rect.height;
   ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   const PixelRect& rect = placement.rect;
   ::SetWindowPos(hwnd_, nullptr, rect.left, rect.top, rect.width, rect.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-  if (kind_ == ControlKind::Label) FitToText();
+  if (kind_ == ControlKind::Label || kind_ == ControlKind::WrapLabel) FitToText();
   if (picture_ != PictureId::None) SetPicture(picture_);
   ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
@@ -144,7 +149,10 @@ std::string ControlWindow::Text() const { return WideToUtf8(WindowText(hwnd_)); 
 
 void ControlWindow::SetText(const std::string& text) {
   ::SetWindowTextW(hwnd_, Utf8ToWide(text).c_str());
-  if (kind_ == ControlKind::Label) FitToText();
+  if (kind_ == ControlKind::Label || kind_ == ControlKind::WrapLabel) {
+    FitToText();
+    page_.Reflow();
+  }
 }
 
 bool ControlWindow::Checked() const {
@@ -208,6 +216,10 @@ void ControlWindow::SetPicture(PictureId picture) {
 }
 
 void ControlWindow::FitToText() {
+  if (kind_ == ControlKind::WrapLabel) {
+    FitWrappedHeight();
+    return;
+  }
   // A label takes the size of its text. The layouts were made for a font
   // that the system may not have, and a font's widths do not grow exactly
   // with its height; where the text is wider than designed and would run
@@ -234,6 +246,31 @@ void ControlWindow::FitToText() {
   ::SetWindowLongPtrW(hwnd_, GWL_STYLE, style);
   if (text.empty()) bounds.right = 0;  // one line high, no width
   ::SetWindowPos(hwnd_, nullptr, 0, 0, bounds.right, bounds.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ControlWindow::FitWrappedHeight() {
+  // The layout's height holds its text in the font it was made for; in
+  // another font, or at another scale, the text may wrap to more lines.
+  // The label then grows downwards, keeping its width, so that no line is
+  // cut; it never shrinks below the layout's height.
+  const std::wstring text = WindowText(hwnd_);
+  RECT client;
+  if (!::GetClientRect(hwnd_, &client)) return;
+  RECT bounds{0, 0, client.right, 0};
+  if (!text.empty()) {
+    const WindowDC dc(hwnd_);
+    if (!dc) return;
+    const SelectedObject font(dc.Get(), font_);
+    // As the static control draws an SS_LEFT text.
+    ::DrawTextW(dc.Get(), text.c_str(), -1, &bounds,
+                DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+  }
+  RECT window;
+  ::GetWindowRect(hwnd_, &window);
+  const int height = std::max<int>(placedHeight_, bounds.bottom);
+  if (height == window.bottom - window.top) return;
+  ::SetWindowPos(hwnd_, nullptr, 0, 0, window.right - window.left, height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -9,7 +9,8 @@
 //   Edit         EDIT, one line, scrolling sideways, sunken client edge
 //   Memo         EDIT, several lines, word wrap, vertical scroll bar
 //   Label        STATIC, one line, resized to its text
-//   WrapLabel    STATIC, fixed size, word wrap
+//   WrapLabel    STATIC, fixed width, word wrap, as tall as its text needs
+//                (at least the layout's height)
 //   ProgressBar  msctls_progress32
 //   Panel        STATIC with a thin sunken edge; holds pictures
 //   Bevel        STATIC, etched horizontal line
@@ -44,7 +45,8 @@ class ControlWindow : public ControlView {
 
   // Lays the control out again for its page at another DPI: the new place,
   // font and wrap width (its parent and id stay), a label sized to its text
-  // again, the picture at its new size.
+  // again, the picture at its new size. The page moves the controls below
+  // a label that has grown (PageWindow::Reflow).
   void ApplyDpi(const ChildPlacement& placement);
 
   std::string Text() const override;
@@ -65,6 +67,7 @@ class ControlWindow : public ControlView {
 
  private:
   void FitToText();
+  void FitWrappedHeight();
 
   PageWindow& page_;
   ControlKind kind_;
@@ -72,6 +75,7 @@ class ControlWindow : public ControlView {
   HFONT font_;
   int dpi_;
   int wrapWidth_;
+  int placedHeight_;  // the layout's height at dpi_
   PictureId picture_ = PictureId::None;
   UniqueBitmap bitmap_;       // Image
   UniqueImageList glyph_;     // Button

@@ -35,6 +35,9 @@ void SetStyleBit(HWND hwnd, LONG_PTR bit, bool on) {
   if (wanted != style) ::SetWindowLongPtrW(hwnd, GWL_STYLE, wanted);
 }
 
+// The layouts keep this distance between controls and to the page's edge.
+constexpr int kLayoutGap = 8;
+
 bool CanTakeFocus(HWND hwnd) {
   const LONG_PTR style = ::GetWindowLongPtrW(hwnd, GWL_STYLE);
   return (style & WS_TABSTOP) != 0 && (style & WS_VISIBLE) != 0 && (style & WS_DISABLED) == 0;
@@ -188,6 +191,7 @@ std::unique_ptr<ControlView> PageWindow::CreateControl(Control& control, const C
   children_.insert(position, child);
   ::SetWindowPos(child.hwnd, predecessor, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   if (spec.kind == ControlKind::RadioButton) RefreshRadioGroups();
+  Reflow();
   return view;
 }
 
@@ -206,14 +210,48 @@ PixelRect PageWindow::ScaledRect(const Child& child) const {
                    dpi_);
 }
 
+void PageWindow::Reflow() {
+  std::vector<std::string_view> parents;
+  for (const Child& child : children_) {
+    if (std::find(parents.begin(), parents.end(), child.parent) == parents.end()) {
+      parents.push_back(child.parent);
+    }
+  }
+  for (const std::string_view parent : parents) {
+    const Child* panel = parent.empty() ? nullptr : FindChildByName(parent);
+    const HWND parentWindow = panel != nullptr ? panel->hwnd : window_.Get();
+    std::vector<HWND> members;
+    std::vector<RECT> shown;  // in the parent's client area
+    std::vector<FlowBox> boxes;
+    for (const Child& child : children_) {
+      if (child.parent != parent) continue;
+      RECT rect;
+      ::GetWindowRect(child.hwnd, &rect);
+      ::MapWindowPoints(nullptr, parentWindow, reinterpret_cast<POINT*>(&rect), 2);
+      // A hidden label (a field's name for screen readers) takes no room.
+      const bool label = child.kind == ControlKind::Label || child.kind == ControlKind::WrapLabel;
+      const bool visible = (::GetWindowLongPtrW(child.hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
+      members.push_back(child.hwnd);
+      shown.push_back(rect);
+      boxes.push_back({ScaledRect(child), {rect.right - rect.left, rect.bottom - rect.top}, label && visible});
+    }
+    RECT client;
+    ::GetClientRect(parentWindow, &client);
+    const std::vector<int> tops = FlowDown(boxes, ScaleLength(kLayoutGap, dpi_), client.bottom);
+    for (std::size_t i = 0; i < members.size(); ++i) {
+      if (shown[i].left == boxes[i].placed.left && shown[i].top == tops[i]) continue;
+      ::SetWindowPos(members[i], nullptr, boxes[i].placed.left, tops[i], 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
+}
+
 int PageWindow::LabelRoom(const ControlSpec& label) const {
-  // The layouts keep this distance between controls and to the page's edge.
-  constexpr int kGap = 8;
-  int right = clientWidth_ - kGap;
+  int right = clientWidth_ - kLayoutGap;
   for (const ControlSpec& other : layout_) {
     if (&other == &label || other.parent != label.parent) continue;
     const bool sameLines = other.top < label.top + label.height && label.top < other.top + other.height;
-    if (sameLines && other.left >= label.left + label.width) right = std::min(right, other.left - kGap);
+    if (sameLines && other.left >= label.left + label.width) right = std::min(right, other.left - kLayoutGap);
   }
   return std::max(label.width, right - label.left);
 }
@@ -231,6 +269,8 @@ void PageWindow::OnDpiChanged(int dpi, const RECT& suggested) {
   ::SetWindowPos(window_.Get(), nullptr, suggested.left, suggested.top,
                  suggested.right - suggested.left, suggested.bottom - suggested.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+  // In the new client area, whose bottom bounds how far controls move.
+  Reflow();
   ::InvalidateRect(window_.Get(), nullptr, TRUE);
 }
 

@@ -66,6 +66,10 @@ class PageWindow : public FormView {
 
   // Called by a control window as it goes.
   void Forget(HWND child);
+  // Moves the controls below a label whose text needs more lines than the
+  // layout gave it down as far as it grew (FlowDown), and back up when it
+  // needs fewer again. Called by a label whose text changed.
+  void Reflow();
   // The radio buttons of one parent are one group: the first in tab order
   // starts it, and the checked one (else the first) is its tab stop.
   void RefreshRadioGroups();
