@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "Commands.h"
@@ -84,13 +85,23 @@ void ExpectProcess(Session& session, const Command& command) {
     }
     wanted = static_cast<size_t>(parsed);
   }
+  // With --new only processes started after this step began count: a
+  // program that runs one after another (a script's pause command) has run
+  // again since.
+  const bool onlyNew = command.Has("--new");
+  std::vector<DWORD> before;
+  if (onlyNew) before = ProcessIdsByExeName(name);
   std::vector<DWORD> ids;
   const double timeout = StepTimeout(session, command);
   if (!PollUntil(timeout, [&] {
         ids = ProcessIdsByExeName(name);
+        std::erase_if(ids, [&](DWORD id) { return std::find(before.begin(), before.end(), id) != before.end(); });
         return wanted ? ids.size() == wanted : !ids.empty();
       })) {
-    if (ids.empty()) throw StepFailure("no process " + Quoted(name) + " runs (waited " + Seconds(timeout) + ")");
+    if (ids.empty()) {
+      throw StepFailure(std::string(onlyNew ? "no new process " : "no process ") + Quoted(name) +
+                        " runs (waited " + Seconds(timeout) + ")");
+    }
     throw StepFailure("wanted " + std::to_string(wanted) + " processes " + Quoted(name) + ", saw " +
                       std::to_string(ids.size()) + ": " + IdList(ids));
   }
