@@ -42,6 +42,8 @@ class SinkFileSystem : public vlt::FileSystem {
   void WriteNewFile(const std::string& path, std::span<const std::uint8_t> data) override {
     WriteFile(path, data);
   }
+  std::optional<vlt::FileIdentity> Identity(const std::string&) override { return std::nullopt; }
+  std::uint32_t UnforeseeableNumber() override { return 0; }
   std::string ShortPathName(const std::string& path) override { return path; }
   std::optional<std::string> ToOemCodePage(const std::string& text) override { return text; }
 };
