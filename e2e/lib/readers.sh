@@ -202,14 +202,20 @@ vlt_dir_listing() {
   (cd "$unix" && find . -mindepth 1 -maxdepth 1 -printf '%f\n' | LC_ALL=C sort)
 }
 
-# Waits up to $2 seconds (default 20) until the file $1 no longer exists.
-vlt_wait_file_gone() {
-  local file=$1 limit=$((${2:-20} * 10 * VLT_TIME_FACTOR)) waited=0 unix
-  unix=$(vlt_unix_path "$file")
-  while [ -e "$unix" ]; do
-    [ "$waited" -lt "$limit" ] || vlt_die "$file still exists after $((limit / 10)) s"
+# Waits up to $1 seconds (times the lane's factor) while the command $3...
+# succeeds; $2 names what is waited for, in the log and the failure.
+vlt_wait_while() {
+  local limit=$(($1 * 10 * VLT_TIME_FACTOR)) what=$2 waited=0
+  shift 2
+  while "$@"; do
+    [ "$waited" -lt "$limit" ] || vlt_die "$what still exists after $((limit / 10)) s"
     sleep 0.1
     waited=$((waited + 1))
   done
-  vlt_log "gone after $((waited / 10)).$((waited % 10)) s: $file"
+  vlt_log "gone after $((waited / 10)).$((waited % 10)) s: $what"
+}
+
+# Waits up to $2 seconds (default 20) until the file $1 no longer exists.
+vlt_wait_file_gone() {
+  vlt_wait_while "${2:-20}" "$1" test -e "$(vlt_unix_path "$1")"
 }

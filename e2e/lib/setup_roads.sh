@@ -558,11 +558,6 @@ vlt_script_path() {
 # Waits (up to $1 s, default 20) until every self-removal script the
 # program wrote has run to its end: it erases itself last.
 vlt_wait_self_removal() {
-  local limit=$((${1:-20} * 10 * VLT_TIME_FACTOR)) waited=0
-  while [ -n "$(vlt_new_scripts)" ]; do
-    [ "$waited" -lt "$limit" ] || vlt_die "the self-removal script $(vlt_new_scripts | head -n1) still exists after $((limit / 10)) s"
-    sleep 0.1
-    waited=$((waited + 1))
-  done
-  vlt_log "self-removal script gone after $((waited / 10)).$((waited % 10)) s"
+  vlt_wait_while "${1:-20}" "the self-removal script" vlt_any_new_script
 }
+vlt_any_new_script() { [ -n "$(vlt_new_scripts)" ]; }
