@@ -20,8 +20,9 @@ class ByteSource {
 class ByteSink {
  public:
   virtual ~ByteSink() = default;
-  // Adds `bytes` after everything appended so far. May raise std::bad_alloc.
-  virtual void Append(std::span<const std::uint8_t> bytes) = 0;
+  // Adds `bytes` after everything appended so far; false when the sink
+  // cannot take them (memory for them cannot be had).
+  virtual bool Append(std::span<const std::uint8_t> bytes) = 0;
   // Memory the sink already holds for the bytes that come next, so that a
   // producer can write them there instead of handing them over by Append;
   // empty when it has none. After writing `count` bytes at its start, the

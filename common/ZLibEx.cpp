@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <exception>
-#include <vector>
+
+#include "common/HeapBytes.h"
 
 namespace vlt {
 namespace {
@@ -21,53 +21,56 @@ constexpr int kWindowBits = MAX_WBITS;
 constexpr std::size_t kWindowSize = std::size_t{1} << kWindowBits;
 constexpr std::size_t kInputSize = 0x8000;
 
-[[noreturn]] void Fail(int status) { throw EZCompressionError(InflateStatusText(status)); }
-
 // The source's bytes, a buffer at a time: shared by the frame reader and
 // inflateBack's input callback.
 class Input {
  public:
-  explicit Input(ByteSource& source) : source_(source), buffer_(kInputSize) {}
+  explicit Input(ByteSource& source) : source_(source), buffer_(AllocateBytes(kInputSize)) {}
 
+  bool Allocated() const { return buffer_ != nullptr; }
   // Reads the next buffer when the current one is used up; false at the end.
   bool Fill() {
-    if (rest_.empty()) rest_ = std::span<const std::uint8_t>(buffer_.data(), source_.Read(buffer_));
+    if (rest_.empty()) {
+      rest_ = std::span<const std::uint8_t>(
+          buffer_.get(), source_.Read(std::span<std::uint8_t>(buffer_.get(), kInputSize)));
+    }
     return !rest_.empty();
   }
-  // The next byte; "buffer error" when the source has ended (a cut stream).
-  std::uint8_t Byte() {
-    if (!Fill()) Fail(Z_BUF_ERROR);
-    const std::uint8_t byte = rest_.front();
+  // The next byte into `byte`; false when the source has ended (a cut stream).
+  bool Byte(unsigned& byte) {
+    if (!Fill()) return false;
+    byte = rest_.front();
     rest_ = rest_.subspan(1);
-    return byte;
+    return true;
   }
   std::span<const std::uint8_t> Rest() const { return rest_; }
   void SetRest(std::span<const std::uint8_t> rest) { rest_ = rest; }
 
  private:
   ByteSource& source_;
-  std::vector<std::uint8_t> buffer_;
+  HeapBytes buffer_;
   std::span<const std::uint8_t> rest_;
 };
 
 // Checks the RFC 1950 header: deflate, a window zlib can hold, the header
 // check; a preset dictionary cannot be had here.
-void ReadHeader(Input& input) {
-  const unsigned cmf = input.Byte();
-  const unsigned flg = input.Byte();
+int ReadHeader(Input& input) {
+  unsigned cmf = 0;
+  unsigned flg = 0;
+  if (!input.Byte(cmf) || !input.Byte(flg)) return Z_BUF_ERROR;
   const bool deflate = (cmf & 0x0F) == Z_DEFLATED && (cmf >> 4) + 8 <= kWindowBits;
-  if (!deflate || (cmf << 8 | flg) % 31 != 0) Fail(Z_DATA_ERROR);
-  if ((flg & 0x20) != 0) Fail(Z_STREAM_ERROR);
+  if (!deflate || (cmf << 8 | flg) % 31 != 0) return Z_DATA_ERROR;
+  if ((flg & 0x20) != 0) return Z_STREAM_ERROR;
+  return Z_OK;
 }
 
-// What the callbacks share. They are called from C code: an exception must
-// not pass through it, so the output callback keeps the target's exception
-// and reports a failure, and InflateStream raises it after the call.
+// What the callbacks share: the output callback reports a target that
+// cannot take the bytes, and inflateBack stops.
 struct Callbacks {
   Input& input;
   ByteSink& target;
   uLong adler;
-  std::exception_ptr targetFailure;
+  bool targetFull;
 
   static unsigned In(void* context, z_const unsigned char** next) {
     Input& input = static_cast<Callbacks*>(context)->input;
@@ -81,44 +84,41 @@ struct Callbacks {
   static int Out(void* context, unsigned char* bytes, unsigned length) {
     auto& self = *static_cast<Callbacks*>(context);
     self.adler = adler32(self.adler, bytes, length);
-    try {
-      self.Deliver(std::span<const std::uint8_t>(bytes, length));
-      return 0;
-    } catch (...) {
-      self.targetFailure = std::current_exception();
-      return 1;
-    }
+    if (self.Deliver(std::span<const std::uint8_t>(bytes, length))) return 0;
+    self.targetFull = true;
+    return 1;
   }
 
   // Into the target's room while it has some, the rest by Append.
-  void Deliver(std::span<const std::uint8_t> bytes) {
+  bool Deliver(std::span<const std::uint8_t> bytes) {
     while (!bytes.empty()) {
       const std::span<std::uint8_t> room = target.Room();
-      if (room.empty()) {
-        target.Append(bytes);
-        return;
-      }
+      if (room.empty()) return target.Append(bytes);
       const std::size_t count = std::min(room.size(), bytes.size());
       std::copy_n(bytes.data(), count, room.data());
       target.Commit(count);
       bytes = bytes.subspan(count);
     }
+    return true;
   }
 };
 
 // Ends the inflater on every exit.
 class BackInflater {
  public:
-  BackInflater(z_stream& stream, std::vector<unsigned char>& window) : stream_(stream) {
-    const int status = inflateBackInit(&stream_, kWindowBits, window.data());
-    if (status != Z_OK) Fail(status);
+  BackInflater(z_stream& stream, unsigned char* window) : stream_(stream) {
+    status_ = inflateBackInit(&stream_, kWindowBits, window);
   }
-  ~BackInflater() { inflateBackEnd(&stream_); }
+  ~BackInflater() {
+    if (status_ == Z_OK) inflateBackEnd(&stream_);
+  }
   BackInflater(const BackInflater&) = delete;
   BackInflater& operator=(const BackInflater&) = delete;
+  int Status() const { return status_; }
 
  private:
   z_stream& stream_;
+  int status_;
 };
 
 }  // namespace
@@ -133,35 +133,37 @@ std::string InflateStatusText(int status) {
   return kTexts[static_cast<std::size_t>(2 - status)];
 }
 
-int CheckInflateStatus(int status) {
-  if (status < 0) Fail(status);
-  return status;
-}
-
-void InflateStream(ByteSource& source, ByteSink& target) {
+int InflateStream(ByteSource& source, ByteSink& target) {
   Input input(source);
-  ReadHeader(input);
+  const HeapBytes window = AllocateBytes(kWindowSize);
+  if (!input.Allocated() || !window) return Z_MEM_ERROR;
+  if (const int header = ReadHeader(input); header != Z_OK) return header;
 
-  std::vector<unsigned char> window(kWindowSize);
   z_stream stream{};  // zero-filled: zlib's own memory routines
-  BackInflater inflater(stream, window);
-  Callbacks callbacks{input, target, adler32(0, Z_NULL, 0), nullptr};
+  const BackInflater inflater(stream, window.get());
+  if (inflater.Status() != Z_OK) return inflater.Status();
+  Callbacks callbacks{input, target, adler32(0, Z_NULL, 0), false};
   // What the header left of the first buffer goes to zlib first.
   stream.next_in = const_cast<unsigned char*>(input.Rest().data());
   stream.avail_in = static_cast<uInt>(input.Rest().size());
   input.SetRest({});
   const int status =
       inflateBack(&stream, &Callbacks::In, &callbacks, &Callbacks::Out, &callbacks);
-  if (callbacks.targetFailure) std::rethrow_exception(callbacks.targetFailure);
+  if (callbacks.targetFull) return Z_MEM_ERROR;
   // Z_BUF_ERROR: the input ended before the deflate data did.
-  if (status != Z_STREAM_END) Fail(status);
+  if (status != Z_STREAM_END) return status < 0 ? status : Z_DATA_ERROR;
 
   // The Adler-32 of the inflated bytes, most significant byte first, and
   // then nothing more.
   input.SetRest(std::span<const std::uint8_t>(stream.next_in, stream.avail_in));
   uLong trailer = 0;
-  for (int i = 0; i < 4; ++i) trailer = trailer << 8 | input.Byte();
-  if (trailer != callbacks.adler || input.Fill()) Fail(Z_DATA_ERROR);
+  for (int i = 0; i < 4; ++i) {
+    unsigned byte = 0;
+    if (!input.Byte(byte)) return Z_BUF_ERROR;
+    trailer = trailer << 8 | byte;
+  }
+  if (trailer != callbacks.adler || input.Fill()) return Z_DATA_ERROR;
+  return Z_OK;
 }
 
 }  // namespace vlt

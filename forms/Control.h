@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/Result.h"
 #include "forms/FormHost.h"
 #include "forms/FormSpec.h"
 
@@ -40,8 +41,9 @@ class Control {
   PictureId Picture() const { return view_->Picture(); }
   void SetPicture(PictureId picture) { view_->SetPicture(picture); }
 
-  // Runs through the page's dispatch point when the control is clicked.
-  std::function<void()> OnClick;
+  // Runs through the page's dispatch point when the control is clicked; a
+  // failure it returns goes to the default error report.
+  std::function<Status()> OnClick;
 
   void AttachView(std::unique_ptr<ControlView> view) { view_ = std::move(view); }
   ControlView& View() const { return *view_; }

@@ -1,8 +1,7 @@
 #include "forms/Form.h"
 
-#include <stdexcept>
-
 #include "common/Concat.h"
+#include "common/FatalEnd.h"
 
 namespace vlt {
 
@@ -32,19 +31,13 @@ Control* Form::FindControl(std::string_view name) const {
 Control& Form::Ctl(std::string_view name) const {
   Control* control = FindControl(name);
   if (control == nullptr) {
-    throw std::out_of_range(Concat({"no control ", name, " on ", spec_.className}));
+    EndWithFailure(Concat({"no control ", name, " on ", spec_.className}));
   }
   return *control;
 }
 
-void Form::Dispatch(const std::function<void()>& handler) {
-  try {
-    handler();
-  } catch (const std::exception& error) {
-    context_.reportError(error);
-  } catch (...) {
-    context_.reportError(std::runtime_error("Unexpected error"));
-  }
+void Form::Dispatch(const std::function<Status()>& handler) {
+  if (const Status status = handler(); !status.Ok()) context_.reportError(status.Error());
 }
 
 void Form::UserClicked(Control& control) {
@@ -59,7 +52,10 @@ bool Form::CloseQuery() {
 
 bool Form::UserClose() {
   bool canClose = false;
-  Dispatch([&] { canClose = CloseQuery(); });
+  Dispatch([&] {
+    canClose = CloseQuery();
+    return Status();
+  });
   if (!canClose) return false;
   if (isMain_) context_.endProgram();
   Hide();

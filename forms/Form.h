@@ -1,7 +1,8 @@
 #pragma once
 // A page: a window built from its layout, its controls, and the entry points
 // through which user actions reach its handlers. Every handler runs through
-// Dispatch(), which reports an escaping exception as the default error report.
+// Dispatch(), which shows a failure a handler returns as the default error
+// report.
 #include <functional>
 #include <memory>
 #include <string>
@@ -18,8 +19,8 @@ struct FormContext {
   FormHost& host;
   // Ends the program: what closing the main page does.
   std::function<void()> endProgram;
-  // The default error report for an exception that leaves a handler.
-  std::function<void(const std::exception&)> reportError;
+  // The default error report for a failure that a handler returns.
+  std::function<void(const Failure&)> reportError;
 };
 
 class Form {
@@ -32,7 +33,8 @@ class Form {
   const FormSpec& Spec() const { return spec_; }
   std::string_view ClassName() const { return spec_.className; }
 
-  // The control named `name`; throws std::out_of_range when there is none.
+  // The control named `name`; the program ends with a message when there is
+  // none (a layout and its page that do not match).
   Control& Ctl(std::string_view name) const;
   Control* FindControl(std::string_view name) const;
   const std::vector<std::unique_ptr<Control>>& Controls() const { return controls_; }
@@ -47,8 +49,8 @@ class Form {
   void SetMain(bool isMain) { isMain_ = isMain; }
   bool IsMain() const { return isMain_; }
 
-  // Runs a handler; an exception that leaves it goes to the error report.
-  void Dispatch(const std::function<void()>& handler);
+  // Runs a handler; a failure it returns goes to the error report.
+  void Dispatch(const std::function<Status()>& handler);
   // The user clicked `control` (its state has already changed).
   void UserClicked(Control& control);
   // The user asked to close the window (close box, Alt+F4, system menu).

@@ -1,8 +1,8 @@
 // libFuzzer target: the payload record loader and the extraction behind it.
-// Any record must either load or raise RecordError; a loaded record must
-// store and load back to the same bytes; extracting its entries must either
-// succeed with exactly the entry's bytes, give false, or raise
-// EZCompressionError. Sanitizers catch every read outside a buffer.
+// Any record must either load or fail; a loaded record must store and load
+// back to the same bytes; extracting its entries must either succeed with
+// exactly the entry's bytes or give false, and a payload the whole check
+// passes must extract. Sanitizers catch every read outside a buffer.
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -13,7 +13,6 @@
 #include "common/ZLibEx.h"
 #include "payload/BinderRecord.h"
 #include "payload/PayloadCheck.h"
-#include "platform/Errors.h"
 #include "platform/FileSystem.h"
 
 namespace {
@@ -24,7 +23,7 @@ class SinkFileSystem : public vlt::FileSystem {
  public:
   std::size_t lastSize = 0;
 
-  void ForceDirectories(const std::string&) override {}
+  vlt::Status ForceDirectories(const std::string&) override { return {}; }
   bool DirectoryExists(const std::string&) override { return true; }
   bool IsReparsePoint(const std::string&) override { return false; }
   std::vector<vlt::DirEntry> Find(const std::string&) override { return {}; }
@@ -33,14 +32,15 @@ class SinkFileSystem : public vlt::FileSystem {
   bool CopyFile(const std::string&, const std::string&) override { return false; }
   std::optional<std::uint64_t> FileSize(const std::string&) override { return std::nullopt; }
   bool SetNormalAttributes(const std::string&) override { return false; }
-  void WriteFile(const std::string& path, std::span<const std::uint8_t> data) override {
-    if (path.rfind("C:\\Fehlt\\", 0) == 0) throw vlt::FileError("Cannot create file " + path, 3);
+  vlt::Status WriteFile(const std::string& path, std::span<const std::uint8_t> data) override {
+    if (path.rfind("C:\\Fehlt\\", 0) == 0) return vlt::Failure{"Cannot create file " + path, 3};
     volatile std::uint8_t touch = 0;
     for (std::uint8_t b : data) touch = touch ^ b;  // every byte must be readable
     lastSize = data.size();
+    return {};
   }
-  void WriteNewFile(const std::string& path, std::span<const std::uint8_t> data) override {
-    WriteFile(path, data);
+  vlt::Status WriteNewFile(const std::string& path, std::span<const std::uint8_t> data) override {
+    return WriteFile(path, data);
   }
   std::optional<vlt::FileIdentity> Identity(const std::string&) override { return std::nullopt; }
   std::uint32_t UnforeseeableNumber() override { return 0; }
@@ -55,40 +55,32 @@ void Require(bool condition) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  std::unique_ptr<vlt::TFileArrayBinder> binder;
-  try {
-    binder = vlt::LoadFileArrayBinder(std::span(data, size));
-  } catch (const vlt::RecordError&) {
-    return 0;
-  }
+  const auto loaded = vlt::LoadFileArrayBinder(std::span(data, size));
+  if (!loaded.Ok()) return 0;
+  const vlt::TFileArrayBinder* binder = loaded.Value().get();
 
-  const std::vector<std::uint8_t> stored = vlt::StoreFileArrayBinder(*binder);
-  Require(vlt::StoreFileArrayBinder(*vlt::LoadFileArrayBinder(stored)) == stored);
+  const auto stored = vlt::StoreFileArrayBinder(*binder);
+  Require(stored.Ok());
+  const auto reloaded = vlt::LoadFileArrayBinder(stored.Value());
+  Require(reloaded.Ok());
+  const auto restored = vlt::StoreFileArrayBinder(*reloaded.Value());
+  Require(restored.Ok() && restored.Value() == stored.Value());
 
   // The start-up check and extraction must agree: a payload the check
   // passes extracts every entry, and a block extraction cannot inflate is
   // never passed.
-  bool sound = true;
-  try {
-    vlt::CheckPayload(*binder);
-  } catch (const vlt::PayloadError&) {
-    sound = false;
-  }
+  const bool sound = vlt::CheckPayload(*binder).Ok();
 
   SinkFileSystem fs;
   const vlt::TDateiSammlung& entries = binder->DateiSammlung();
   for (int i = 0; i < entries.Count() && i < 4; ++i) {
     const vlt::TDatei& entry = entries.Items(i);
-    try {
-      const std::string path = (i % 2 == 0 ? "C:\\Ziel\\" : "C:\\Fehlt\\") + std::to_string(i);
-      const bool written = entry.Entpacken(path, fs);
-      if (written) {
-        Require(i % 2 == 0 && fs.lastSize == static_cast<std::size_t>(entry.DateiGroesse));
-      }
-      if (sound && i % 2 == 0) Require(written);
-    } catch (const vlt::EZCompressionError&) {
-      Require(!sound);  // a block that does not inflate
+    const std::string path = (i % 2 == 0 ? "C:\\Ziel\\" : "C:\\Fehlt\\") + std::to_string(i);
+    const bool written = entry.Entpacken(path, fs);
+    if (written) {
+      Require(i % 2 == 0 && fs.lastSize == static_cast<std::size_t>(entry.DateiGroesse));
     }
+    if (sound && i % 2 == 0) Require(written);
   }
   return 0;
 }

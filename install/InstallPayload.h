@@ -3,6 +3,7 @@
 // own record and checked whole before anything is written.
 #include <memory>
 
+#include "common/Result.h"
 #include "payload/FileArrayBinder.h"
 #include "platform/Resources.h"
 
@@ -13,10 +14,9 @@ namespace vlt {
 inline constexpr int kInstalledEntryCount = 3;
 
 // Loads the record "PAYLOAD" of `resources` and checks it with CheckPayload:
-// the whole block inflates and every entry lies inside it. Raises
-// RecordError for a missing or damaged record, PayloadError for a damaged
-// block or table or one with fewer than kInstalledEntryCount entries; the
-// message names the fault.
-std::unique_ptr<TFileArrayBinder> LoadInstallPayload(Resources& resources);
+// the whole block inflates and every entry lies inside it. Fails for a
+// missing or damaged record, a damaged block or table, or one with fewer
+// than kInstalledEntryCount entries; the message names the fault.
+Result<std::unique_ptr<TFileArrayBinder>> LoadInstallPayload(Resources& resources);
 
 }  // namespace vlt

@@ -22,7 +22,7 @@ namespace vlt {
 using Kind = InstallStep::Kind;
 using OnFailure = InstallStep::OnFailure;
 
-void TForm2::BitBtn_WeiterClick() {
+Status TForm2::BitBtn_WeiterClick() {
   Services& sys = program_.sys;
   // Both buttons stay disabled while the run lasts, so a second click
   // cannot start another run.
@@ -42,47 +42,41 @@ void TForm2::BitBtn_WeiterClick() {
       PlanShortcuts(dir, program_.msg, product::kWebSite,
                     SpecialFolderPath(sys.shell, csidl::kPrograms),
                     SpecialFolderPath(sys.shell, csidl::kDesktop));
-  ApplyInstallPlan(BuildInstallPlan(choices, sys.app.ExeName(), shortcuts));
+  const Status run = ApplyInstallPlan(BuildInstallPlan(choices, sys.app.ExeName(), shortcuts));
+  if (!run.Ok()) return run;
 
   BitBtn_Weiter.SetEnabled(true);
   BitBtn_Abbrechen.SetEnabled(true);
+  return {};
 }
 
-void TForm2::ApplyInstallPlan(const InstallPlan& plan) {
+Status TForm2::ApplyInstallPlan(const InstallPlan& plan) {
   InstallRun run;
   for (const InstallStep& step : plan) {
+    const Result<bool> result = RunInstallStep(step, run);
+    const bool done = result.Ok() && result.Value();
     switch (step.onFailure) {
       case OnFailure::Ignored:
-        try {
-          RunInstallStep(step, run);
-        } catch (const std::exception&) {
-          // Whatever depends on it fails on its own, silently or with its warning.
-        }
+        // Whatever depends on it fails on its own, silently or with its warning.
         break;
-      case OnFailure::Warns: {
-        bool done = false;
-        try {
-          done = RunInstallStep(step, run);
-        } catch (const std::exception&) {
-          done = false;  // a damaged block or a missing entry: reported like any failure
-        }
+      case OnFailure::Warns:
         if (!done) ShowInstallWarning(step);
         break;
-      }
       case OnFailure::RegistryWarning:
-        if (!RunInstallStep(step, run)) run.registryFailed = true;
+        if (!done) run.registryFailed = true;
         break;
       case OnFailure::Escapes:
-        RunInstallStep(step, run);
+        if (!result.Ok()) return result.AsStatus();
         break;
       case OnFailure::EndsRun:
-        if (!RunInstallStep(step, run)) {
+        if (!done) {
           ShowInstallWarning(step);
-          return;
+          return {};
         }
         break;
     }
   }
+  return {};
 }
 
 bool TForm2::IsThere(const InstallRun& run, const std::string& path) {
@@ -111,7 +105,7 @@ bool TForm2::CopyUninstaller(const std::string& from, const std::string& to) {
   return false;
 }
 
-bool TForm2::RunInstallStep(const InstallStep& step, InstallRun& run) {
+Result<bool> TForm2::RunInstallStep(const InstallStep& step, InstallRun& run) {
   Services& sys = program_.sys;
   switch (step.kind) {
     case Kind::Progress:
@@ -119,7 +113,7 @@ bool TForm2::RunInstallStep(const InstallStep& step, InstallRun& run) {
       return true;
     case Kind::CreateDirectory:
     case Kind::CreateFolder:
-      sys.fs.ForceDirectories(step.path);
+      if (Status made = sys.fs.ForceDirectories(step.path); !made.Ok()) return made.Error();
       return true;
     case Kind::ConfirmDirectory:
       // A folder of Windows or of the users as a whole is refused itself,
@@ -134,19 +128,22 @@ bool TForm2::RunInstallStep(const InstallStep& step, InstallRun& run) {
     case Kind::WriteLanguage:
       // The language chosen on the language page, for the uninstaller.
       sys.profile.Flush(step.path);
-      sys.profile.WriteString(step.path, entries::kLanguageSection, entries::kLanguageKey,
-                              step.value);
+      if (Status written = sys.profile.WriteString(step.path, entries::kLanguageSection,
+                                                   entries::kLanguageKey, step.value);
+          !written.Ok()) {
+        return written.Error();
+      }
       sys.profile.Flush(step.path);
       return true;
     case Kind::ExtractEntry:
     case Kind::CopyUninstaller: {
-      // Unwritten until known whole: an extraction may also raise.
-      run.unwritten.push_back(step.path);
-      const bool whole =
-          step.kind == Kind::ExtractEntry
-              ? FileArrayBinder1->DateiSammlung().Items(step.entry).Entpacken(step.path, sys.fs)
-              : CopyUninstaller(step.value, step.path);
-      if (whole) run.unwritten.pop_back();
+      const TDateiSammlung& files = FileArrayBinder1->DateiSammlung();
+      // A missing entry is reported like any failed extraction.
+      const bool whole = step.kind == Kind::ExtractEntry
+                             ? files.Holds(step.entry) &&
+                                   files.Items(step.entry).Entpacken(step.path, sys.fs)
+                             : CopyUninstaller(step.value, step.path);
+      if (!whole) run.unwritten.push_back(step.path);
       return whole;
     }
     case Kind::WriteRegistryEntries: {
@@ -160,8 +157,11 @@ bool TForm2::RunInstallStep(const InstallStep& step, InstallRun& run) {
     }
     case Kind::CreateShortcut:
       if (!IsThere(run, step.shortcut.target)) return true;
-      CreateShellLink(sys.shell, step.shortcut.linkFile, step.shortcut.target,
-                      step.shortcut.arguments);
+      if (Status linked = CreateShellLink(sys.shell, step.shortcut.linkFile, step.shortcut.target,
+                                          step.shortcut.arguments);
+          !linked.Ok()) {
+        return linked.Error();
+      }
       return true;
     case Kind::ReportRegistryFailure:
       if (run.registryFailed) ShowInstallWarning(step);

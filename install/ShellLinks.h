@@ -14,10 +14,10 @@ std::string ShortcutWorkingDirectory(const std::string& target);
 
 // Creates or overwrites the shortcut `linkFile` (a full path ending in
 // ".lnk") to `target` with `arguments` (set also when empty) and the working
-// directory above; nothing else of the link is set. Raises ComError when the
-// shell's link object cannot be created; a shortcut that cannot be saved is
-// silently missing.
-void CreateShellLink(Shell& shell, const std::string& linkFile, const std::string& target,
-                     const std::string& arguments);
+// directory above; nothing else of the link is set. Fails when the shell's
+// link object cannot be created; a shortcut that cannot be saved is silently
+// missing.
+Status CreateShellLink(Shell& shell, const std::string& linkFile, const std::string& target,
+                       const std::string& arguments);
 
 }  // namespace vlt

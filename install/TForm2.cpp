@@ -58,9 +58,15 @@ constinit const FormSpec TForm2::kLayout{.className = "TForm2",
                                .controls = kControls};
 
 TForm2::TForm2(Program& program) : Page(program, kLayout) {
-  BitBtn_Weiter.OnClick = [this] { BitBtn_WeiterClick(); };
-  BitBtn_Suchen.OnClick = [this] { BitBtn_SuchenClick(); };
-  BitBtn_Abbrechen.OnClick = [this] { BitBtn_AbbrechenClick(); };
+  BitBtn_Weiter.OnClick = [this] { return BitBtn_WeiterClick(); };
+  BitBtn_Suchen.OnClick = [this] {
+    BitBtn_SuchenClick();
+    return Status();
+  };
+  BitBtn_Abbrechen.OnClick = [this] {
+    BitBtn_AbbrechenClick();
+    return Status();
+  };
   LoadPayload();
 }
 
@@ -73,12 +79,14 @@ void TForm2::LoadPayload() {
   // The uninstaller loads the container too but never uses it: a damaged
   // record leaves it empty, and nothing is said.
   const auto record = program_.sys.resources.Data(kPayloadResource);
-  try {
-    if (!record) throw RecordError("the payload record is missing");
-    FileArrayBinder1 = LoadFileArrayBinder(*record);
-  } catch (const std::exception&) {
-    FileArrayBinder1 = std::make_unique<TFileArrayBinder>();
+  if (record) {
+    Result<std::unique_ptr<TFileArrayBinder>> loaded = LoadFileArrayBinder(*record);
+    if (loaded.Ok()) {
+      FileArrayBinder1 = std::move(loaded.Value());
+      return;
+    }
   }
+  FileArrayBinder1 = std::make_unique<TFileArrayBinder>();
 }
 
 void TForm2::FormCloseQuery(bool& CanClose) {

@@ -38,8 +38,10 @@ class TForm2 : public Page {
   // the page is created; empty when the record is missing or damaged.
   std::unique_ptr<TFileArrayBinder> FileArrayBinder1;
 
-  // The install procedure.
-  void BitBtn_WeiterClick();
+  // The install procedure. A failure it returns is one whose step lets it
+  // reach the default error report: the run ends there, with both buttons
+  // still disabled.
+  Status BitBtn_WeiterClick();
   void BitBtn_SuchenClick();
   void BitBtn_AbbrechenClick();
   // Writes (Install) or removes the autostart value, the uninstall entry and
@@ -66,9 +68,10 @@ class TForm2 : public Page {
     std::vector<std::string> unwritten;
   };
   bool IsThere(const InstallRun& run, const std::string& path);
-  void ApplyInstallPlan(const InstallPlan& plan);
-  // Carries out one step; false when it failed. May raise.
-  bool RunInstallStep(const InstallStep& step, InstallRun& run);
+  Status ApplyInstallPlan(const InstallPlan& plan);
+  // Carries out one step: whether it was done, or the failure of a platform
+  // call that stopped it.
+  Result<bool> RunInstallStep(const InstallStep& step, InstallRun& run);
   // The uninstaller copy, checked whole; false (and no cut copy left) when
   // it is not.
   bool CopyUninstaller(const std::string& from, const std::string& to);

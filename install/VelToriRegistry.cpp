@@ -1,6 +1,5 @@
 #include "install/VelToriRegistry.h"
 
-#include <exception>
 #include <optional>
 
 #include "common/Concat.h"
@@ -28,33 +27,43 @@ Place PlaceOf(const std::optional<std::string>& command, FileSystem& fs,
              : Place::Elsewhere;
 }
 
-void WriteRegistryEntries(Registry& registry, FileSystem& fs, const std::string& installDir,
+// The first write that fails ends the writing.
+bool WriteRegistryEntries(Registry& registry, FileSystem& fs, const std::string& installDir,
                           bool install, bool autoStart, bool uninstallerWritten) {
   const RegisteredPlaces registered = LocateRegisteredEntries(registry, fs, installDir);
   if (autoStart) {
-    registry.WriteString(entries::kRunKey, entries::kAutoStartValue, AutostartCommand(installDir));
+    if (!registry.WriteString(entries::kRunKey, entries::kAutoStartValue,
+                              AutostartCommand(installDir)).Ok()) {
+      return false;
+    }
   } else if (install || registered.autostart == Place::ThisFolder) {
     registry.DeleteValue(entries::kRunKey, entries::kAutoStartValue);  // missing is fine
   }
 
   if (install && uninstallerWritten) {
     const std::string key = UninstallKey();
-    registry.CreateKey(key);
-    registry.WriteString(key, entries::kDisplayNameValue, entries::kDisplayName);
-    registry.WriteString(key, entries::kUninstallStringValue, UninstallCommand(installDir));
-  } else if (registered.uninstall == Place::ThisFolder) {
+    return registry.CreateKey(key).Ok() &&
+           registry.WriteString(key, entries::kDisplayNameValue, entries::kDisplayName).Ok() &&
+           registry.WriteString(key, entries::kUninstallStringValue, UninstallCommand(installDir))
+               .Ok();
+  }
+  if (registered.uninstall == Place::ThisFolder) {
     registry.DeleteKeyTree(entries::kUninstallParentKey, entries::kUninstallSubKey);
   }
+  return true;
 }
 
-void WriteAutostartKey(ProfileFile& profile, FileSystem& fs, const std::string& installDir,
+bool WriteAutostartKey(ProfileFile& profile, FileSystem& fs, const std::string& installDir,
                        bool install, bool autoStart) {
   const std::string config = JoinPath(installDir, product::kConfigFile);
-  if (!install && !FileExists(fs, config)) return;
+  if (!install && !FileExists(fs, config)) return true;
   profile.Flush(config);
-  profile.WriteString(config, entries::kGeneralSection, entries::kAutostartKey,
-                      autoStart ? entries::kAutostartOn : entries::kAutostartOff);
+  const Status written =
+      profile.WriteString(config, entries::kGeneralSection, entries::kAutostartKey,
+                          autoStart ? entries::kAutostartOn : entries::kAutostartOff);
+  if (!written.Ok()) return false;
   profile.Flush(config);
+  return true;
 }
 
 }  // namespace
@@ -71,18 +80,11 @@ std::string UninstallCommand(const std::string& installDir) {
 bool VelToriRegistry(Registry& registry, ProfileFile& profile, FileSystem& fs,
                      const std::string& installDir, bool install, bool autoStart,
                      bool uninstallerWritten) {
-  bool ok = true;
-  try {
-    WriteRegistryEntries(registry, fs, installDir, install, autoStart, uninstallerWritten);
-  } catch (const std::exception&) {
-    ok = false;
-  }
-  try {
-    WriteAutostartKey(profile, fs, installDir, install, autoStart);
-  } catch (const std::exception&) {
-    ok = false;
-  }
-  return ok;
+  // Both halves run, whatever the first one met.
+  const bool entriesWritten =
+      WriteRegistryEntries(registry, fs, installDir, install, autoStart, uninstallerWritten);
+  const bool keyWritten = WriteAutostartKey(profile, fs, installDir, install, autoStart);
+  return entriesWritten && keyWritten;
 }
 
 std::string CommandProgram(const std::string& command) {
@@ -111,20 +113,12 @@ std::string RegistryInstallDir(bool uninstallMode, const std::string& installVer
 }
 
 bool AutostartEntryExists(Registry& registry) {
-  try {
-    // One trailing backslash on a key path is ignored by the registry.
-    return registry.ValueExists(std::string(entries::kRunKey) + "\\", entries::kAutoStartValue);
-  } catch (const std::exception&) {
-    return false;
-  }
+  // One trailing backslash on a key path is ignored by the registry.
+  return registry.ValueExists(Concat({entries::kRunKey, "\\"}), entries::kAutoStartValue);
 }
 
 bool UninstallEntryExists(Registry& registry) {
-  try {
-    return registry.KeyExists(JoinPath(entries::kUninstallParentKey, entries::kUninstallSubKey));
-  } catch (const std::exception&) {
-    return false;
-  }
+  return registry.KeyExists(JoinPath(entries::kUninstallParentKey, entries::kUninstallSubKey));
 }
 
 bool RegistryEntriesExist(Registry& registry) {

@@ -33,11 +33,12 @@ std::string UninstallCommand(const std::string& installDir);
 // exists (a file made by the removal would keep the install directory from
 // going).
 //
-// The registry half and the configuration half are guarded separately: an
-// error in the registry half ends that half (later registry steps are not
-// done) but the configuration half runs in every case. The result is false
-// when either half raised, true otherwise. Deleting values and keys never
-// raises, so removing entries that do not exist succeeds and creates nothing.
+// The registry half and the configuration half are guarded separately: a
+// failed write in the registry half ends that half (later registry steps
+// are not done) but the configuration half runs in every case. The result
+// is false when either half failed, true otherwise. Deleting values and
+// keys is not checked, so removing entries that do not exist succeeds and
+// creates nothing.
 // Nothing is rolled back and nothing is shown.
 bool VelToriRegistry(Registry& registry, ProfileFile& profile, FileSystem& fs,
                      const std::string& installDir, bool install, bool autoStart,

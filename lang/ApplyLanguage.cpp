@@ -42,7 +42,7 @@ void ApplyLanguage(Program& program, const std::string& identifier) {
       page->SetCaption(text);
     } else {
       // A key without its control is a fault of the tables, which the unit
-      // tests rule out; Ctl raises rather than skip it silently.
+      // tests rule out; Ctl ends the program rather than skip it silently.
       page->Ctl(key.member).SetText(text);
     }
   }

@@ -98,29 +98,37 @@ std::string Printable(const std::string& name) {
   return "\"" + shown + "\"";
 }
 
+// Reads the record front to back. The first fault is kept and ends the
+// reading: from then on every read yields zero or empty and moves nothing,
+// so that the loops above it stop at their next check.
 class RecordReader {
  public:
   explicit RecordReader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
 
   std::size_t Offset() const { return offset_; }
   std::size_t Remaining() const { return bytes_.size() - offset_; }
+  bool Failed() const { return failure_.has_value(); }
+  Failure TakeFailure() { return std::move(*failure_); }
 
-  [[noreturn]] void Fail(std::size_t at, const std::string& what) const {
-    throw RecordError(Concat({"Damaged payload record at byte ", std::to_string(at), ": ", what}));
+  // Records the fault at byte `at`, unless an earlier one was recorded.
+  void Fail(std::size_t at, std::string_view what) {
+    if (Failed()) return;
+    failure_ = Failure{Concat({"Damaged payload record at byte ", std::to_string(at), ": ", what})};
+    offset_ = bytes_.size();
   }
 
   std::uint8_t Byte(std::string_view what) {
-    Need(1, what);
+    if (!Need(1, what)) return 0;
     return bytes_[offset_++];
   }
 
-  std::uint8_t PeekByte(std::string_view what) const {
-    Need(1, what);
+  std::uint8_t PeekByte(std::string_view what) {
+    if (!Need(1, what)) return 0;
     return bytes_[offset_];
   }
 
   std::span<const std::uint8_t> Bytes(std::size_t count, std::string_view what) {
-    Need(count, what);
+    if (!Need(count, what)) return {};
     const std::span<const std::uint8_t> result = bytes_.subspan(offset_, count);
     offset_ += count;
     return result;
@@ -128,6 +136,7 @@ class RecordReader {
 
   std::uint32_t UInt32(std::string_view what) {
     const std::span<const std::uint8_t> b = Bytes(4, what);
+    if (b.empty()) return 0;
     return static_cast<std::uint32_t>(b[0]) | static_cast<std::uint32_t>(b[1]) << 8 |
            static_cast<std::uint32_t>(b[2]) << 16 | static_cast<std::uint32_t>(b[3]) << 24;
   }
@@ -146,12 +155,14 @@ class RecordReader {
         return static_cast<std::int8_t>(Byte(what));
       case kTagInt16: {
         const std::span<const std::uint8_t> b = Bytes(2, what);
+        if (b.empty()) return 0;
         return static_cast<std::int16_t>(static_cast<std::uint16_t>(b[0] | b[1] << 8));
       }
       case kTagInt32:
         return static_cast<std::int32_t>(UInt32(what));
       default:
         Fail(at, Concat({what, " is not an integer"}));
+        return 0;
     }
   }
 
@@ -162,15 +173,19 @@ class RecordReader {
   }
 
  private:
-  void Need(std::size_t count, std::string_view what) const {
+  bool Need(std::size_t count, std::string_view what) {
+    if (Failed()) return false;
     if (count > Remaining()) {
       Fail(offset_, Concat({what, " needs ", std::to_string(count), " bytes, but only ",
                             std::to_string(Remaining()), " remain"}));
+      return false;
     }
+    return true;
   }
 
   std::span<const std::uint8_t> bytes_;
   std::size_t offset_ = 0;
+  std::optional<Failure> failure_;
 };
 
 // Remembers which properties of one object were read, to refuse repeats.
@@ -187,9 +202,14 @@ class SeenProperties {
   std::vector<std::string> names_;
 };
 
+// The loops below read until the end-of-list tag; a failed reader ends them.
+bool MoreBefore(RecordReader& reader, std::string_view what) {
+  return !reader.Failed() && reader.PeekByte(what) != kTagEndOfList && !reader.Failed();
+}
+
 void ReadEntry(RecordReader& reader, TDatei& entry) {
   SeenProperties seen;
-  while (reader.PeekByte("entry property") != kTagEndOfList) {
+  while (MoreBefore(reader, "entry property")) {
     const std::size_t at = reader.Offset();
     const std::string name = reader.ShortString("entry property name");
     seen.Mark(reader, at, name);
@@ -211,10 +231,11 @@ void ReadEntry(RecordReader& reader, TDatei& entry) {
 }
 
 void ReadEntries(RecordReader& reader, TDateiSammlung& collection) {
-  while (reader.PeekByte("entry") != kTagEndOfList) {
+  while (MoreBefore(reader, "entry")) {
     const std::size_t at = reader.Offset();
     if (collection.Count() == kMaxEntries) {
       reader.Fail(at, Concat({"more than ", std::to_string(kMaxEntries), " entries"}));
+      return;
     }
     reader.ExpectTag(kTagItem, "entry");
     ReadEntry(reader, collection.Add());
@@ -234,7 +255,11 @@ void ReadBinderProperty(RecordReader& reader, const std::string& name, std::size
                                     " bytes, but only ", std::to_string(reader.Remaining()),
                                     " remain"}));
     }
-    collection.SetSammlungsDaten(reader.Bytes(length, "compressed block"));
+    const std::span<const std::uint8_t> block = reader.Bytes(length, "compressed block");
+    if (!reader.Failed() && !collection.SetSammlungsDaten(block)) {
+      reader.Fail(lengthAt, Concat({"no memory for the compressed block of ",
+                                    std::to_string(length), " bytes"}));
+    }
     return;
   }
   if (name == kItemsProperty) {
@@ -253,6 +278,8 @@ void ReadBinderProperty(RecordReader& reader, const std::string& name, std::size
 
 // ---------------------------------------------------------------- writing
 
+// Writes the record; a text too long for its length byte is kept as the
+// failure, and the record is then not used.
 class RecordWriter {
  public:
   void Byte(std::uint8_t value) { out_.push_back(value); }
@@ -263,8 +290,11 @@ class RecordWriter {
 
   void ShortString(std::string_view text, std::string_view what) {
     if (text.size() > 255) {
-      throw RecordError("Cannot store the payload record: " + std::string(what) +
-                        " is longer than 255 bytes");
+      if (!failure_) {
+        failure_ = Failure{Concat({"Cannot store the payload record: ", what,
+                                   " is longer than 255 bytes"})};
+      }
+      return;
     }
     Byte(static_cast<std::uint8_t>(text.size()));
     out_.insert(out_.end(), text.begin(), text.end());
@@ -290,10 +320,14 @@ class RecordWriter {
     out_.insert(out_.end(), bytes.begin(), bytes.end());
   }
 
-  std::vector<std::uint8_t> Take() { return std::move(out_); }
+  Result<std::vector<std::uint8_t>> Take() {
+    if (failure_) return std::move(*failure_);
+    return std::move(out_);
+  }
 
  private:
   std::vector<std::uint8_t> out_;
+  std::optional<Failure> failure_;
 };
 
 void WriteEntry(RecordWriter& writer, const TDatei& entry) {
@@ -303,7 +337,7 @@ void WriteEntry(RecordWriter& writer, const TDatei& entry) {
     if (value.empty()) continue;  // reads back empty
     writer.ShortString(p.name, "a property name");
     writer.Byte(kTagString);
-    writer.ShortString(value, std::string(p.name) + " of entry " + std::to_string(entry.Index()));
+    writer.ShortString(value, Concat({p.name, " of entry ", std::to_string(entry.Index())}));
   }
   for (const IntegerProperty<TDatei>& p : kEntryIntegers) {
     writer.ShortString(p.name, "a property name");
@@ -314,7 +348,8 @@ void WriteEntry(RecordWriter& writer, const TDatei& entry) {
 
 }  // namespace
 
-std::unique_ptr<TFileArrayBinder> LoadFileArrayBinder(std::span<const std::uint8_t> record) {
+Result<std::unique_ptr<TFileArrayBinder>> LoadFileArrayBinder(
+    std::span<const std::uint8_t> record) {
   auto binder = std::make_unique<TFileArrayBinder>();
   RecordReader reader(record);
 
@@ -325,7 +360,7 @@ std::unique_ptr<TFileArrayBinder> LoadFileArrayBinder(std::span<const std::uint8
   binder->Name = reader.ShortString("component name");
 
   SeenProperties seen;
-  while (reader.PeekByte("property") != kTagEndOfList) {
+  while (MoreBefore(reader, "property")) {
     const std::size_t at = reader.Offset();
     const std::string name = reader.ShortString("property name");
     seen.Mark(reader, at, name);
@@ -341,18 +376,19 @@ std::unique_ptr<TFileArrayBinder> LoadFileArrayBinder(std::span<const std::uint8
     reader.Fail(reader.Offset(),
                 Concat({std::to_string(reader.Remaining()), " bytes after the end of the record"}));
   }
+  if (reader.Failed()) return reader.TakeFailure();
   return binder;
 }
 
-std::vector<std::uint8_t> StoreFileArrayBinder(const TFileArrayBinder& binder) {
+Result<std::vector<std::uint8_t>> StoreFileArrayBinder(const TFileArrayBinder& binder) {
   const TDateiSammlung& collection = binder.DateiSammlung();
   const std::span<const std::uint8_t> block = collection.SammlungsDaten().Bytes();
   if (static_cast<std::uint64_t>(block.size()) > std::numeric_limits<std::uint32_t>::max()) {
-    throw RecordError("Cannot store the payload record: the compressed block is 4 GiB or larger");
+    return Failure{"Cannot store the payload record: the compressed block is 4 GiB or larger"};
   }
   if (collection.Count() > kMaxEntries) {
-    throw RecordError("Cannot store the payload record: more than " + std::to_string(kMaxEntries) +
-                      " entries");
+    return Failure{Concat({"Cannot store the payload record: more than ",
+                           std::to_string(kMaxEntries), " entries"})};
   }
 
   RecordWriter writer;

@@ -3,7 +3,6 @@
 
 #include "payload/FileArrayBinder.h"
 #include "payload/InflateInPlace.h"
-#include "platform/Errors.h"
 #include "platform/FileSystem.h"
 
 namespace vlt {
@@ -38,7 +37,10 @@ bool TDatei::Entpacken(const std::string& Zielpfad, FileSystem& fs) const {
   // the length the table implies, for a sound payload) and copied back into
   // a buffer of its own, which the entry is cut from.
   MemoryBuffer block;
-  InflateCopy(Collection().SammlungsDaten().Bytes(), block, ExpectedInflatedLength(Collection()));
+  if (InflateCopy(Collection().SammlungsDaten().Bytes(), block,
+                  ExpectedInflatedLength(Collection())) != 0) {
+    return false;
+  }
 
   if (!LiesWithin(block.Size())) return false;
   const auto start = static_cast<std::size_t>(DateiStart);
@@ -46,12 +48,7 @@ bool TDatei::Entpacken(const std::string& Zielpfad, FileSystem& fs) const {
 
   // The entry's bytes go straight from the inflated block to the file: no
   // third copy of them is needed.
-  try {
-    fs.WriteFile(Zielpfad, block.Bytes().subspan(start, size));
-  } catch (const FileError&) {
-    return false;
-  }
-  return true;
+  return fs.WriteFile(Zielpfad, block.Bytes().subspan(start, size)).Ok();
 }
 
 }  // namespace vlt

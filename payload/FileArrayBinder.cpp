@@ -3,14 +3,9 @@
 #include <algorithm>
 
 #include "common/Concat.h"
+#include "common/FatalEnd.h"
 
 namespace vlt {
-
-ListIndexError::ListIndexError(int index, int count)
-    : std::out_of_range(Concat({"List index out of bounds (", std::to_string(index),
-                                "): the file collection holds ", std::to_string(count),
-                                " entries"})),
-      index_(index) {}
 
 int TDatei::Index() const { return collection_->IndexOf(*this); }
 
@@ -24,7 +19,11 @@ void TDatei::Assign(const Persistent& source) {
 }
 
 std::size_t TDateiSammlung::CheckedIndex(int index) const {
-  if (index < 0 || index >= Count()) throw ListIndexError(index, Count());
+  if (!Holds(index)) {
+    EndWithFailure(Concat({"List index out of bounds (", std::to_string(index),
+                           "): the file collection holds ", std::to_string(Count()),
+                           " entries"}));
+  }
   return static_cast<std::size_t>(index);
 }
 

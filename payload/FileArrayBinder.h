@@ -8,7 +8,6 @@
 // record loader (payload/BinderRecord.h) and only read afterwards.
 #include <cstdint>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -20,16 +19,6 @@ namespace vlt {
 class FileSystem;
 class TDateiSammlung;
 class TFileArrayBinder;
-
-// An index outside the collection's entries.
-class ListIndexError : public std::out_of_range {
- public:
-  ListIndexError(int index, int count);
-  int Index() const { return index_; }
-
- private:
-  int index_;
-};
 
 // One entry of the collection: a file of the inflated block.
 class TDatei final : public Persistent {
@@ -63,11 +52,9 @@ class TDatei final : public Persistent {
   // replaced). Every call inflates the collection's whole block anew.
   // Returns true when the file was written; false when the entry does not lie
   // wholly inside the inflated block (negative start or size included; the
-  // file system is then not touched) or when the file system raises FileError
-  // (bytes already written stay). A size of 0 writes an empty file.
-  // Raises EZCompressionError when the block does not inflate, and
-  // std::bad_alloc when the inflated block does not fit in memory.
-  // The container is not changed.
+  // file system is then not touched), when the block does not inflate or
+  // does not fit in memory, or when the file cannot be written. A size of 0
+  // writes an empty file. The container is not changed.
   bool Entpacken(const std::string& Zielpfad, FileSystem& fs) const;
 
  private:
@@ -85,7 +72,10 @@ class TDateiSammlung {
   TFileArrayBinder& Owner() const { return *owner_; }
 
   int Count() const { return static_cast<int>(items_.size()); }
-  // The entry at `index` (0 to Count() - 1); raises ListIndexError otherwise.
+  // Whether `index` names an entry: 0 to Count() - 1.
+  bool Holds(int index) const { return index >= 0 && index < Count(); }
+  // The entry at `index`, which must be one Holds(); the program ends with
+  // the list index message otherwise.
   TDatei& Items(int index);
   const TDatei& Items(int index) const;
   // Appends a new entry with empty name and description and zero numbers.
@@ -96,8 +86,11 @@ class TDateiSammlung {
 
   // The compressed block exactly as stored, never inflated.
   const MemoryBuffer& SammlungsDaten() const { return sammlungsDaten_; }
-  // Replaces the whole block (the record loader's way in).
-  void SetSammlungsDaten(std::span<const std::uint8_t> bytes) { sammlungsDaten_.Assign(bytes); }
+  // Replaces the whole block (the record loader's way in); false, and the
+  // block empty, when memory for it cannot be had.
+  [[nodiscard]] bool SetSammlungsDaten(std::span<const std::uint8_t> bytes) {
+    return sammlungsDaten_.Assign(bytes);
+  }
 
  private:
   std::size_t CheckedIndex(int index) const;

@@ -2,7 +2,9 @@
 
 #include <cstring>
 #include <memory>
-#include <new>
+#include <vector>
+
+#include <zlib.h>
 
 #include "common/ZLibEx.h"
 
@@ -24,14 +26,10 @@ class PieceBuffer : public ByteSink {
  public:
   static constexpr std::size_t kPieceSize = 256 * 1024;
 
+  // Without memory for the first piece, fixed pieces serve as well (the
+  // length was only a guess), if more slowly.
   explicit PieceBuffer(std::size_t firstPiece) {
-    if (firstPiece == 0) return;
-    try {
-      AddPiece(firstPiece);
-    } catch (const std::bad_alloc&) {
-      // Only a guess: fixed pieces serve as well, if more slowly.
-      pieces_.clear();
-    }
+    if (firstPiece > 0) static_cast<void>(AddPiece(firstPiece));
   }
 
   std::span<std::uint8_t> Room() override {
@@ -45,49 +43,59 @@ class PieceBuffer : public ByteSink {
     size_ += count;
   }
 
-  void Append(std::span<const std::uint8_t> bytes) override {
+  bool Append(std::span<const std::uint8_t> bytes) override {
     while (!bytes.empty()) {
-      if (pieces_.empty() || pieces_.back().size == pieces_.back().capacity) AddPiece(kPieceSize);
+      if (pieces_.empty() || pieces_.back().size == pieces_.back().capacity) {
+        if (!AddPiece(kPieceSize)) return false;
+      }
       const std::span<std::uint8_t> room = Room();
       const std::size_t count = std::min(bytes.size(), room.size());
       std::memcpy(room.data(), bytes.data(), count);
       Commit(count);
       bytes = bytes.subspan(count);
     }
+    return true;
   }
 
   // Moves every byte into `target`, replacing its content, and releases the
   // pieces on the way. The last piece is trimmed first, so that while
   // `target` fills, the two copies together never exceed twice the inflated
-  // size.
-  void MoveInto(MemoryBuffer& target) {
+  // size. False when memory for `target` cannot be had; `target` is then
+  // unchanged.
+  bool MoveInto(MemoryBuffer& target) {
     if (!pieces_.empty() && pieces_.back().size == 0) pieces_.pop_back();
     if (!pieces_.empty() && pieces_.back().size < pieces_.back().capacity) {
       Piece& last = pieces_.back();
-      auto exact = std::make_unique_for_overwrite<std::uint8_t[]>(last.size);
-      std::memcpy(exact.get(), last.bytes.get(), last.size);
-      last.bytes = std::move(exact);
-      last.capacity = last.size;
+      if (HeapBytes exact = AllocateBytes(last.size)) {
+        std::memcpy(exact.get(), last.bytes.get(), last.size);
+        last.bytes = std::move(exact);
+        last.capacity = last.size;
+      }
     }
-    target.Clear();
-    target.Reserve(size_);
+    MemoryBuffer moved;
+    if (!moved.Reserve(size_)) return false;
     for (Piece& piece : pieces_) {
-      target.Append({piece.bytes.get(), piece.size});
+      static_cast<void>(moved.Append({piece.bytes.get(), piece.size}));  // reserved
       size_ -= piece.size;
       piece.bytes.reset();
     }
     pieces_.clear();
+    target = std::move(moved);
+    return true;
   }
 
  private:
   struct Piece {
-    std::unique_ptr<std::uint8_t[]> bytes;
+    HeapBytes bytes;
     std::size_t capacity = 0;
     std::size_t size = 0;
   };
 
-  void AddPiece(std::size_t capacity) {
-    pieces_.push_back(Piece{std::make_unique_for_overwrite<std::uint8_t[]>(capacity), capacity, 0});
+  bool AddPiece(std::size_t capacity) {
+    HeapBytes bytes = AllocateBytes(capacity);
+    if (!bytes) return false;
+    pieces_.push_back(Piece{std::move(bytes), capacity, 0});
+    return true;
   }
 
   std::vector<Piece> pieces_;
@@ -103,27 +111,27 @@ std::size_t UsableGuess(std::size_t compressedLength, std::size_t expectedLength
 
 }  // namespace
 
-void InflateInPlace(MemoryBuffer* buffer, std::size_t expectedLength) {
-  if (buffer == nullptr || buffer->Empty()) return;
+int InflateInPlace(MemoryBuffer* buffer, std::size_t expectedLength) {
+  if (buffer == nullptr || buffer->Empty()) return Z_OK;
   PieceBuffer inflated(UsableGuess(buffer->Size(), expectedLength));
   SpanSource source(buffer->Bytes());
-  InflateStream(source, inflated);
+  if (const int status = InflateStream(source, inflated); status != Z_OK) return status;
   // The compressed bytes go before the copy back: never more than twice the
   // inflated bytes at once.
   buffer->Clear();
-  inflated.MoveInto(*buffer);
+  return inflated.MoveInto(*buffer) ? Z_OK : Z_MEM_ERROR;
 }
 
-void InflateCopy(std::span<const std::uint8_t> compressed, MemoryBuffer& target,
-                 std::size_t expectedLength) {
+int InflateCopy(std::span<const std::uint8_t> compressed, MemoryBuffer& target,
+                std::size_t expectedLength) {
   if (compressed.empty()) {
     target.Clear();
-    return;
+    return Z_OK;
   }
   PieceBuffer inflated(UsableGuess(compressed.size(), expectedLength));
   SpanSource source(compressed);
-  InflateStream(source, inflated);
-  inflated.MoveInto(target);
+  if (const int status = InflateStream(source, inflated); status != Z_OK) return status;
+  return inflated.MoveInto(target) ? Z_OK : Z_MEM_ERROR;
 }
 
 }  // namespace vlt

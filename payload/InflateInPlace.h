@@ -17,19 +17,21 @@ namespace vlt {
 // the copy back; a wrong or absent guess still inflates correctly, in fixed
 // pieces after the guessed one. A guess beyond what the stream could
 // possibly inflate to is ignored, and so is one that memory cannot hold.
-// Raises EZCompressionError when the content does not inflate, and
-// std::bad_alloc when memory runs out; the buffer is then unchanged.
+// Returns Z_OK (0), or the negative zlib status when the content does not
+// inflate (Z_MEM_ERROR when memory runs out). A stream that does not
+// inflate leaves the buffer unchanged; memory that runs out while copying
+// back leaves it empty.
 // Memory: while inflating, the buffer plus the inflated bytes (gathered in
 // pieces, with less than one piece to spare); while copying back, at most
 // twice the inflated bytes.
-void InflateInPlace(MemoryBuffer* buffer, std::size_t expectedLength = 0);
+[[nodiscard]] int InflateInPlace(MemoryBuffer* buffer, std::size_t expectedLength = 0);
 
 // The same for a block that stays where it is: inflates `compressed` into
 // pieces as above and copies them into `target`, whose content they replace
-// (position 0). An empty block leaves `target` empty. Raises as above, and
-// `target` is then unchanged. Memory: the inflated bytes while inflating, at
+// (position 0). An empty block leaves `target` empty. Returns as above, and
+// on a failure `target` is unchanged. Memory: the inflated bytes while inflating, at
 // most twice them while copying.
-void InflateCopy(std::span<const std::uint8_t> compressed, MemoryBuffer& target,
+[[nodiscard]] int InflateCopy(std::span<const std::uint8_t> compressed, MemoryBuffer& target,
                  std::size_t expectedLength = 0);
 
 }  // namespace vlt

@@ -1,40 +1,46 @@
 #pragma once
 // A growable in-memory byte buffer with a read position: the holder of the
 // compressed block and the inflater's working buffer.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <span>
-#include <vector>
 
 #include "common/ByteStreams.h"
+#include "common/HeapBytes.h"
 
 namespace vlt {
 
+// Memory for its bytes comes from HeapBytes: a block or an inflated payload
+// that does not fit is a failure the caller reports, as a damaged one is.
 class MemoryBuffer : public ByteSource, public ByteSink {
  public:
   MemoryBuffer() = default;
 
-  std::size_t Size() const { return bytes_.size(); }
-  bool Empty() const { return bytes_.empty(); }
-  std::span<const std::uint8_t> Bytes() const { return bytes_; }
+  std::size_t Size() const { return size_; }
+  bool Empty() const { return size_ == 0; }
+  std::span<const std::uint8_t> Bytes() const { return {bytes_.get(), size_}; }
 
-  // The read position, 0 to Size(). Seek raises std::out_of_range beyond Size().
+  // The read position, 0 to Size(). Seek beyond Size() stops at Size().
   std::size_t Position() const { return position_; }
-  void Seek(std::size_t position);
+  void Seek(std::size_t position) { position_ = std::min(position, size_); }
 
   // Empties the buffer, releases its memory and rewinds.
   void Clear();
-  // Replaces the whole content with `bytes` (exact capacity) and rewinds.
-  void Assign(std::span<const std::uint8_t> bytes);
+  // Replaces the whole content with `bytes` (exact capacity) and rewinds;
+  // false, and the buffer empty, when memory for them cannot be had.
+  [[nodiscard]] bool Assign(std::span<const std::uint8_t> bytes);
   // Makes room for `capacity` bytes in all, so later appends up to it do not
-  // move the content.
-  void Reserve(std::size_t capacity) { bytes_.reserve(capacity); }
+  // move the content; false when memory cannot be had (the content stays).
+  [[nodiscard]] bool Reserve(std::size_t capacity);
 
   std::size_t Read(std::span<std::uint8_t> into) override;
-  void Append(std::span<const std::uint8_t> bytes) override;
+  bool Append(std::span<const std::uint8_t> bytes) override;
 
  private:
-  std::vector<std::uint8_t> bytes_;
+  HeapBytes bytes_;
+  std::size_t size_ = 0;
+  std::size_t capacity_ = 0;
   std::size_t position_ = 0;
 };
 

@@ -5,17 +5,11 @@
 // every entry against what came out. The setup program runs it when it loads
 // its payload; the packing tool runs it for --list.
 #include <cstddef>
-#include <stdexcept>
 
+#include "common/Result.h"
 #include "payload/FileArrayBinder.h"
 
 namespace vlt {
-
-// A payload whose block or table is unsound; what() names the fault.
-class PayloadError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 
 struct PayloadLengths {
   std::size_t compressed = 0;  // bytes of the stored block
@@ -24,10 +18,10 @@ struct PayloadLengths {
 
 // Inflates the block of `binder` (zlib's end of stream and checksum, nothing
 // after it) without keeping the inflated bytes, and checks that every entry
-// lies wholly inside them. An empty block inflates to nothing. Raises
-// PayloadError naming the fault: the block's zlib status, or the first entry
-// that lies outside the inflated bytes. Memory: two 32 KiB buffers besides
+// lies wholly inside them. An empty block inflates to nothing. Fails with a
+// message naming the fault: the block's zlib status, or the first entry that
+// lies outside the inflated bytes. Memory: two 32 KiB buffers besides
 // zlib's state.
-PayloadLengths CheckPayload(const TFileArrayBinder& binder);
+Result<PayloadLengths> CheckPayload(const TFileArrayBinder& binder);
 
 }  // namespace vlt

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "common/Result.h"
+
 namespace vlt {
 
 struct DirEntry {
@@ -31,9 +33,9 @@ class FileSystem {
  public:
   virtual ~FileSystem() = default;
 
-  // Creates `dir` with every missing parent. Raises FileError when a
-  // directory cannot be created; an empty path raises as well.
-  virtual void ForceDirectories(const std::string& dir) = 0;
+  // Creates `dir` with every missing parent. Fails when a directory cannot
+  // be created; an empty path fails as well.
+  virtual Status ForceDirectories(const std::string& dir) = 0;
   // True when the attributes of `path` can be read and mark a directory.
   virtual bool DirectoryExists(const std::string& path) = 0;
   // True when the attributes of `path` itself (not of what it points to) can
@@ -61,15 +63,15 @@ class FileSystem {
   virtual bool SetNormalAttributes(const std::string& path) = 0;
 
   // Creates `path` anew (an existing file is truncated; no sharing while it is
-  // open; normal attributes) and writes `data`. Raises FileError when the file
-  // cannot be created or written; a file that could not be written whole is
+  // open; normal attributes) and writes `data`. Fails when the file cannot be
+  // created or written; a file that could not be written whole is
   // deleted again, so no cut file is left for another program to trip over.
-  virtual void WriteFile(const std::string& path, std::span<const std::uint8_t> data) = 0;
-  // As WriteFile, but raises FileError when `path` exists already (code 80,
+  virtual Status WriteFile(const std::string& path, std::span<const std::uint8_t> data) = 0;
+  // As WriteFile, but fails when `path` exists already (code 80,
   // ERROR_FILE_EXISTS, or 183 or 5 for a folder of that name): the file
   // written is always one this call created, with the folder's inherited
   // rights, never one that somebody else made beforehand and still controls.
-  virtual void WriteNewFile(const std::string& path, std::span<const std::uint8_t> data) = 0;
+  virtual Status WriteNewFile(const std::string& path, std::span<const std::uint8_t> data) = 0;
 
   // The identity of the existing file or folder `path` leads to (links on the
   // way and at its end followed); nullopt when it cannot be opened.

@@ -4,6 +4,8 @@
 // kept, a missing file is created (in the ANSI code page).
 #include <string>
 
+#include "common/Result.h"
+
 namespace vlt {
 
 class ProfileFile {
@@ -14,8 +16,8 @@ class ProfileFile {
   virtual std::string ReadString(const std::string& path, const std::string& section,
                                  const std::string& key,
                                  const std::string& defaultValue) = 0;
-  // Raises ProfileError ("Unable to write to <path>") when the write fails.
-  virtual void WriteString(const std::string& path, const std::string& section,
+  // Fails with "Unable to write to <path>" when the write fails.
+  virtual Status WriteString(const std::string& path, const std::string& section,
                            const std::string& key, const std::string& value) = 0;
   // Flushes the system's cache of `path` to disk.
   virtual void Flush(const std::string& path) = 0;

@@ -6,17 +6,19 @@
 #include <optional>
 #include <string>
 
+#include "common/Result.h"
+
 namespace vlt {
 
 class Registry {
  public:
   virtual ~Registry() = default;
   // Creates `key` (and missing parents), or opens it if it exists.
-  // Raises RegistryError on failure.
-  virtual void CreateKey(const std::string& key) = 0;
+  // Fails with the system's error.
+  virtual Status CreateKey(const std::string& key) = 0;
   // Opens or creates `key` with full access and writes a string value,
-  // replacing earlier data. Raises RegistryError on failure.
-  virtual void WriteString(const std::string& key, const std::string& name,
+  // replacing earlier data. Fails with the system's error.
+  virtual Status WriteString(const std::string& key, const std::string& name,
                            const std::string& value) = 0;
   // Deletes a value; false when the key or value is missing or access fails.
   virtual bool DeleteValue(const std::string& key, const std::string& name) = 0;

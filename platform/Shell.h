@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "common/Result.h"
+
 namespace vlt {
 
 // Shell special-folder numbers used by the program.
@@ -65,10 +67,10 @@ class Shell {
   // The file-system path of a known folder, or "" when this Windows has none
   // (or the folder does not exist).
   virtual std::string KnownFolderPath(KnownFolder folder) = 0;
-  // Writes a shortcut file through the shell link object. Raises ComError
-  // when the object cannot be created or lacks an interface; a shortcut that
+  // Writes a shortcut file through the shell link object. Fails when the
+  // object cannot be created or lacks an interface; a shortcut that
   // cannot be saved is silently missing.
-  virtual void SaveShellLink(const std::string& linkFile, const ShellLinkData& link) = 0;
+  virtual Status SaveShellLink(const std::string& linkFile, const ShellLinkData& link) = 0;
   // The target path a shortcut file names, as stored; nullopt when the file
   // cannot be read as a shortcut or names no file-system path (a web site).
   virtual std::optional<std::string> ShellLinkTarget(const std::string& linkFile) = 0;

@@ -1,8 +1,7 @@
 #include "program/Program.h"
 
-#include <stdexcept>
-
 #include "common/Concat.h"
+#include "common/FatalEnd.h"
 #include "payload/FileArrayBinder.h"
 #include "program/MessageBox.h"
 #include "program/RunMode.h"
@@ -31,7 +30,7 @@ Page* Program::FindPage(std::string_view className) const {
 
 Page& Program::PageNamed(std::string_view className) const {
   if (Page* page = FindPage(className)) return *page;
-  throw std::out_of_range(Concat({"no page ", className}));
+  EndWithFailure(Concat({"no page ", className}));
 }
 
 void Program::PageCreated(Form& page) {
@@ -43,7 +42,7 @@ void Program::PageCreated(Form& page) {
 
 FormContext Program::MakeFormContext() {
   return FormContext{sys.forms, [this] { sys.app.Terminate(); },
-                     [this](const std::exception& error) { ShowException(error); }};
+                     [this](const Failure& failure) { ShowFailure(failure); }};
 }
 
 bool Program::UninstallMode() const { return IsUninstallMode(sys.app.Arguments()); }
@@ -53,8 +52,8 @@ MsgButton Program::ShowMessage(const std::string& text, MsgKind kind,
   return ShowMessageBox(sys.dialog, captions, text, kind, buttons);
 }
 
-void Program::ShowException(const std::exception& error) {
-  std::string text = error.what();
+void Program::ShowFailure(const Failure& failure) {
+  std::string text = failure.message;
   // The report ends its text with a full stop, as the framework always did.
   if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
   MessageBoxRequest request = BuildMessageBox(DialogCaptions{}, text, MsgKind::Error,

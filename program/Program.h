@@ -4,7 +4,6 @@
 // language and the install directory. Pages reach each other and the shared
 // state through it. The page classes stand above this folder: here they are
 // only declared, and start-up creates them.
-#include <exception>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -66,7 +65,7 @@ class Program {
 
   // The pages by the class names the text keys use ("TForm2"), for code
   // that must not know the page classes: the page, or null when this run did
-  // not create it; PageNamed raises std::out_of_range then.
+  // not create it; PageNamed ends the program with a message then.
   Page* FindPage(std::string_view className) const;
   Page& PageNamed(std::string_view className) const;
 
@@ -83,9 +82,9 @@ class Program {
   // The message box with the current dialog captions.
   MsgButton ShowMessage(const std::string& text, MsgKind kind,
                         std::initializer_list<MsgButton> buttons);
-  // The default error report for an exception that leaves a handler: the
-  // exception's text under the application title, with the built-in OK.
-  void ShowException(const std::exception& error);
+  // The default error report for a failure that a handler hands up: its
+  // text under the application title, with the built-in OK.
+  void ShowFailure(const Failure& failure);
 
  private:
   std::vector<std::unique_ptr<Page>> pages_;

@@ -18,16 +18,12 @@
 namespace vlt {
 
 std::string ReadStoredLanguage(ProfileFile& profile, const std::string& exePath) {
-  try {
-    const std::string configPath = JoinPath(ExtractFileDir(exePath), product::kConfigFile);
-    profile.Flush(configPath);
-    std::string language = profile.ReadString(configPath, entries::kLanguageSection,
-                                                entries::kLanguageKey, kNoLanguage);
-    profile.Flush(configPath);
-    return language;
-  } catch (const std::exception&) {
-    return kNoLanguage;
-  }
+  const std::string configPath = JoinPath(ExtractFileDir(exePath), product::kConfigFile);
+  profile.Flush(configPath);
+  std::string language = profile.ReadString(configPath, entries::kLanguageSection,
+                                            entries::kLanguageKey, kNoLanguage);
+  profile.Flush(configPath);
+  return language;
 }
 
 void CreatePages(Program& program) {
@@ -48,17 +44,17 @@ void CreatePages(Program& program) {
 }
 
 bool LoadCheckedPayload(Program& program) {
-  try {
-    program.CheckedPayload = LoadInstallPayload(program.sys.resources);
+  Result<std::unique_ptr<TFileArrayBinder>> payload = LoadInstallPayload(program.sys.resources);
+  if (payload.Ok()) {
+    program.CheckedPayload = std::move(payload.Value());
     return true;
-  } catch (const std::exception&) {
-    // A broken download cannot install anything: say so and end before a
-    // single file is written. No page exists yet, so nothing can be closed
-    // or cancelled while the message is shown.
-    program.ShowMessage(std::string(kMsgDamagedSetup), MsgKind::Error, {MsgButton::Ok});
-    program.sys.app.Terminate();
-    return false;
   }
+  // A broken download cannot install anything: say so and end before a
+  // single file is written. No page exists yet, so nothing can be closed or
+  // cancelled while the message is shown.
+  program.ShowMessage(std::string(kMsgDamagedSetup), MsgKind::Error, {MsgButton::Ok});
+  program.sys.app.Terminate();
+  return false;
 }
 
 void StartProgram(Program& program) {

@@ -6,8 +6,9 @@
 #include <commctrl.h>
 
 #include <cstdlib>
-#include <exception>
+#include <string>
 
+#include "common/FatalEnd.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32Platform.h"
 #include "program/MessageBox.h"
@@ -41,6 +42,17 @@ void HardenDllSearch() {
   ::SetDllDirectoryW(L"");
 }
 
+// What the program cannot go on from (memory that ran out where nothing can
+// give way, a window the system would not make) is reported under the
+// program's title, in the built-in captions, and ends the process.
+[[noreturn]] void ReportAndEnd(std::string_view message) {
+  vlt::MessageBoxRequest request = vlt::BuildMessageBox(
+      vlt::DialogCaptions{}, std::string(message), vlt::MsgKind::Error, {vlt::MsgButton::Ok});
+  request.title = vlt::kApplicationTitle;
+  vlt::win32::Win32MessageDialog().Show(request);
+  ::ExitProcess(1);
+}
+
 void RegisterControlClasses() {
   INITCOMMONCONTROLSEX controls{};
   controls.dwSize = sizeof controls;
@@ -53,20 +65,10 @@ void RegisterControlClasses() {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   HardenDllSearch();
   RegisterControlClasses();
+  vlt::SetFatalReport(ReportAndEnd);
   const vlt::win32::ComApartment com;
-  try {
-    vlt::win32::Win32Platform platform;
-    vlt::Services services = platform.Bundle();
-    vlt::RunProgram(services);
-    return 0;
-  } catch (const std::exception& error) {
-    // Nothing on the way caught it (the pages could not be built, say):
-    // report it under the program's title and end.
-    vlt::MessageBoxRequest request = vlt::BuildMessageBox(
-        vlt::DialogCaptions{}, error.what(), vlt::MsgKind::Error, {vlt::MsgButton::Ok});
-    request.title = vlt::kApplicationTitle;
-    vlt::win32::Win32MessageDialog().Show(request);
-  } catch (...) {
-  }
-  return 1;
+  vlt::win32::Win32Platform platform;
+  vlt::Services services = platform.Bundle();
+  vlt::RunProgram(services);
+  return 0;
 }

@@ -24,7 +24,7 @@ struct TestPage : Form {
 TEST(Form, RadioButtonsOfOneParentFormAGroup) {
   fake::FakePlatform p;
   TestPage page(
-      FormContext{p.forms, [&] { p.app.Terminate(); }, [](const std::exception&) {}});
+      FormContext{p.forms, [&] { p.app.Terminate(); }, [](const Failure&) {}});
   page.SimulateClickForTesting("RadioB");
   EXPECT_FALSE(page.Ctl("RadioA").Checked());
   EXPECT_TRUE(page.Ctl("RadioB").Checked());
@@ -36,9 +36,12 @@ TEST(Form, RadioButtonsOfOneParentFormAGroup) {
 TEST(Form, DisabledControlsIgnoreClicks) {
   fake::FakePlatform p;
   TestPage page(
-      FormContext{p.forms, [&] { p.app.Terminate(); }, [](const std::exception&) {}});
+      FormContext{p.forms, [&] { p.app.Terminate(); }, [](const Failure&) {}});
   int clicks = 0;
-  page.Ctl("Box").OnClick = [&] { ++clicks; };
+  page.Ctl("Box").OnClick = [&] {
+    ++clicks;
+    return Status();
+  };
   page.Ctl("Box").SetEnabled(false);
   page.SimulateClickForTesting("Box");
   EXPECT_TRUE(page.Ctl("Box").Checked());
@@ -58,7 +61,7 @@ TEST(ProgressBar, SteppingPastTheMaximumStartsOver) {
 
   fake::FakePlatform p;
   TestPage page(
-      FormContext{p.forms, [&] { p.app.Terminate(); }, [](const std::exception&) {}});
+      FormContext{p.forms, [&] { p.app.Terminate(); }, [](const Failure&) {}});
   Control& bar = page.Ctl("Bar");
   bar.SetPosition(0);
   std::vector<int> positions;

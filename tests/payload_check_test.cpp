@@ -27,21 +27,19 @@ std::unique_ptr<TFileArrayBinder> WithBlock(const Bytes& block) {
   for (int i = 0; i < Product().DateiSammlung().Count(); ++i) {
     binder->DateiSammlung().Add().Assign(Product().DateiSammlung().Items(i));
   }
-  binder->DateiSammlung().SetSammlungsDaten(block);
+  EXPECT_TRUE(binder->DateiSammlung().SetSammlungsDaten(block));
   return binder;
 }
 
 std::string FaultOf(const TFileArrayBinder& binder) {
-  try {
-    CheckPayload(binder);
-  } catch (const PayloadError& e) {
-    return e.what();
-  }
-  return "";
+  const Result<PayloadLengths> checked = CheckPayload(binder);
+  return checked.Ok() ? "" : checked.Error().message;
 }
 
 TEST(PayloadCheck, ASoundPayloadGivesItsLengths) {
-  const PayloadLengths lengths = CheckPayload(Product());
+  const Result<PayloadLengths> checked = CheckPayload(Product());
+  ASSERT_TRUE(checked.Ok()) << checked.Error().message;
+  const PayloadLengths& lengths = checked.Value();
   EXPECT_EQ(lengths.compressed, Product().DateiSammlung().SammlungsDaten().Size());
   EXPECT_EQ(lengths.inflated, 911923u);
 }
@@ -94,7 +92,9 @@ TEST(PayloadCheck, AnEntryOutsideTheInflatedBlockIsNamed) {
 TEST(PayloadCheck, AnEmptyBlockHoldsOnlyEmptyEntries) {
   TFileArrayBinder binder;
   binder.DateiSammlung().Add();
-  EXPECT_EQ(CheckPayload(binder).inflated, 0u);
+  const Result<PayloadLengths> empty = CheckPayload(binder);
+  ASSERT_TRUE(empty.Ok()) << empty.Error().message;
+  EXPECT_EQ(empty.Value().inflated, 0u);
   binder.DateiSammlung().Add().DateiGroesse = 1;
   EXPECT_EQ(FaultOf(binder),
             "entry 1 (\"\", start 0, size 1) lies outside the inflated block of 0 bytes");

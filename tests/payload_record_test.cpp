@@ -83,8 +83,28 @@ std::unique_ptr<TFileArrayBinder> ShippedTable(const Bytes& block) {
     e.DateiGroesse = row.size;
     e.DateiStart = row.start;
   }
-  binder->DateiSammlung().SetSammlungsDaten(block);
+  EXPECT_TRUE(binder->DateiSammlung().SetSammlungsDaten(block));
   return binder;
+}
+
+// The record of `binder`; empty, and the test failed, when it cannot be stored.
+Bytes Store(const TFileArrayBinder& binder) {
+  Result<Bytes> stored = StoreFileArrayBinder(binder);
+  if (!stored.Ok()) {
+    ADD_FAILURE() << stored.Error().message;
+    return {};
+  }
+  return std::move(stored.Value());
+}
+
+// The container `record` holds; null, and the test failed, when it is refused.
+std::unique_ptr<TFileArrayBinder> Load(const Bytes& record) {
+  Result<std::unique_ptr<TFileArrayBinder>> loaded = LoadFileArrayBinder(record);
+  if (!loaded.Ok()) {
+    ADD_FAILURE() << loaded.Error().message;
+    return nullptr;
+  }
+  return std::move(loaded.Value());
 }
 
 void ExpectSameContainer(const TFileArrayBinder& a, const TFileArrayBinder& b) {
@@ -113,7 +133,7 @@ TEST(PayloadRecord, StoresTheShippedTableByteForByte) {
   expected.Append(ShippedEntries());
   RecordTail(expected);
 
-  EXPECT_EQ(StoreFileArrayBinder(*ShippedTable(block)), expected.bytes);
+  EXPECT_EQ(Store(*ShippedTable(block)), expected.bytes);
 }
 
 TEST(PayloadRecord, LoadsTheShippedTable) {
@@ -122,7 +142,8 @@ TEST(PayloadRecord, LoadsTheShippedTable) {
   record.Append(ShippedEntries());
   RecordTail(record);
 
-  const auto loaded = LoadFileArrayBinder(record.bytes);
+  const auto loaded = Load(record.bytes);
+  ASSERT_TRUE(loaded);
   ExpectSameContainer(*loaded, *ShippedTable(block));
   EXPECT_EQ(loaded->DateiSammlung().Items(2).DateiGroesse, 595);
   EXPECT_EQ(loaded->DateiSammlung().SammlungsDaten().Position(), 0u);
@@ -138,10 +159,11 @@ TEST(PayloadRecord, RoundTripsThroughStoreAndLoad) {
   binder->DesignLeft = -40000;
   binder->DesignTop = 127;
 
-  const Bytes stored = StoreFileArrayBinder(*binder);
-  const auto loaded = LoadFileArrayBinder(stored);
+  const Bytes stored = Store(*binder);
+  const auto loaded = Load(stored);
+  ASSERT_TRUE(loaded);
   ExpectSameContainer(*loaded, *binder);
-  EXPECT_EQ(StoreFileArrayBinder(*loaded), stored);
+  EXPECT_EQ(Store(*loaded), stored);
 }
 
 TEST(PayloadRecord, EveryIntegerTagLoadsTheSameValue) {
@@ -173,11 +195,12 @@ TEST(PayloadRecord, EveryIntegerTagLoadsTheSameValue) {
           .Append(encoding)
           .Raw({0x00});
       RecordTail(record);
-      const auto loaded = LoadFileArrayBinder(record.bytes);
+      const auto loaded = Load(record.bytes);
+      ASSERT_TRUE(loaded) << c.value;
       EXPECT_EQ(loaded->DateiSammlung().Items(0).DateiGroesse, c.value);
       EXPECT_EQ(loaded->DateiSammlung().Items(0).DateiStart, c.value);
       if (encoding == c.smallest) {
-        EXPECT_EQ(StoreFileArrayBinder(*loaded), record.bytes) << c.value;
+        EXPECT_EQ(Store(*loaded), record.bytes) << c.value;
       }
     }
   }
@@ -193,7 +216,8 @@ TEST(PayloadRecord, LeftOutPropertiesKeepTheirInitialValues) {
       .Raw({0x02, 0x05, 0x00});
   record.Raw({0x01, 0x00});  // an entry with nothing stored
   RecordTail(record);
-  const auto loaded = LoadFileArrayBinder(record.bytes);
+  const auto loaded = Load(record.bytes);
+  ASSERT_TRUE(loaded);
   ASSERT_EQ(loaded->DateiSammlung().Count(), 2);
   const TDatei& first = loaded->DateiSammlung().Items(0);
   EXPECT_EQ(first.Dateiname, "x.hlp");
@@ -223,7 +247,8 @@ TEST(PayloadRecord, PropertiesMayComeInAnyOrder) {
       .Str("DateiSammlung.FDateiSammlungsDaten")
       .Raw({0x0A, 0x01, 0, 0, 0, 0x42});
   record.Raw({0x00, 0x00});
-  const auto loaded = LoadFileArrayBinder(record.bytes);
+  const auto loaded = Load(record.bytes);
+  ASSERT_TRUE(loaded);
   EXPECT_EQ(loaded->DesignTop, 1);
   EXPECT_EQ(loaded->DesignLeft, 0);
   EXPECT_EQ(loaded->DateiSammlung().Items(0).DateiStart, 3);
@@ -233,24 +258,32 @@ TEST(PayloadRecord, PropertiesMayComeInAnyOrder) {
 
 TEST(PayloadRecord, EmptyByteBlockAndNoEntries) {
   TFileArrayBinder empty;
-  const Bytes stored = StoreFileArrayBinder(empty);
+  const Bytes stored = Store(empty);
   ByteList expected;
   expected.Str("TFileArrayBinder").Str("").Str("DateiSammlung.FDateiSammlungsDaten");
   expected.Raw({0x0A, 0, 0, 0, 0}).Str("DateiSammlung").Raw({0x0E, 0x00});
   expected.Str("Left").Raw({0x02, 0x00}).Str("Top").Raw({0x02, 0x00, 0x00, 0x00});
   EXPECT_EQ(stored, expected.bytes);
 
-  const auto loaded = LoadFileArrayBinder(stored);
+  const auto loaded = Load(stored);
+  ASSERT_TRUE(loaded);
   EXPECT_TRUE(loaded->DateiSammlung().SammlungsDaten().Empty());
   EXPECT_EQ(loaded->DateiSammlung().Count(), 0);
 }
 
 TEST(PayloadRecord, RefusesToStoreOverlongStrings) {
   auto binder = samples::MakeBinder({{std::string(256, 'x'), {}}});
-  EXPECT_THROW(StoreFileArrayBinder(*binder), RecordError);
+  const Result<Bytes> longName = StoreFileArrayBinder(*binder);
+  ASSERT_FALSE(longName.Ok());
+  EXPECT_EQ(longName.Error().message,
+            "Cannot store the payload record: Dateiname of entry 0 is longer than 255 bytes");
   binder->DateiSammlung().Items(0).Dateiname = "ok";
   binder->DateiSammlung().Items(0).DateiBeschreibung = std::string(300, 'd');
-  EXPECT_THROW(StoreFileArrayBinder(*binder), RecordError);
+  const Result<Bytes> longDescription = StoreFileArrayBinder(*binder);
+  ASSERT_FALSE(longDescription.Ok());
+  EXPECT_EQ(longDescription.Error().message,
+            "Cannot store the payload record: DateiBeschreibung of entry 0 is longer than 255 "
+            "bytes");
 }
 
 // Loads `record` from an allocation of exactly its size, so that a read past
@@ -258,20 +291,18 @@ TEST(PayloadRecord, RefusesToStoreOverlongStrings) {
 void ExpectRejected(const Bytes& record, const std::string& expectedText = "") {
   const auto exact = std::make_unique<std::uint8_t[]>(record.size() + 1);
   std::memcpy(exact.get(), record.data(), record.size());
-  try {
-    LoadFileArrayBinder(std::span(exact.get(), record.size()));
-    ADD_FAILURE() << "accepted a damaged record of " << record.size() << " bytes";
-  } catch (const RecordError& e) {
-    EXPECT_NE(std::string(e.what()).find("Damaged payload record at byte"), std::string::npos)
-        << e.what();
-    EXPECT_NE(std::string(e.what()).find(expectedText), std::string::npos) << e.what();
-  }
+  const Result<std::unique_ptr<TFileArrayBinder>> loaded =
+      LoadFileArrayBinder(std::span(exact.get(), record.size()));
+  ASSERT_FALSE(loaded.Ok()) << "accepted a damaged record of " << record.size() << " bytes";
+  const std::string& message = loaded.Error().message;
+  EXPECT_NE(message.find("Damaged payload record at byte"), std::string::npos) << message;
+  EXPECT_NE(message.find(expectedText), std::string::npos) << message;
 }
 
 TEST(PayloadRecord, EveryTruncationIsRejected) {
   auto binder = samples::MakeBinder({{"veltori.exe", {1, 2, 3}}, {"veltori.hlp", {4}}});
   binder->DateiSammlung().Items(1).DateiBeschreibung = "Hilfe";
-  const Bytes record = StoreFileArrayBinder(*binder);
+  const Bytes record = Store(*binder);
   for (std::size_t length = 0; length < record.size(); ++length) {
     ExpectRejected(Bytes(record.begin(), record.begin() + static_cast<std::ptrdiff_t>(length)));
   }

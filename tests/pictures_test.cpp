@@ -139,34 +139,58 @@ TEST(PackedPictures, EveryPictureInflatesToItsFileAndParses) {
   for (const char* name : {"side-banner.bmp", "flag-germany.bmp", "flag-uk.bmp", "browse-glyph.bmp"}) {
     SCOPED_TRACE(name);
     const std::vector<std::uint8_t> file = ReadResource(name);
-    const std::vector<std::uint8_t> inflated = UnpackPicture(Packed(file));
+    const Result<std::vector<std::uint8_t>> unpacked = UnpackPicture(Packed(file));
+    ASSERT_TRUE(unpacked.Ok()) << unpacked.Error().message;
+    const std::vector<std::uint8_t>& inflated = unpacked.Value();
     EXPECT_EQ(inflated, file);
-    const BitmapFileView view = ParseBitmapFile(inflated);
+    const Result<BitmapFileView> parsed = ParseBitmapFile(inflated);
+    ASSERT_TRUE(parsed.Ok()) << parsed.Error().message;
+    const BitmapFileView& view = parsed.Value();
     EXPECT_EQ(view.info.data(), inflated.data() + 14);
     EXPECT_EQ(view.bits.data() + view.bits.size(), inflated.data() + inflated.size());
     EXPECT_GE(view.info.size(), 40u);
   }
 }
 
-TEST(PackedPictures, DamagedOrOversizedPicturesRaise) {
+TEST(PackedPictures, DamagedOrOversizedPicturesFail) {
   const std::vector<std::uint8_t> file = ReadResource("flag-germany.bmp");
   std::vector<std::uint8_t> packed = Packed(file);
-  EXPECT_THROW(UnpackPicture(packed, file.size() - 1), PictureError);
-  EXPECT_EQ(UnpackPicture(packed, file.size()).size(), file.size());
+  const Result<std::vector<std::uint8_t>> oversized = UnpackPicture(packed, file.size() - 1);
+  ASSERT_FALSE(oversized.Ok());
+  EXPECT_EQ(oversized.Error().message, "the packed picture inflates to more than " +
+                                           std::to_string(file.size() - 1) + " bytes");
+  const Result<std::vector<std::uint8_t>> fitting = UnpackPicture(packed, file.size());
+  ASSERT_TRUE(fitting.Ok()) << fitting.Error().message;
+  EXPECT_EQ(fitting.Value().size(), file.size());
   packed.pop_back();
-  EXPECT_THROW(UnpackPicture(packed), PictureError);
+  const Result<std::vector<std::uint8_t>> cut = UnpackPicture(packed);
+  ASSERT_FALSE(cut.Ok());
+  EXPECT_EQ(cut.Error().message, "the packed picture does not inflate: buffer error");
 
   auto damaged = [&](std::size_t at, std::uint32_t value) {
     std::vector<std::uint8_t> d = file;
-    for (int i = 0; i < 4; ++i) d[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+    for (int i = 0; i < 4; ++i) d.at(at + i) = static_cast<std::uint8_t>(value >> (8 * i));
     return d;
   };
-  EXPECT_THROW(ParseBitmapFile(std::vector<std::uint8_t>(file.begin(), file.end() - 1)), PictureError);
-  EXPECT_THROW(ParseBitmapFile(damaged(10, 0xFFFFFF00u)), PictureError);  // pixels beyond the end
-  EXPECT_THROW(ParseBitmapFile(damaged(14, 0x7FFFFFFFu)), PictureError);  // header size
-  EXPECT_THROW(ParseBitmapFile(damaged(18, 0x00010000u)), PictureError);  // width
-  EXPECT_THROW(ParseBitmapFile(damaged(30, 1)), PictureError);            // run-length coded
-  EXPECT_THROW(ParseBitmapFile(std::vector<std::uint8_t>(60, 0)), PictureError);
+  const struct {
+    const char* what;
+    std::vector<std::uint8_t> file;
+    const char* message;
+  } cases[] = {
+      {"one byte short", std::vector<std::uint8_t>(file.begin(), file.end() - 1),
+       "the pixel rows lie outside the bitmap file"},
+      {"pixels beyond the end", damaged(10, 0xFFFFFF00u),
+       "the pixel rows lie outside the bitmap file"},
+      {"header size", damaged(14, 0x7FFFFFFFu), "bitmap info header of unexpected size"},
+      {"width", damaged(18, 0x00010000u), "unexpected bitmap size"},
+      {"run-length coded", damaged(30, 1), "not a plain uncompressed bitmap"},
+      {"zeros", std::vector<std::uint8_t>(60, 0), "not a bitmap file"},
+  };
+  for (const auto& c : cases) {
+    const Result<BitmapFileView> parsed = ParseBitmapFile(c.file);
+    ASSERT_FALSE(parsed.Ok()) << c.what;
+    EXPECT_EQ(parsed.Error().message, c.message) << c.what;
+  }
 }
 
 }  // namespace

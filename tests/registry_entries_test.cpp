@@ -31,7 +31,7 @@ class VelToriRegistryTest : public ::testing::Test {
 };
 
 TEST_F(VelToriRegistryTest, FreshInstallWritesQuotedPathsAndAddsAllgemeinAfterSprache) {
-  profile.WriteString(kConfig, "Sprache", "Sprache", "Deutsch");
+  EXPECT_TRUE(profile.WriteString(kConfig, "Sprache", "Sprache", "Deutsch").Ok());
 
   EXPECT_TRUE(Run(true, true));
 
@@ -77,12 +77,13 @@ TEST_F(VelToriRegistryTest, BothDirectionsOverAnEarlierInstallation) {
     const std::string earlierUninstall = c.earlierHere
                                              ? "\"C:\\PROGRAMME\\VelTori Advanced\\vltsetup.exe\" -remove"
                                              : "\"C:\\old\\vltsetup.exe\" -remove";
-    registry.WriteString(kRun, "VelToriAutoStart", earlierRun);
-    registry.WriteString(kRun, "OtherTool", "C:\\other.exe");
-    registry.WriteString(kOwnKey, "DisplayName", "old");
-    registry.WriteString(kOwnKey, "UninstallString", earlierUninstall);
-    registry.CreateKey(kOwnKey + "\\Nested");
-    registry.WriteString(kUninstall + "\\OtherProduct", "DisplayName", "Other");
+    EXPECT_TRUE(registry.WriteString(kRun, "VelToriAutoStart", earlierRun).Ok());
+    EXPECT_TRUE(registry.WriteString(kRun, "OtherTool", "C:\\other.exe").Ok());
+    EXPECT_TRUE(registry.WriteString(kOwnKey, "DisplayName", "old").Ok());
+    EXPECT_TRUE(registry.WriteString(kOwnKey, "UninstallString", earlierUninstall).Ok());
+    EXPECT_TRUE(registry.CreateKey(kOwnKey + "\\Nested").Ok());
+    EXPECT_TRUE(
+        registry.WriteString(kUninstall + "\\OtherProduct", "DisplayName", "Other").Ok());
 
     EXPECT_TRUE(VelToriRegistry(registry, profile, fs, kDir, c.install, c.autoStart,
                                 c.uninstallerWritten));
@@ -187,10 +188,10 @@ TEST_F(VelToriRegistryTest, UninstallRunWritesTheConfigurationBesideTheRunningPr
 TEST(RegistryEntriesExist, EitherTraceCountsWhenItOpens) {
   fake::FakeRegistry registry;
   EXPECT_FALSE(RegistryEntriesExist(registry));
-  registry.WriteString(kUninstall + "\\OtherTool", "DisplayName", "Other");
+  EXPECT_TRUE(registry.WriteString(kUninstall + "\\OtherTool", "DisplayName", "Other").Ok());
   EXPECT_FALSE(RegistryEntriesExist(registry));
   // An install without autostart leaves only the uninstall entry.
-  registry.WriteString(kOwnKey, "DisplayName", "VelTori Advanced");
+  EXPECT_TRUE(registry.WriteString(kOwnKey, "DisplayName", "VelTori Advanced").Ok());
   EXPECT_TRUE(UninstallEntryExists(registry));
   EXPECT_FALSE(AutostartEntryExists(registry));
   EXPECT_TRUE(RegistryEntriesExist(registry));
@@ -201,9 +202,9 @@ TEST(RegistryEntriesExist, EitherTraceCountsWhenItOpens) {
 TEST(AutostartEntryExists, OnlyAnAccessibleValueCounts) {
   fake::FakeRegistry registry;
   EXPECT_FALSE(AutostartEntryExists(registry));
-  registry.WriteString(kRun, "OtherTool", "C:\\other.exe");
+  EXPECT_TRUE(registry.WriteString(kRun, "OtherTool", "C:\\other.exe").Ok());
   EXPECT_FALSE(AutostartEntryExists(registry));
-  registry.WriteString(kRun, "VelToriAutoStart", kExeValue);
+  EXPECT_TRUE(registry.WriteString(kRun, "VelToriAutoStart", kExeValue).Ok());
   EXPECT_TRUE(AutostartEntryExists(registry));
   registry.readOnly = true;
   EXPECT_FALSE(AutostartEntryExists(registry));

@@ -6,7 +6,6 @@
 
 #include "common/Paths.h"
 #include "fakes/FakePlatform.h"
-#include "platform/Errors.h"
 #include "uninstall/RemovalPlan.h"
 
 namespace vlt {
@@ -153,9 +152,14 @@ class ApplyRemovalTest : public ::testing::Test {
   }
 
   void Apply(const ChosenItems& chosen) {
-    ApplyRemovalPlan(p.fs, BuildRemovalPlan(chosen, kPaths),
-                     {.removeRegistryEntries = [&] { steps.push_back("registry"); },
-                      .writeSelfRemovalScript = [&] { steps.push_back("self-removal"); }});
+    const Status applied = ApplyRemovalPlan(
+        p.fs, BuildRemovalPlan(chosen, kPaths),
+        {.removeRegistryEntries = [&] { steps.push_back("registry"); },
+         .writeSelfRemovalScript = [&] {
+           steps.push_back("self-removal");
+           return Status();
+         }});
+    EXPECT_TRUE(applied.Ok());
   }
 
   bool Has(const std::string& path) const { return p.fs.Exists(path); }
@@ -296,7 +300,7 @@ TEST_F(ApplyRemovalTest, AFolderBehindALinkKeepsEveryFile) {
   p.fs.AddDir("C:\\Programme");
   p.fs.AddDirectoryLink(D, other);
   const std::vector<std::string> before = Under(other + "\\");
-  ApplyRemovalPlan(p.fs, plan, {});
+  EXPECT_TRUE(ApplyRemovalPlan(p.fs, plan, {}).Ok());
   EXPECT_EQ(Under(other + "\\"), before);
   EXPECT_EQ(before.size(), 3u);
 }
@@ -308,10 +312,12 @@ TEST_F(ApplyRemovalTest, RegistryStepOnlyWhenChosenAndBeforeTheConfigFileGoes) {
   // The registry step writes into config.vlt; deleting it comes later.
   p.fs.AddFile(D + "\\config.vlt");
   bool configPresentDuringRegistryStep = false;
-  ApplyRemovalPlan(p.fs, BuildRemovalPlan({.DelRegistry = true, .DelCfg = true}, kPaths),
-                   {.removeRegistryEntries =
-                        [&] { configPresentDuringRegistryStep = InD("config.vlt"); },
-                    .writeSelfRemovalScript = {}});
+  EXPECT_TRUE(ApplyRemovalPlan(p.fs,
+                               BuildRemovalPlan({.DelRegistry = true, .DelCfg = true}, kPaths),
+                               {.removeRegistryEntries =
+                                    [&] { configPresentDuringRegistryStep = InD("config.vlt"); },
+                                .writeSelfRemovalScript = {}})
+                  .Ok());
   EXPECT_TRUE(configPresentDuringRegistryStep);
   EXPECT_FALSE(InD("config.vlt"));
 }
@@ -324,8 +330,11 @@ TEST_F(ApplyRemovalTest, TheScriptIsWrittenFirstAndItsFailureRemovesNothing) {
   const RemovalSteps steps{
       .removeRegistryEntries = [&] { registryTouched = true; },
       .writeSelfRemovalScript =
-          [&] { throw FileError("The self-removal script could not be written", 5); }};
-  EXPECT_THROW(ApplyRemovalPlan(p.fs, BuildRemovalPlan(all, kPaths), steps), FileError);
+          [&] { return Status(Failure{"The self-removal script could not be written", 5}); }};
+  const Status applied = ApplyRemovalPlan(p.fs, BuildRemovalPlan(all, kPaths), steps);
+  ASSERT_FALSE(applied.Ok());
+  EXPECT_EQ(applied.Error().message, "The self-removal script could not be written");
+  EXPECT_EQ(applied.Error().code, 5u);
   EXPECT_FALSE(registryTouched);
   EXPECT_EQ(p.fs.AllPaths(), before);
 }

@@ -4,7 +4,6 @@
 
 #include "common/Paths.h"
 #include "fakes/FakePlatform.h"
-#include "platform/Errors.h"
 #include "uninstall/SelfRemoval.h"
 
 namespace vlt {
@@ -40,7 +39,13 @@ class SelfRemovalTest : public ::testing::Test {
   // The running program, present on disk as it is while running.
   ShellExecuteRequest Run(const std::string& exePath, bool insideInstallation = true) {
     if (!p.fs.Exists(exePath)) p.fs.AddFile(exePath);
-    return WriteSelfRemovalScript(p.fs, p.shell, exePath, insideInstallation);
+    Result<ShellExecuteRequest> written =
+        WriteSelfRemovalScript(p.fs, p.shell, exePath, insideInstallation);
+    if (!written.Ok()) {
+      ADD_FAILURE() << written.Error().message;
+      return {};
+    }
+    return std::move(written.Value());
   }
   std::string Written(const std::string& scriptPath) {
     return p.fs.ReadFile(scriptPath).value_or("<no script at " + scriptPath + ">");
@@ -124,7 +129,7 @@ TEST_F(SelfRemovalTest, PathsAreWrittenAsTheCommandInterpreterReadsThem) {
   for (const Case& c : cases) {
     fake::FakePlatform fresh;
     fresh.fs.AddFile(c.exePath);
-    WriteSelfRemovalScript(fresh.fs, fresh.shell, c.exePath, true);
+    EXPECT_TRUE(WriteSelfRemovalScript(fresh.fs, fresh.shell, c.exePath, true).Ok()) << c.what;
     const std::string scriptPath = kTemp + std::string(kScriptName);
     EXPECT_EQ(fresh.fs.ReadFile(scriptPath), Script(c.e, c.f, c.s)) << c.what;
   }
@@ -141,7 +146,7 @@ TEST_F(SelfRemovalTest, OnlyAnInstallationFolderThatIsNoVolumeRootIsRemoved) {
     fake::FakePlatform fresh;
     fresh.fs.AddDrive("D:");
     if (c.exe[0] != '\\') fresh.fs.AddFile(c.exe);
-    WriteSelfRemovalScript(fresh.fs, fresh.shell, c.exe, c.removeFolder);
+    EXPECT_TRUE(WriteSelfRemovalScript(fresh.fs, fresh.shell, c.exe, c.removeFolder).Ok()) << c.exe;
     const std::string text = fresh.fs.ReadFile("C:\\Windows\\Temp\\vltsetup-00000001.bat").value_or("");
     EXPECT_NE(text.find("Erase \"" + c.exe + "\"\r\n"), std::string::npos) << c.exe;
     EXPECT_EQ(text.find("rmdir"), std::string::npos) << c.exe;
@@ -179,7 +184,7 @@ TEST_F(SelfRemovalTest, PathOutsideTheOemCodePageIsNamedByItsShortNameElseInUtf8
   fake::FakePlatform fresh;
   fresh.fs.AddDrive("D:");
   fresh.fs.AddFile(chinese + "\\vltsetup.exe");
-  WriteSelfRemovalScript(fresh.fs, fresh.shell, chinese + "\\vltsetup.exe", true);
+  EXPECT_TRUE(WriteSelfRemovalScript(fresh.fs, fresh.shell, chinese + "\\vltsetup.exe", true).Ok());
   const std::string escaped = "D:\\\xe6\x96\x87\xe4\xbb\xb6\\100%%";
   EXPECT_EQ(fresh.fs.ReadFile("C:\\Windows\\Temp\\vltsetup-00000001.bat"),
             "\"C:\\Windows\\system32\\chcp.com\" 65001 >nul\r\n" +
@@ -212,43 +217,50 @@ TEST_F(SelfRemovalTest, ScriptFolderIsTheSystemsTemporaryFolderElseAsBefore) {
     if (!c.profile.empty()) fresh.fs.AddDir(c.profile);
     if (!c.templates.empty()) fresh.fs.AddDir(c.templates);
     fresh.fs.AddFile("C:\\VelTori\\vltsetup.exe");
-    const ShellExecuteRequest started =
+    const Result<ShellExecuteRequest> written =
         WriteSelfRemovalScript(fresh.fs, fresh.shell, "C:\\VelTori\\vltsetup.exe", true);
+    ASSERT_TRUE(written.Ok()) << c.script << ": " << written.Error().message;
+    const ShellExecuteRequest& started = written.Value();
     EXPECT_TRUE(fresh.fs.IsFile(c.script)) << c.script;
     EXPECT_EQ(started.parameters, "/d /c \"\"" + c.script + "\"\"");
     EXPECT_EQ(started.directory, c.workingDir) << c.script;
   }
 }
 
-TEST_F(SelfRemovalTest, AScriptThatCannotBeMadeAnewRaisesAndLeavesNothingToStart) {
+TEST_F(SelfRemovalTest, AScriptThatCannotBeMadeAnewFailsAndLeavesNothingToStart) {
   const struct {
     const char* what;
     std::function<void(fake::FakePlatform&)> setUp;
+    std::uint32_t code;  // the system error the failure carries
   } cases[] = {
-      {"no folder known", [](fake::FakePlatform& f) { f.shell.folders.clear(); }},
-      {"system folder unknown", [](fake::FakePlatform& f) { f.shell.folders.erase(0x0025); }},
+      {"no folder known", [](fake::FakePlatform& f) { f.shell.folders.clear(); }, 3},
+      {"system folder unknown", [](fake::FakePlatform& f) { f.shell.folders.erase(0x0025); }, 3},
       {"folder not writable",
-       [](fake::FakePlatform& f) { f.fs.DenyCreate("C:\\Windows\\Temp"); }},
+       [](fake::FakePlatform& f) { f.fs.DenyCreate("C:\\Windows\\Temp"); }, 3},
       // Someone else's files are never reused, however many names they took.
       {"every name tried taken",
        [](fake::FakePlatform& f) {
          for (int n = 1; n <= kSelfRemovalScriptNameTries; ++n) {
            f.fs.AddFile(kTemp + SelfRemovalScriptName(n), "echo planted");
          }
-       }},
+       },
+       80},
       // No short name (8.3 names switched off) and no UTF-8 switch either:
       // naming the path wrongly could erase something else.
-      {"no readable form", [](fake::FakePlatform& f) {
+      {"no readable form",
+       [](fake::FakePlatform& f) {
          f.shell.folders[0x0025] = "C:\\\xe6\x96\x87";
          f.fs.AddDir("C:\\\xe6\x96\x87");
-       }}};
+       },
+       1113}};
   for (const auto& c : cases) {
     fake::FakePlatform fresh;
     c.setUp(fresh);
     fresh.fs.AddFile("C:\\VelTori\\vltsetup.exe");
-    EXPECT_THROW(WriteSelfRemovalScript(fresh.fs, fresh.shell, "C:\\VelTori\\vltsetup.exe", true),
-                 FileError)
-        << c.what;
+    const Result<ShellExecuteRequest> written =
+        WriteSelfRemovalScript(fresh.fs, fresh.shell, "C:\\VelTori\\vltsetup.exe", true);
+    ASSERT_FALSE(written.Ok()) << c.what;
+    EXPECT_EQ(written.Error().code, c.code) << c.what << ": " << written.Error().message;
     const std::optional<std::string> left = fresh.fs.ReadFile(kTemp + std::string(kScriptName));
     EXPECT_TRUE(!left || *left == "echo planted") << c.what;
   }

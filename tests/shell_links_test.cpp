@@ -2,7 +2,6 @@
 
 #include "fakes/FakePlatform.h"
 #include "install/ShellLinks.h"
-#include "platform/Errors.h"
 
 namespace vlt {
 namespace {
@@ -35,7 +34,7 @@ TEST(CreateShellLink, SetsTargetArgumentsAndTheTargetsFolderAsWorkingDirectory) 
   fake::FakeShell shell(fs);
   const std::string link = "C:\\Users\\Anna\\Desktop\\Veltori Advanced.lnk";
   for (const Case& c : cases) {
-    CreateShellLink(shell, link, c.target, c.arguments);
+    EXPECT_TRUE(CreateShellLink(shell, link, c.target, c.arguments).Ok()) << c.target;
     ASSERT_FALSE(shell.links.empty());
     const fake::SavedLink& saved = shell.links.back();
     EXPECT_EQ(saved.linkFile, link);
@@ -49,7 +48,9 @@ TEST(CreateShellLink, FailureToCreateTheLinkObjectReachesTheCaller) {
   fake::FakeFileSystem fs;
   fake::FakeShell shell(fs);
   shell.failLinkObject = true;
-  EXPECT_THROW(CreateShellLink(shell, "C:\\x.lnk", "C:\\x.exe", ""), ComError);
+  const Status created = CreateShellLink(shell, "C:\\x.lnk", "C:\\x.exe", "");
+  ASSERT_FALSE(created.Ok());
+  EXPECT_EQ(created.Error().code, 0x80040154u);
 }
 
 }  // namespace

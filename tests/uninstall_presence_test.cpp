@@ -77,10 +77,13 @@ class OfferedItemsTest : public ::testing::Test {
     return FindOfferedItems(p.fs, MakePresenceQuery(p.shell, p.fs, p.registry, exePath));
   }
   static void Register(fake::FakePlatform& on, const std::string& dir) {
-    on.registry.WriteString(kRunKey, "VelToriAutoStart", "\"" + dir + "\\veltori.exe\"");
+    EXPECT_TRUE(
+        on.registry.WriteString(kRunKey, "VelToriAutoStart", "\"" + dir + "\\veltori.exe\"").Ok());
   }
   void Link(const std::string& linkFile, const std::string& target) {
-    p.shell.SaveShellLink(linkFile, {.target = target, .arguments = "", .workingDirectory = ""});
+    EXPECT_TRUE(
+        p.shell.SaveShellLink(linkFile, {.target = target, .arguments = "", .workingDirectory = ""})
+            .Ok());
   }
   std::string Desktop() { return p.shell.folders[0x0000]; }
   std::string Programs() { return p.shell.folders[0x0002]; }
@@ -311,14 +314,22 @@ TEST_F(OfferedItemsTest, ACopyOutsideTheRegisteredInstallationOffersOnlyItself) 
     for (const char* name : {"vltsetup.exe", "veltori.exe", "config.vlt", "notes.txt"}) {
       f.fs.AddFile(projekt + "\\" + name, "the user's");
     }
-    if (!c.run.empty()) f.registry.WriteString(kRunKey, "VelToriAutoStart", c.run);
-    if (!c.uninstall.empty()) {
-      f.registry.WriteString(
-          "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\VelToriAdvanced",
-          "UninstallString", c.uninstall);
+    if (!c.run.empty()) {
+      EXPECT_TRUE(f.registry.WriteString(kRunKey, "VelToriAutoStart", c.run).Ok());
     }
-    f.shell.SaveShellLink(f.shell.folders[0x0000] + "\\Veltori Advanced.lnk",
-                          {.target = kDir + "\\veltori.exe", .arguments = "", .workingDirectory = ""});
+    if (!c.uninstall.empty()) {
+      EXPECT_TRUE(f.registry
+                      .WriteString(
+                          "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\VelToriAdvanced",
+                          "UninstallString", c.uninstall)
+                      .Ok());
+    }
+    EXPECT_TRUE(f.shell
+                    .SaveShellLink(f.shell.folders[0x0000] + "\\Veltori Advanced.lnk",
+                                   {.target = kDir + "\\veltori.exe",
+                                    .arguments = "",
+                                    .workingDirectory = ""})
+                    .Ok());
     const OfferedItems offered =
         FindOfferedItems(f.fs, MakePresenceQuery(f.shell, f.fs, f.registry, c.exePath));
     if (c.foreign) {
@@ -337,9 +348,14 @@ TEST_F(OfferedItemsTest, ACopyOutsideTheRegisteredInstallationOffersOnlyItself) 
   fake::FakePlatform f;
   f.fs.AddFile(kDir + "\\veltori.exe");
   f.fs.AddFile("C:\\Tools\\veltori.exe");
-  f.registry.WriteString(kRunKey, "VelToriAutoStart", "\"" + kDir + "\\veltori.exe\"");
-  f.shell.SaveShellLink(f.shell.folders[0x0000] + "\\Veltori Advanced.lnk",
-                        {.target = "C:\\Tools\\veltori.exe", .arguments = "", .workingDirectory = ""});
+  EXPECT_TRUE(
+      f.registry.WriteString(kRunKey, "VelToriAutoStart", "\"" + kDir + "\\veltori.exe\"").Ok());
+  EXPECT_TRUE(f.shell
+                  .SaveShellLink(f.shell.folders[0x0000] + "\\Veltori Advanced.lnk",
+                                 {.target = "C:\\Tools\\veltori.exe",
+                                  .arguments = "",
+                                  .workingDirectory = ""})
+                  .Ok());
   const OfferedItems offered =
       FindOfferedItems(f.fs, MakePresenceQuery(f.shell, f.fs, f.registry, kUninstaller));
   EXPECT_TRUE(offered.DelRegistry);

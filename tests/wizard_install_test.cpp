@@ -149,7 +149,7 @@ TEST(InstallProcedure, PutsEveryFileEntryAndShortcutInTheTypedDirectory) {
 
 TEST(InstallProcedure, WithEveryOptionOffOnlyTheUninstallEntryIsRegistered) {
   Wizard w;
-  w.p.registry.WriteString(kRunKey, "VelToriAutoStart", "\"C:\\Alt\\veltori.exe\"");
+  ASSERT_TRUE(w.p.registry.WriteString(kRunKey, "VelToriAutoStart", "\"C:\\Alt\\veltori.exe\"").Ok());
   w.InstallProduct(kDefaultDir, "Deutsch", {.autostart = false, .desktop = false, .startMenu = false});
 
   EXPECT_TRUE(w.p.dialog.shown.empty());
@@ -330,7 +330,8 @@ TEST(InstallProcedure, EachFileThatCannotBeExtractedIsReportedAndTheRestGoesOn) 
       // Only the uninstaller and the web site are left to link.
       {"block that fails to inflate", [](fake::FakePlatform&) {}, {0, 1, 2}, 2,
        [](TForm2& page) {
-         page.FileArrayBinder1->DateiSammlung().SetSammlungsDaten(samples::Bytes(64, 0x5a));
+         EXPECT_TRUE(
+             page.FileArrayBinder1->DateiSammlung().SetSammlungsDaten(samples::Bytes(64, 0x5a)));
        }},
       {"third entry missing", [](fake::FakePlatform&) {}, {2}, 5,
        [](TForm2& page) {

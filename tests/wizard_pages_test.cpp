@@ -212,14 +212,14 @@ TEST(Payload, ASetupProgramWithADamagedPayloadEndsBeforeAnyPageExists) {
        [](Resources& r) {
          auto binder = samples::MakeBinder(wizard::DefaultFiles());
          binder->DateiSammlung().Items(2).DateiGroesse += 1;
-         r[kPayloadResource] = StoreFileArrayBinder(*binder);
+         r[kPayloadResource] = samples::StoreRecord(*binder);
        }},
       {"an entry of start 1 and size -1",
        [](Resources& r) {
          auto binder = samples::MakeBinder(wizard::DefaultFiles());
          binder->DateiSammlung().Items(1).DateiStart = 1;
          binder->DateiSammlung().Items(1).DateiGroesse = -1;
-         r[kPayloadResource] = StoreFileArrayBinder(*binder);
+         r[kPayloadResource] = samples::StoreRecord(*binder);
        }},
       {"two entries where the install extracts three",
        [](Resources& r) {

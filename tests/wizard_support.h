@@ -4,6 +4,8 @@
 // clicks through it. One Wizard is one machine; a second run on it (the
 // installed uninstaller) sees everything the first one left behind.
 #include <memory>
+#include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -49,8 +51,10 @@ inline std::vector<samples::SampleFile> DefaultFiles() {
 inline std::vector<std::uint8_t> PayloadRecord(std::vector<samples::SampleFile> files,
                                                std::optional<samples::Bytes> block = std::nullopt) {
   auto binder = samples::MakeBinder(files);
-  if (block) binder->DateiSammlung().SetSammlungsDaten(*block);
-  return StoreFileArrayBinder(*binder);
+  if (block && !binder->DateiSammlung().SetSammlungsDaten(*block)) {
+    throw std::runtime_error("no memory for the block");
+  }
+  return samples::StoreRecord(*binder);
 }
 
 // Everything a user could see change on a page.

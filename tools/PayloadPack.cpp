@@ -131,19 +131,11 @@ std::vector<std::uint8_t> RecordOf(const std::string& path, const std::vector<st
 int ListPayload(const std::string& path, std::ostream& out, std::ostream& err) {
   try {
     const std::vector<std::uint8_t> record = RecordOf(path, ReadBytes(path));
-    std::unique_ptr<TFileArrayBinder> binder;
-    try {
-      binder = LoadFileArrayBinder(record);
-    } catch (const RecordError& e) {
-      throw PackError(path + ": no sound payload record: " + e.what());
-    }
-    PayloadLengths lengths;
-    try {
-      lengths = CheckPayload(*binder);
-    } catch (const PayloadError& e) {
-      throw PackError(path + ": damaged payload: " + e.what());
-    }
-    PrintTable(*binder, lengths.inflated, out);
+    const Result<std::unique_ptr<TFileArrayBinder>> binder = LoadFileArrayBinder(record);
+    if (!binder.Ok()) throw PackError(path + ": no sound payload record: " + binder.Error().message);
+    const Result<PayloadLengths> lengths = CheckPayload(*binder.Value());
+    if (!lengths.Ok()) throw PackError(path + ": damaged payload: " + lengths.Error().message);
+    PrintTable(*binder.Value(), lengths.Value().inflated, out);
     return 0;
   } catch (const std::exception& e) {
     err << "payload-pack: " << e.what() << '\n';
@@ -173,7 +165,7 @@ void FillBinder(const std::vector<InputFile>& files, TFileArrayBinder& binder) {
     entry.DateiGroesse = static_cast<std::int32_t>(file.bytes.size());
     joined.insert(joined.end(), file.bytes.begin(), file.bytes.end());
   }
-  entries.SetSammlungsDaten(Compress(joined));
+  if (!entries.SetSammlungsDaten(Compress(joined))) throw std::bad_alloc();
 }
 
 int RunPayloadPack(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -215,7 +207,9 @@ int RunPayloadPack(const std::vector<std::string>& args, std::ostream& out, std:
     for (std::size_t i = 1; i < args.size(); ++i) files.push_back(ReadInput(args[i]));
     TFileArrayBinder binder;
     FillBinder(files, binder);
-    WriteAtomically(args[0], StoreFileArrayBinder(binder));
+    const Result<std::vector<std::uint8_t>> record = StoreFileArrayBinder(binder);
+    if (!record.Ok()) throw PackError(record.Error().message);
+    WriteAtomically(args[0], record.Value());
     std::uint64_t inflated = 0;
     for (const InputFile& file : files) inflated += file.bytes.size();
     PrintTable(binder, inflated, out);

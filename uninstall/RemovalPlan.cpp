@@ -56,7 +56,7 @@ RemovalPlan BuildRemovalPlan(const ChosenItems& chosen, const RemovalPaths& path
   return plan;
 }
 
-void ApplyRemovalPlan(FileSystem& fs, const RemovalPlan& plan, const RemovalSteps& steps) {
+Status ApplyRemovalPlan(FileSystem& fs, const RemovalPlan& plan, const RemovalSteps& steps) {
   for (const RemovalAction& action : plan) {
     switch (action.kind) {
       case Kind::RemoveRegistryEntries: steps.removeRegistryEntries(); break;
@@ -66,9 +66,12 @@ void ApplyRemovalPlan(FileSystem& fs, const RemovalPlan& plan, const RemovalStep
       case Kind::DeleteOtherFiles:
         DeleteOtherFiles(fs, action.path, action.mask, KeepPrefixes());
         break;
-      case Kind::WriteSelfRemovalScript: steps.writeSelfRemovalScript(); break;
+      case Kind::WriteSelfRemovalScript:
+        if (Status written = steps.writeSelfRemovalScript(); !written.Ok()) return written;
+        break;
     }
   }
+  return {};
 }
 
 RemovalPaths MakeRemovalPaths(Shell& shell, FileSystem& fs, const std::string& exePath) {

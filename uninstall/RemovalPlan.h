@@ -69,14 +69,14 @@ RemovalPlan BuildRemovalPlan(const ChosenItems& chosen, const RemovalPaths& path
 // The steps that are not plain file operations.
 struct RemovalSteps {
   std::function<void()> removeRegistryEntries;
-  std::function<void()> writeSelfRemovalScript;
+  std::function<Status()> writeSelfRemovalScript;
 };
 
 // Applies `plan` in order, best effort: failed deletions are not examined.
-// An exception from a step (the self-removal script that cannot be written)
-// ends the loop and propagates; what was removed before it stays removed.
+// A step that fails (the self-removal script that cannot be written) ends
+// the loop with its failure; what was removed before it stays removed.
 // A step the plan holds must be set in `steps`.
-void ApplyRemovalPlan(FileSystem& fs, const RemovalPlan& plan, const RemovalSteps& steps);
+Status ApplyRemovalPlan(FileSystem& fs, const RemovalPlan& plan, const RemovalSteps& steps);
 
 // The folders for the running program: its own folder and the shell's
 // programs and desktop-directory folders, with what `fs` says of the links.

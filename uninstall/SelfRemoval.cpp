@@ -7,7 +7,6 @@
 
 #include "common/Concat.h"
 #include "common/Paths.h"
-#include "platform/Errors.h"
 #include "platform/FileSystem.h"
 #include "platform/Shell.h"
 
@@ -60,7 +59,7 @@ struct ScriptPaths {
   std::string exe, folder, script, ping, chcp;
 };
 
-ScriptPaths ScriptPathsFor(FileSystem& fs, const SelfRemovalScript& s) {
+Result<ScriptPaths> ScriptPathsFor(FileSystem& fs, const SelfRemovalScript& s) {
   const std::string paths[] = {s.exePath, ExtractFileDir(s.exePath), s.scriptPath,
                                JoinPath(s.systemFolder, "ping.exe"),
                                JoinPath(s.systemFolder, "chcp.com")};
@@ -71,17 +70,17 @@ ScriptPaths ScriptPathsFor(FileSystem& fs, const SelfRemovalScript& s) {
     written.push_back(EscapePercent(*oem));
   }
   if (written.size() == std::size(paths)) {
-    return {false, written[0], written[1], written[2], written[3], written[4]};
+    return ScriptPaths{false, written[0], written[1], written[2], written[3], written[4]};
   }
   // UTF-8 names every path; only the switch to it must be readable before.
   const std::optional<std::string> chcp = OemFormOf(fs, paths[4]);
   if (!chcp) {
-    throw FileError(Concat({"The self-removal script cannot name \"", s.exePath,
-                            "\": neither the path nor the system folder can be written in the "
-                            "command interpreter's code page."}),
-                    kErrorNoUnicodeTranslation);
+    return Failure{Concat({"The self-removal script cannot name \"", s.exePath,
+                           "\": neither the path nor the system folder can be written in the "
+                           "command interpreter's code page."}),
+                   kErrorNoUnicodeTranslation};
   }
-  return {true, EscapePercent(paths[0]), EscapePercent(paths[1]), EscapePercent(paths[2]),
+  return ScriptPaths{true, EscapePercent(paths[0]), EscapePercent(paths[1]), EscapePercent(paths[2]),
           EscapePercent(paths[3]), EscapePercent(*chcp)};
 }
 
@@ -91,7 +90,7 @@ std::span<const std::uint8_t> Bytes(const std::string& text) {
 
 }  // namespace
 
-std::string SelfRemovalScriptFolder(Shell& shell, FileSystem& fs) {
+Result<std::string> SelfRemovalScriptFolder(Shell& shell, FileSystem& fs) {
   const std::string windows = SpecialFolderPath(shell, csidl::kWindows);
   if (!windows.empty() && fs.DirectoryExists(JoinPath(windows, "Temp"))) {
     return JoinPath(windows, "Temp");
@@ -99,9 +98,9 @@ std::string SelfRemovalScriptFolder(Shell& shell, FileSystem& fs) {
   std::string folder = ExtractFileDir(SpecialFolderPath(shell, csidl::kTemplates));
   if (folder.empty()) folder = SpecialFolderPath(shell, csidl::kProfile);
   if (folder.empty()) {
-    throw FileError("No folder was found for the self-removal script: the shell knows neither "
-                    "the Windows folder, the Templates folder nor the user's profile folder.",
-                    kErrorPathNotFound);
+    return Failure{"No folder was found for the self-removal script: the shell knows neither "
+                   "the Windows folder, the Templates folder nor the user's profile folder.",
+                   kErrorPathNotFound};
   }
   return folder;
 }
@@ -113,8 +112,10 @@ std::string SelfRemovalScriptName(std::uint32_t number) {
   return name + ".bat";
 }
 
-std::string SelfRemovalScriptText(FileSystem& fs, const SelfRemovalScript& script) {
-  const ScriptPaths p = ScriptPathsFor(fs, script);
+Result<std::string> SelfRemovalScriptText(FileSystem& fs, const SelfRemovalScript& script) {
+  const Result<ScriptPaths> paths = ScriptPathsFor(fs, script);
+  if (!paths.Ok()) return paths.Error();
+  const ScriptPaths& p = paths.Value();
   const std::string tries = std::to_string(kSelfRemovalTries);
 
   // The core is the label, the erase, the jump back while the executable
@@ -153,14 +154,17 @@ std::string SelfRemovalScriptText(FileSystem& fs, const SelfRemovalScript& scrip
   return text;
 }
 
-ShellExecuteRequest WriteSelfRemovalScript(FileSystem& fs, Shell& shell,
-                                           const std::string& exePath, bool insideInstallation) {
-  const std::string folder = SelfRemovalScriptFolder(shell, fs);
+Result<ShellExecuteRequest> WriteSelfRemovalScript(FileSystem& fs, Shell& shell,
+                                                   const std::string& exePath,
+                                                   bool insideInstallation) {
+  const Result<std::string> scriptFolder = SelfRemovalScriptFolder(shell, fs);
+  if (!scriptFolder.Ok()) return scriptFolder.Error();
+  const std::string& folder = scriptFolder.Value();
   const std::string systemFolder = SpecialFolderPath(shell, csidl::kSystem);
   if (systemFolder.empty()) {
-    throw FileError("The system folder is unknown: the self-removal script cannot name the "
-                    "command interpreter.",
-                    kErrorPathNotFound);
+    return Failure{"The system folder is unknown: the self-removal script cannot name the "
+                   "command interpreter.",
+                   kErrorPathNotFound};
   }
   SelfRemovalScript script{.exePath = exePath,
                            .scriptPath = {},
@@ -168,15 +172,15 @@ ShellExecuteRequest WriteSelfRemovalScript(FileSystem& fs, Shell& shell,
                            .removeFolder = insideInstallation};
   for (int tries = 1;; ++tries) {
     script.scriptPath = JoinPath(folder, SelfRemovalScriptName(fs.UnforeseeableNumber()));
-    try {
-      fs.WriteNewFile(script.scriptPath, Bytes(SelfRemovalScriptText(fs, script)));
-      break;
-    } catch (const FileError& error) {
-      if (IsNameTaken(error.Code()) && tries < kSelfRemovalScriptNameTries) continue;
-      throw FileError(Concat({"The self-removal script \"", script.scriptPath,
-                              "\" could not be written: ", error.what()}),
-                      error.Code());
-    }
+    const Result<std::string> text = SelfRemovalScriptText(fs, script);
+    const Status written =
+        text.Ok() ? fs.WriteNewFile(script.scriptPath, Bytes(text.Value())) : text.AsStatus();
+    if (written.Ok()) break;
+    const Failure& error = written.Error();
+    if (IsNameTaken(error.code) && tries < kSelfRemovalScriptNameTries) continue;
+    return Failure{Concat({"The self-removal script \"", script.scriptPath,
+                           "\" could not be written: ", error.message}),
+                   error.code};
   }
   // A read-only uninstaller (copied from a CD by an older setup) could never
   // be erased by the script. A copy outside an installation is the user's

@@ -25,9 +25,9 @@ inline constexpr int kSelfRemovalTries = 300;
 // share with no standard user's program (they may add files there, but
 // neither change ours nor replace what the script starts). Where the
 // system has none: the folder that contains the user's Templates folder,
-// else the user's profile folder. Raises FileError when none is known,
-// rather than writing to the root of the current drive.
-std::string SelfRemovalScriptFolder(Shell& shell, FileSystem& fs);
+// else the user's profile folder. Fails when none is known, rather than
+// writing to the root of the current drive.
+Result<std::string> SelfRemovalScriptFolder(Shell& shell, FileSystem& fs);
 
 // The script's name for `number`: "vltsetup-", eight hex digits, ".bat".
 // ASCII whatever the uninstaller is called, so that the command interpreter
@@ -53,8 +53,9 @@ struct SelfRemovalScript {
 // page the command interpreter reads batch files in (a path outside it by
 // its short 8.3 form); where some path has neither form, the whole script is
 // UTF-8 and first switches the console to code page 65001. A "%" is doubled
-// so that it is read literally.
-std::string SelfRemovalScriptText(FileSystem& fs, const SelfRemovalScript& script);
+// so that it is read literally. Fails when the running program's path cannot
+// be written in any of these ways.
+Result<std::string> SelfRemovalScriptText(FileSystem& fs, const SelfRemovalScript& script);
 
 // Writes the script for the running executable `exePath` and returns the
 // request that starts it hidden: the system's command interpreter by its
@@ -67,9 +68,10 @@ std::string SelfRemovalScriptText(FileSystem& fs, const SelfRemovalScript& scrip
 // uninstaller `insideInstallation` (its folder holds the product's files and
 // is the product's own) is given normal attributes, so that the script can
 // erase it, and its folder is removed once empty; a copy elsewhere keeps
-// its attributes and folder. Raises FileError, with a text that names the
-// script, when the script cannot be written.
-ShellExecuteRequest WriteSelfRemovalScript(FileSystem& fs, Shell& shell,
-                                           const std::string& exePath, bool insideInstallation);
+// its attributes and folder. Fails, with a text that names the script, when
+// the script cannot be written.
+Result<ShellExecuteRequest> WriteSelfRemovalScript(FileSystem& fs, Shell& shell,
+                                                   const std::string& exePath,
+                                                   bool insideInstallation);
 
 }  // namespace vlt

@@ -72,8 +72,11 @@ constinit const FormSpec TForm4::kLayout{.className = "TForm4",
                                .controls = kControls};
 
 TForm4::TForm4(Program& program) : Page(program, kLayout) {
-  BitBtn_Abbrechen.OnClick = [this] { BitBtn_AbbrechenClick(); };
-  BitBtn_Deinstallieren.OnClick = [this] { BitBtn_DeinstallierenClick(); };
+  BitBtn_Abbrechen.OnClick = [this] {
+    BitBtn_AbbrechenClick();
+    return Status();
+  };
+  BitBtn_Deinstallieren.OnClick = [this] { return BitBtn_DeinstallierenClick(); };
   FormCreate();
 }
 
@@ -106,7 +109,7 @@ void TForm4::BitBtn_AbbrechenClick() { program_.Form2->CloseQuery(); }
 
 void TForm4::FormCloseQuery(bool& CanClose) { CanClose = program_.Form2->CloseQuery(); }
 
-void TForm4::BitBtn_DeinstallierenClick() {
+Status TForm4::BitBtn_DeinstallierenClick() {
   Services& sys = program_.sys;
   auto chosen = [](const Control& box) { return box.Checked() && box.Enabled(); };
   ChosenItems items;
@@ -126,20 +129,28 @@ void TForm4::BitBtn_DeinstallierenClick() {
   // through the default error report before anything is removed, and the
   // page stays open for another try.
   std::optional<ShellExecuteRequest> selfRemoval;
-  ApplyRemovalPlan(sys.fs, BuildRemovalPlan(items, MakeRemovalPaths(sys.shell, sys.fs, exePath)),
-                   RemovalSteps{
-                       .removeRegistryEntries = [&] { program_.Form2->VelToriRegistry(/*Install=*/false, /*AutoStart=*/false); },
-                       .writeSelfRemovalScript = [&] {
-                         selfRemoval = WriteSelfRemovalScript(sys.fs, sys.shell, exePath,
-                                                              installDirIsProducts_);
-                       },
-                   });
+  const Status removed = ApplyRemovalPlan(
+      sys.fs, BuildRemovalPlan(items, MakeRemovalPaths(sys.shell, sys.fs, exePath)),
+      RemovalSteps{
+          .removeRegistryEntries =
+              [&] { program_.Form2->VelToriRegistry(/*Install=*/false, /*AutoStart=*/false); },
+          .writeSelfRemovalScript =
+              [&] {
+                Result<ShellExecuteRequest> script =
+                    WriteSelfRemovalScript(sys.fs, sys.shell, exePath, installDirIsProducts_);
+                if (!script.Ok()) return script.AsStatus();
+                selfRemoval = std::move(script.Value());
+                return Status();
+              },
+      });
+  if (!removed.Ok()) return removed;
   program_.ShowMessage(program_.msg.MsgUninstallDone, MsgKind::Information, {MsgButton::Ok});
   // Started only now, as the program ends: the script's bounded wait for
   // the executable begins when the user has closed the message, however
   // long that stayed open.
   if (selfRemoval) sys.shell.Execute(*selfRemoval);
   sys.app.Terminate();
+  return {};
 }
 
 }  // namespace vlt

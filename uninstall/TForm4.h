@@ -33,7 +33,7 @@ class TForm4 : public Page {
   void FormCreate();
   void BitBtn_AbbrechenClick();
   // The removal procedure.
-  void BitBtn_DeinstallierenClick();
+  Status BitBtn_DeinstallierenClick();
 
  protected:
   void FormCloseQuery(bool& CanClose) override;

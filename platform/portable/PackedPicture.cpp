@@ -25,13 +25,16 @@ std::uint16_t U16(std::span<const std::uint8_t> d, std::size_t at) {
 class BoundedSink : public ByteSink {
  public:
   explicit BoundedSink(std::size_t limit) : limit_(limit) {}
-  void Append(std::span<const std::uint8_t> more) override {
-    if (more.size() > limit_ - bytes.size())
-      throw PictureError(
-          Concat({"the packed picture inflates to more than ", std::to_string(limit_), " bytes"}));
+  bool Append(std::span<const std::uint8_t> more) override {
+    if (more.size() > limit_ - bytes.size()) {
+      tooLong = true;
+      return false;
+    }
     bytes.insert(bytes.end(), more.begin(), more.end());
+    return true;
   }
   std::vector<std::uint8_t> bytes;
+  bool tooLong = false;
 
  private:
   std::size_t limit_;
@@ -39,27 +42,26 @@ class BoundedSink : public ByteSink {
 
 }  // namespace
 
-BitmapFileView ParseBitmapFile(std::span<const std::uint8_t> file) {
+Result<BitmapFileView> ParseBitmapFile(std::span<const std::uint8_t> file) {
   if (file.size() < kFileHeaderSize + kInfoHeaderSize || file[0] != 'B' || file[1] != 'M')
-    throw PictureError("not a bitmap file");
+    return Failure{"not a bitmap file"};
   const std::uint32_t bitsAt = U32(file, 10);
   const std::uint32_t infoSize = U32(file, 14);
   if (infoSize < kInfoHeaderSize || infoSize > file.size() - kFileHeaderSize)
-    throw PictureError("bitmap info header of unexpected size");
+    return Failure{"bitmap info header of unexpected size"};
   const auto width = static_cast<std::int32_t>(U32(file, 18));
   const auto height = static_cast<std::int32_t>(U32(file, 22));
   const std::uint16_t bitCount = U16(file, 28);
   if (U16(file, 26) != 1 || U32(file, 30) != kBiRgb)
-    throw PictureError("not a plain uncompressed bitmap");
+    return Failure{"not a plain uncompressed bitmap"};
   if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 24)
-    throw PictureError(
-        Concat({"unsupported depth of ", std::to_string(bitCount), " bits per pixel"}));
+    return Failure{Concat({"unsupported depth of ", std::to_string(bitCount), " bits per pixel"})};
   if (width <= 0 || height <= 0 || width > 4096 || height > 4096)
-    throw PictureError("unexpected bitmap size");
+    return Failure{"unexpected bitmap size"};
   const std::size_t stride = (static_cast<std::size_t>(width) * bitCount + 31) / 32 * 4;
   const std::size_t bitsSize = stride * static_cast<std::size_t>(height);
   if (bitsAt < kFileHeaderSize + infoSize || bitsAt > file.size() || file.size() - bitsAt < bitsSize)
-    throw PictureError("the pixel rows lie outside the bitmap file");
+    return Failure{"the pixel rows lie outside the bitmap file"};
   return BitmapFileView{.info = file.subspan(kFileHeaderSize, bitsAt - kFileHeaderSize),
                         .bits = file.subspan(bitsAt, bitsSize),
                         .width = width,
@@ -67,13 +69,16 @@ BitmapFileView ParseBitmapFile(std::span<const std::uint8_t> file) {
                         .bitsPerPixel = bitCount};
 }
 
-std::vector<std::uint8_t> UnpackPicture(std::span<const std::uint8_t> packed, std::size_t maxLength) {
+Result<std::vector<std::uint8_t>> UnpackPicture(std::span<const std::uint8_t> packed,
+                                                std::size_t maxLength) {
   SpanSource source(packed);
   BoundedSink sink(maxLength);
-  try {
-    InflateStream(source, sink);
-  } catch (const EZCompressionError& e) {
-    throw PictureError(std::string("the packed picture does not inflate: ") + e.what());
+  if (const int status = InflateStream(source, sink); status != 0) {
+    if (sink.tooLong) {
+      return Failure{Concat({"the packed picture inflates to more than ",
+                             std::to_string(maxLength), " bytes"})};
+    }
+    return Failure{Concat({"the packed picture does not inflate: ", InflateStatusText(status)})};
   }
   return std::move(sink.bytes);
 }

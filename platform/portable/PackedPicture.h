@@ -7,16 +7,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
-#include <stdexcept>
 #include <vector>
 
-namespace vlt {
+#include "common/Result.h"
 
-// A packed picture that does not inflate or is no plain bitmap file.
-class PictureError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
+namespace vlt {
 
 // A plain (uncompressed, BI_RGB) bottom-up bitmap of 1, 4, 8 or 24 bits per
 // pixel, as a bitmap file holds it.
@@ -29,13 +24,13 @@ struct BitmapFileView {
 };
 
 // Checks `file` as a bitmap file of the kind above and returns where its
-// parts lie; every offset and length is checked against the file. Raises
-// PictureError naming the fault.
-BitmapFileView ParseBitmapFile(std::span<const std::uint8_t> file);
+// parts lie; every offset and length is checked against the file. Fails with
+// a message naming the fault.
+Result<BitmapFileView> ParseBitmapFile(std::span<const std::uint8_t> file);
 
-// The bitmap file that `packed` inflates to. Raises PictureError when the
-// stream is damaged or inflates to more than `maxLength` bytes.
-std::vector<std::uint8_t> UnpackPicture(std::span<const std::uint8_t> packed,
-                                        std::size_t maxLength = 4 * 1024 * 1024);
+// The bitmap file that `packed` inflates to. Fails when the stream is
+// damaged or inflates to more than `maxLength` bytes.
+Result<std::vector<std::uint8_t>> UnpackPicture(std::span<const std::uint8_t> packed,
+                                                std::size_t maxLength = 4 * 1024 * 1024);
 
 }  // namespace vlt

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/Errors.h"
+#include "common/FatalEnd.h"
 #include "platform/win32/PageWindow.h"
 #include "platform/win32/Pictures.h"
 #include "platform/win32/SystemMessage.h"
@@ -91,8 +91,8 @@ ControlWindow::ControlWindow(PageWindow& page, const ControlSpec& spec,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)),
                             ::GetModuleHandleW(nullptr), nullptr);
   if (hwnd_ == nullptr) {
-    const DWORD error = ::GetLastError();
-    throw OsError(SystemMessage(error), error);
+    // Out of window resources: nothing can be shown without it.
+    EndWithFailure(SystemMessage(::GetLastError()));
   }
   ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
 

@@ -35,7 +35,8 @@ struct ChildPlacement {
 class ControlWindow : public ControlView {
  public:
   // Creates the window (hidden when the layout says so) with its built-in
-  // text, state, range and picture. Raises OsError when the system refuses.
+  // text, state, range and picture. Ends the program with the system's
+  // message when the system refuses.
   ControlWindow(PageWindow& page, const ControlSpec& spec, const ChildPlacement& placement);
   ~ControlWindow() override;
   ControlWindow(const ControlWindow&) = delete;

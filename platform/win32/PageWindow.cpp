@@ -2,10 +2,9 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <stdexcept>
 
 #include "common/Concat.h"
-#include "platform/Errors.h"
+#include "common/FatalEnd.h"
 #include "platform/win32/ControlWindow.h"
 #include "platform/win32/SystemMessage.h"
 #include "platform/win32/WindowDpi.h"
@@ -131,8 +130,8 @@ PageWindow::PageWindow(Form& form, const FormSpec& spec)
                                   PageStyle(spec.border), CW_USEDEFAULT, CW_USEDEFAULT,
                                   CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr));
   if (!window_) {
-    const DWORD error = ::GetLastError();
-    throw OsError(SystemMessage(error), error);
+    // Out of window resources: nothing can be shown without it.
+    EndWithFailure(SystemMessage(::GetLastError()));
   }
   const HWND hwnd = window_.Get();
   dpi_ = DpiOfWindow(hwnd);
@@ -153,7 +152,7 @@ std::unique_ptr<ControlView> PageWindow::CreateControl(Control& control, const C
   if (!spec.parent.empty()) {
     const Child* panel = FindChildByName(spec.parent);
     if (panel == nullptr || panel->kind != ControlKind::Panel) {
-      throw std::logic_error(
+      EndWithFailure(
           Concat({"control ", spec.name, " needs its panel ", spec.parent, " before it"}));
     }
     parent = panel->hwnd;
@@ -325,13 +324,7 @@ void PageWindow::RefreshRadioGroups() {
 LRESULT CALLBACK PageWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* page = reinterpret_cast<PageWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (page == nullptr) return ::DefWindowProcW(hwnd, message, wParam, lParam);
-  try {
-    return page->HandleMessage(hwnd, message, wParam, lParam);
-  } catch (...) {
-    // Handlers report their own errors (Form::Dispatch); whatever escapes
-    // that must still not unwind through the system's code.
-    return 0;
-  }
+  return page->HandleMessage(hwnd, message, wParam, lParam);
 }
 
 LRESULT PageWindow::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -342,7 +335,7 @@ LRESULT PageWindow::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     case WM_CLOSE:
       // The page decides: close query, then hide or end the program. The
       // window itself stays until the page object goes.
-      form_.Dispatch([this] { form_.UserClose(); });
+      form_.UserClose();
       return 0;
     case WM_ACTIVATE:
       OnActivate(wParam);

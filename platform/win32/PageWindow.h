@@ -13,7 +13,7 @@
 // monitor of another scale (WM_DPICHANGED) it lays itself out again and
 // takes the rectangle the system suggests. Neither Enter nor Escape
 // presses anything unless a push button has the focus (then Enter presses
-// it). No exception leaves the window procedure.
+// it).
 #include <span>
 #include <string_view>
 #include <vector>
@@ -43,7 +43,8 @@ class PageWindow : public FormView {
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
   // Creates the window hidden, with the client size (scaled to the window's
-  // DPI) and border of `spec`. Raises OsError when the system refuses.
+  // DPI) and border of `spec`. Ends the program with the system's message
+  // when the system refuses.
   PageWindow(Form& form, const FormSpec& spec);
   ~PageWindow() override;
   PageWindow(const PageWindow&) = delete;

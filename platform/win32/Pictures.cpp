@@ -39,28 +39,27 @@ UniqueBitmap LoadBitmapResource(PictureId picture, BitmapKind kind) {
   const std::optional<std::span<const std::uint8_t>> packed =
       ExecutableResource(MAKEINTRESOURCEW(id), VLT_PACKED_BITMAP_TYPE_W);
   if (!packed) return {};
-  try {
-    const std::vector<std::uint8_t> file = UnpackPicture(*packed);
-    const BitmapFileView view = ParseBitmapFile(file);
-    // The header and palette at the alignment BITMAPINFO wants.
-    std::vector<std::uint32_t> aligned((view.info.size() + 3) / 4);
-    std::memcpy(aligned.data(), view.info.data(), view.info.size());
-    const auto* info = reinterpret_cast<const BITMAPINFO*>(aligned.data());
+  const Result<std::vector<std::uint8_t>> file = UnpackPicture(*packed);
+  if (!file.Ok()) return {};
+  const Result<BitmapFileView> parsed = ParseBitmapFile(file.Value());
+  if (!parsed.Ok()) return {};
+  const BitmapFileView& view = parsed.Value();
+  // The header and palette at the alignment BITMAPINFO wants.
+  std::vector<std::uint32_t> aligned((view.info.size() + 3) / 4);
+  std::memcpy(aligned.data(), view.info.data(), view.info.size());
+  const auto* info = reinterpret_cast<const BITMAPINFO*>(aligned.data());
 
-    const WindowDC screen(nullptr);
-    if (!screen) return {};
-    if (kind == BitmapKind::ForDisplay) {
-      return UniqueBitmap(::CreateDIBitmap(screen.Get(), &info->bmiHeader, CBM_INIT,
-                                           view.bits.data(), info, DIB_RGB_COLORS));
-    }
-    void* bits = nullptr;
-    UniqueBitmap bitmap(::CreateDIBSection(screen.Get(), info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap || bits == nullptr) return {};
-    std::memcpy(bits, view.bits.data(), view.bits.size());
-    return bitmap;
-  } catch (const PictureError&) {
-    return {};
+  const WindowDC screen(nullptr);
+  if (!screen) return {};
+  if (kind == BitmapKind::ForDisplay) {
+    return UniqueBitmap(::CreateDIBitmap(screen.Get(), &info->bmiHeader, CBM_INIT,
+                                         view.bits.data(), info, DIB_RGB_COLORS));
   }
+  void* bits = nullptr;
+  UniqueBitmap bitmap(::CreateDIBSection(screen.Get(), info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap || bits == nullptr) return {};
+  std::memcpy(bits, view.bits.data(), view.bits.size());
+  return bitmap;
 }
 
 constexpr int kGlyphSize = 16;

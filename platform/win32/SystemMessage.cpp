@@ -27,4 +27,6 @@ std::string SystemMessage(std::uint32_t code) {
   return "System error " + (hex ? "0x" + digits : digits);
 }
 
+Failure SystemFailure(std::uint32_t code) { return Failure{SystemMessage(code), code}; }
+
 }  // namespace vlt::win32

@@ -3,11 +3,16 @@
 #include <cstdint>
 #include <string>
 
+#include "common/Result.h"
+
 namespace vlt::win32 {
 
 // The message for a system error code or an HRESULT, in the user's language,
 // without the line break the system ends it with; "System error <code>" when
 // the system has no text for it.
 std::string SystemMessage(std::uint32_t code);
+
+// The failure a system error code stands for: its message and the code.
+Failure SystemFailure(std::uint32_t code);
 
 }  // namespace vlt::win32

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "common/Paths.h"
-#include "platform/Errors.h"
 #include "platform/portable/DirectoryChain.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/SystemMessage.h"
@@ -12,23 +11,19 @@
 #include <ntsecapi.h>  // RtlGenRandom; needs <windows.h> first
 
 namespace vlt::win32 {
-namespace {
 
-[[noreturn]] void RaiseFileError(DWORD code) { throw FileError(SystemMessage(code), code); }
-
-}  // namespace
-
-void Win32FileSystem::ForceDirectories(const std::string& dir) {
+Status Win32FileSystem::ForceDirectories(const std::string& dir) {
   if (ExcludeTrailingBackslash(dir).empty()) {
-    throw FileError("Unable to create directory", ERROR_PATH_NOT_FOUND);
+    return Failure{"Unable to create directory", ERROR_PATH_NOT_FOUND};
   }
-  if (DirectoryExists(dir)) return;
+  if (DirectoryExists(dir)) return {};
   for (const std::string& level : DirectoryChain(dir)) {
     if (DirectoryExists(level) || ::CreateDirectoryW(Utf8ToWide(level).c_str(), nullptr)) continue;
     const DWORD error = ::GetLastError();
     // Made meanwhile by someone else: that is what was asked for.
-    if (!DirectoryExists(level)) RaiseFileError(error);
+    if (!DirectoryExists(level)) return SystemFailure(error);
   }
+  return {};
 }
 
 bool Win32FileSystem::DirectoryExists(const std::string& path) {
@@ -89,7 +84,7 @@ namespace {
 
 // Writes `data` to a file opened with `disposition`; on a failed write the
 // file is closed and deleted again, so that no cut file stays behind.
-void WriteWholeFile(const std::string& path, std::span<const std::uint8_t> data,
+Status WriteWholeFile(const std::string& path, std::span<const std::uint8_t> data,
                     DWORD disposition) {
   const std::wstring widePath = Utf8ToWide(path);
   DWORD error = ERROR_SUCCESS;
@@ -97,7 +92,7 @@ void WriteWholeFile(const std::string& path, std::span<const std::uint8_t> data,
     const UniqueFileHandle file(::CreateFileW(widePath.c_str(), GENERIC_READ | GENERIC_WRITE, 0,
                                               nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
                                               nullptr));
-    if (!file) RaiseFileError(::GetLastError());
+    if (!file) return SystemFailure(::GetLastError());
     while (!data.empty() && error == ERROR_SUCCESS) {
       const auto chunk = static_cast<DWORD>(std::min<std::size_t>(data.size(), 1u << 30));
       DWORD written = 0;
@@ -112,18 +107,20 @@ void WriteWholeFile(const std::string& path, std::span<const std::uint8_t> data,
   }
   if (error != ERROR_SUCCESS) {
     ::DeleteFileW(widePath.c_str());
-    RaiseFileError(error);
+    return SystemFailure(error);
   }
+  return {};
 }
 
 }  // namespace
 
-void Win32FileSystem::WriteFile(const std::string& path, std::span<const std::uint8_t> data) {
-  WriteWholeFile(path, data, CREATE_ALWAYS);
+Status Win32FileSystem::WriteFile(const std::string& path, std::span<const std::uint8_t> data) {
+  return WriteWholeFile(path, data, CREATE_ALWAYS);
 }
 
-void Win32FileSystem::WriteNewFile(const std::string& path, std::span<const std::uint8_t> data) {
-  WriteWholeFile(path, data, CREATE_NEW);
+Status Win32FileSystem::WriteNewFile(const std::string& path,
+                                     std::span<const std::uint8_t> data) {
+  return WriteWholeFile(path, data, CREATE_NEW);
 }
 
 std::optional<FileIdentity> Win32FileSystem::Identity(const std::string& path) {

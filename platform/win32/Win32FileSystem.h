@@ -6,9 +6,9 @@ namespace vlt::win32 {
 
 class Win32FileSystem : public FileSystem {
  public:
-  // Raises FileError with the system's message when a directory cannot be
+  // Fails with the system's message when a directory cannot be
   // created; drive roots and UNC shares are taken as given (DirectoryChain).
-  void ForceDirectories(const std::string& dir) override;
+  Status ForceDirectories(const std::string& dir) override;
   bool DirectoryExists(const std::string& path) override;
   bool IsReparsePoint(const std::string& path) override;
   std::vector<DirEntry> Find(const std::string& pattern) override;
@@ -17,8 +17,8 @@ class Win32FileSystem : public FileSystem {
   bool CopyFile(const std::string& from, const std::string& to) override;
   std::optional<std::uint64_t> FileSize(const std::string& path) override;
   bool SetNormalAttributes(const std::string& path) override;
-  void WriteFile(const std::string& path, std::span<const std::uint8_t> data) override;
-  void WriteNewFile(const std::string& path, std::span<const std::uint8_t> data) override;
+  Status WriteFile(const std::string& path, std::span<const std::uint8_t> data) override;
+  Status WriteNewFile(const std::string& path, std::span<const std::uint8_t> data) override;
   // The volume serial number and file index of the opened file or folder.
   std::optional<FileIdentity> Identity(const std::string& path) override;
   // RtlGenRandom: the system's random generator, without a crypto provider.

@@ -1,6 +1,6 @@
 #include "platform/win32/Win32FormHost.h"
 
-#include "platform/Errors.h"
+#include "common/FatalEnd.h"
 #include "platform/win32/PageWindow.h"
 #include "platform/win32/SystemMessage.h"
 
@@ -8,8 +8,8 @@ namespace vlt::win32 {
 
 Win32FormHost::Win32FormHost() {
   if (!RegisterPageClass(::GetModuleHandleW(nullptr))) {
-    const DWORD error = ::GetLastError();
-    throw OsError(SystemMessage(error), error);
+    // Out of window resources: nothing can be shown without it.
+    EndWithFailure(SystemMessage(::GetLastError()));
   }
 }
 

@@ -7,7 +7,8 @@ namespace vlt::win32 {
 
 class Win32FormHost : public FormHost {
  public:
-  // Registers the page class; raises OsError when that fails.
+  // Registers the page class; ends the program with the system's message
+  // when that fails.
   Win32FormHost();
   std::unique_ptr<FormView> CreateForm(Form& form, const FormSpec& spec) override;
 };

@@ -139,11 +139,7 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     case WM_INITDIALOG: {
       shown = reinterpret_cast<Shown*>(lParam);
       ::SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-      try {
-        LayOut(dialog, *shown);
-      } catch (...) {
-        // Out of memory while measuring: the box still answers, unsized.
-      }
+      LayOut(dialog, *shown);
       // A shared system icon: nothing to free.
       const HICON icon = ::LoadIconW(nullptr, IconOf(shown->request.kind));
       ::SendDlgItemMessageW(dialog, kIconId, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);

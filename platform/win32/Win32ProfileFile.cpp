@@ -1,6 +1,6 @@
 #include "platform/win32/Win32ProfileFile.h"
 
-#include "platform/Errors.h"
+#include "common/Concat.h"
 #include "platform/portable/Utf16.h"
 #include "platform/win32/WinApi.h"
 
@@ -27,12 +27,13 @@ std::string Win32ProfileFile::ReadString(const std::string& path, const std::str
   }
 }
 
-void Win32ProfileFile::WriteString(const std::string& path, const std::string& section,
-                                   const std::string& key, const std::string& value) {
+Status Win32ProfileFile::WriteString(const std::string& path, const std::string& section,
+                                     const std::string& key, const std::string& value) {
   if (!::WritePrivateProfileStringW(Utf8ToWide(section).c_str(), Utf8ToWide(key).c_str(),
                                     Utf8ToWide(value).c_str(), Utf8ToWide(path).c_str())) {
-    throw ProfileError("Unable to write to " + path, ::GetLastError());
+    return Failure{Concat({"Unable to write to ", path}), ::GetLastError()};
   }
+  return {};
 }
 
 void Win32ProfileFile::Flush(const std::string& path) {

@@ -10,7 +10,7 @@ class Win32ProfileFile : public ProfileFile {
   // The system strips trailing blanks of `defaultValue` when it returns it.
   std::string ReadString(const std::string& path, const std::string& section,
                          const std::string& key, const std::string& defaultValue) override;
-  void WriteString(const std::string& path, const std::string& section, const std::string& key,
+  Status WriteString(const std::string& path, const std::string& section, const std::string& key,
                    const std::string& value) override;
   void Flush(const std::string& path) override;
 };

@@ -1,6 +1,5 @@
 #include "platform/win32/Win32Registry.h"
 
-#include "platform/Errors.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/SystemMessage.h"
 #include "platform/portable/Utf16.h"
@@ -10,19 +9,13 @@ namespace {
 
 constexpr REGSAM kAccess = KEY_ALL_ACCESS | KEY_WOW64_32KEY;
 
-[[noreturn]] void Raise(LSTATUS status) {
-  const auto code = static_cast<std::uint32_t>(status);
-  throw RegistryError(SystemMessage(code), code);
-}
-
-// Opens `key`, creating it and its missing parents; raises on failure.
-UniqueRegKey CreateOrOpen(const std::string& key) {
-  UniqueRegKey handle;
+// Opens `key` into `handle`, creating it and its missing parents.
+Status CreateOrOpen(const std::string& key, UniqueRegKey& handle) {
   const LSTATUS status = ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, Utf8ToWide(key).c_str(), 0, nullptr,
                                            REG_OPTION_NON_VOLATILE, kAccess, nullptr,
                                            handle.put(), nullptr);
-  if (status != ERROR_SUCCESS) Raise(status);
-  return handle;
+  if (status != ERROR_SUCCESS) return SystemFailure(static_cast<std::uint32_t>(status));
+  return {};
 }
 
 // Opens an existing `key`; an empty owner when that fails.
@@ -37,16 +30,21 @@ UniqueRegKey OpenExisting(const std::string& key) {
 
 }  // namespace
 
-void Win32Registry::CreateKey(const std::string& key) { CreateOrOpen(key); }
+Status Win32Registry::CreateKey(const std::string& key) {
+  UniqueRegKey handle;
+  return CreateOrOpen(key, handle);
+}
 
-void Win32Registry::WriteString(const std::string& key, const std::string& name,
-                                const std::string& value) {
-  const UniqueRegKey handle = CreateOrOpen(key);
+Status Win32Registry::WriteString(const std::string& key, const std::string& name,
+                                  const std::string& value) {
+  UniqueRegKey handle;
+  if (Status opened = CreateOrOpen(key, handle); !opened.Ok()) return opened;
   const std::wstring data = Utf8ToWide(value);
   const auto bytes = static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t));  // with its NUL
   const LSTATUS status = ::RegSetValueExW(handle.Get(), Utf8ToWide(name).c_str(), 0, REG_SZ,
                                           reinterpret_cast<const BYTE*>(data.c_str()), bytes);
-  if (status != ERROR_SUCCESS) Raise(status);
+  if (status != ERROR_SUCCESS) return SystemFailure(static_cast<std::uint32_t>(status));
+  return {};
 }
 
 bool Win32Registry::DeleteValue(const std::string& key, const std::string& name) {

@@ -9,8 +9,8 @@ namespace vlt::win32 {
 
 class Win32Registry : public Registry {
  public:
-  void CreateKey(const std::string& key) override;
-  void WriteString(const std::string& key, const std::string& name,
+  Status CreateKey(const std::string& key) override;
+  Status WriteString(const std::string& key, const std::string& name,
                    const std::string& value) override;
   bool DeleteValue(const std::string& key, const std::string& name) override;
   // An empty `subKey` is refused: the system would take it as `key` itself

@@ -1,6 +1,5 @@
 #include "platform/win32/Win32Shell.h"
 
-#include "platform/Errors.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/SystemMessage.h"
 #include "platform/portable/Utf16.h"
@@ -47,11 +46,6 @@ std::string Machine64BitValue(const wchar_t* key, const wchar_t* name) {
   return WideToUtf8(data);
 }
 
-[[noreturn]] void RaiseComError(HRESULT result) {
-  const auto code = static_cast<std::uint32_t>(result);
-  throw ComError(SystemMessage(code), code);
-}
-
 // The file-system path of an item list, or "" when it has none.
 std::string PathOf(PCIDLIST_ABSOLUTE item) {
   wchar_t path[MAX_PATH] = {};
@@ -89,18 +83,18 @@ std::string Win32Shell::KnownFolderPath(KnownFolder folder) {
   return WideToUtf8(path.Get());
 }
 
-void Win32Shell::SaveShellLink(const std::string& linkFile, const ShellLinkData& link) {
+Status Win32Shell::SaveShellLink(const std::string& linkFile, const ShellLinkData& link) {
   ComPtr<IUnknown> object;
   HRESULT result = ::CoCreateInstance(kShellLinkClass, nullptr,
                                       CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
                                       __uuidof(IUnknown), object.put_void());
-  if (FAILED(result)) RaiseComError(result);
+  if (FAILED(result)) return SystemFailure(static_cast<std::uint32_t>(result));
   ComPtr<IShellLinkW> shellLink;
   result = object->QueryInterface(__uuidof(IShellLinkW), shellLink.put_void());
-  if (FAILED(result)) RaiseComError(result);
+  if (FAILED(result)) return SystemFailure(static_cast<std::uint32_t>(result));
   ComPtr<IPersistFile> file;
   result = object->QueryInterface(__uuidof(IPersistFile), file.put_void());
-  if (FAILED(result)) RaiseComError(result);
+  if (FAILED(result)) return SystemFailure(static_cast<std::uint32_t>(result));
 
   // A shortcut that cannot be written is simply missing: results unchecked.
   shellLink->SetArguments(Utf8ToWide(link.arguments).c_str());
@@ -108,6 +102,7 @@ void Win32Shell::SaveShellLink(const std::string& linkFile, const ShellLinkData&
   shellLink->SetWorkingDirectory(Utf8ToWide(link.workingDirectory).c_str());
   file->Save(Utf8ToWide(linkFile).c_str(), FALSE);
   // Released in reverse order of acquisition: file, link, then the object.
+  return {};
 }
 
 std::optional<std::string> Win32Shell::ShellLinkTarget(const std::string& linkFile) {

@@ -12,8 +12,8 @@ class Win32Shell : public Shell {
   // The shell's known folders; the 64-bit Program Files folders from the
   // machine's 64-bit registry view, where Windows keeps them.
   std::string KnownFolderPath(KnownFolder folder) override;
-  // Raises ComError with the system's message for the failing HRESULT.
-  void SaveShellLink(const std::string& linkFile, const ShellLinkData& link) override;
+  // Fails with the system's message for the failing HRESULT.
+  Status SaveShellLink(const std::string& linkFile, const ShellLinkData& link) override;
   std::optional<std::string> ShellLinkTarget(const std::string& linkFile) override;
   void Execute(const ShellExecuteRequest& request) override;
   // Owned by the active window, which is disabled while the browser is up.

@@ -1,9 +1,9 @@
 #include "fakes/FakeFileSystem.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "common/Paths.h"
-#include "platform/Errors.h"
 
 namespace vlt::fake {
 namespace {
@@ -87,10 +87,15 @@ void FakeFileSystem::AddDrive(const std::string& drive) {
   nodes_[Key(drive)] = Node{.path = drive, .isDirectory = true};
 }
 
-void FakeFileSystem::AddDir(const std::string& path) { ForceDirectories(path); }
+// A folder the test cannot arrange is a fault of the test: it stops there.
+void FakeFileSystem::AddDir(const std::string& path) {
+  if (const Status made = ForceDirectories(path); !made.Ok()) {
+    throw std::logic_error(made.Error().message);
+  }
+}
 
 void FakeFileSystem::AddFile(const std::string& path, const std::string& content) {
-  ForceDirectories(ExtractFileDir(path));
+  AddDir(ExtractFileDir(path));
   const std::string located = Locate(path);
   Node& node = nodes_[Key(located)];
   node.path = located;
@@ -151,19 +156,20 @@ std::vector<std::string> FakeFileSystem::AllPaths() const {
   return paths;
 }
 
-void FakeFileSystem::ForceDirectories(const std::string& dir) {
+Status FakeFileSystem::ForceDirectories(const std::string& dir) {
   const std::string path = ExcludeTrailingBackslash(dir);
-  if (path.empty()) throw FileError("Unable to create directory", 3);
+  if (path.empty()) return Failure{"Unable to create directory", 3};
   if (Node* node = Lookup(path)) {
-    if (node->isDirectory) return;
-    throw FileError("Unable to create directory " + path, 183);
+    if (node->isDirectory) return {};
+    return Failure{"Unable to create directory " + path, 183};
   }
   const std::string parent = ExtractFileDir(path);
-  if (parent.empty() || parent == path) throw FileError("Unable to create directory " + path, 3);
-  ForceDirectories(parent);
-  if (!ParentAcceptsNew(path)) throw FileError("Unable to create directory " + path, 5);
+  if (parent.empty() || parent == path) return Failure{"Unable to create directory " + path, 3};
+  if (Status made = ForceDirectories(parent); !made.Ok()) return made;
+  if (!ParentAcceptsNew(path)) return Failure{"Unable to create directory " + path, 5};
   const std::string located = Locate(path);
   nodes_[Key(located)] = Node{.path = located, .isDirectory = true};
+  return {};
 }
 
 bool FakeFileSystem::DirectoryExists(const std::string& path) {
@@ -273,24 +279,25 @@ bool FakeFileSystem::Store(const std::string& path, const std::string& data) {
   return fits == data.size();
 }
 
-void FakeFileSystem::WriteFile(const std::string& path, std::span<const std::uint8_t> data) {
+Status FakeFileSystem::WriteFile(const std::string& path, std::span<const std::uint8_t> data) {
   Node* existing = Lookup(path);
   if (existing != nullptr) {
     if (existing->isDirectory || existing->readOnly || existing->inUse) {
-      throw FileError("Cannot create file " + path, 5);
+      return Failure{"Cannot create file " + path, 5};
     }
   } else if (!ParentAcceptsNew(path)) {
-    throw FileError("Cannot create file " + path, 3);
+    return Failure{"Cannot create file " + path, 3};
   }
   if (!Store(path, std::string(data.begin(), data.end()))) {
     DeleteFile(path);
-    throw FileError("There is not enough space on the disk.", 112);
+    return Failure{"There is not enough space on the disk.", 112};
   }
+  return {};
 }
 
-void FakeFileSystem::WriteNewFile(const std::string& path, std::span<const std::uint8_t> data) {
-  if (Lookup(path) != nullptr) throw FileError("The file exists.", 80);
-  WriteFile(path, data);
+Status FakeFileSystem::WriteNewFile(const std::string& path, std::span<const std::uint8_t> data) {
+  if (Lookup(path) != nullptr) return Failure{"The file exists.", 80};
+  return WriteFile(path, data);
 }
 
 std::optional<FileIdentity> FakeFileSystem::Identity(const std::string& path) {

@@ -22,7 +22,7 @@ class FakeFileSystem : public FileSystem {
  public:
   FakeFileSystem();  // drive C: exists
 
-  void ForceDirectories(const std::string& dir) override;
+  Status ForceDirectories(const std::string& dir) override;
   bool DirectoryExists(const std::string& path) override;
   bool IsReparsePoint(const std::string& path) override;
   std::vector<DirEntry> Find(const std::string& pattern) override;
@@ -31,8 +31,8 @@ class FakeFileSystem : public FileSystem {
   bool CopyFile(const std::string& from, const std::string& to) override;
   std::optional<std::uint64_t> FileSize(const std::string& path) override;
   bool SetNormalAttributes(const std::string& path) override;
-  void WriteFile(const std::string& path, std::span<const std::uint8_t> data) override;
-  void WriteNewFile(const std::string& path, std::span<const std::uint8_t> data) override;
+  Status WriteFile(const std::string& path, std::span<const std::uint8_t> data) override;
+  Status WriteNewFile(const std::string& path, std::span<const std::uint8_t> data) override;
   // Short names come from SetShortName; the OEM code page is 850 (Latin-1
   // letters fit, anything beyond does not).
   // Equal for every path that leads to the same node (links followed).

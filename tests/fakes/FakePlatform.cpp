@@ -6,7 +6,6 @@
 #include "forms/Form.h"
 #include "payload/BinderRecord.h"
 #include "payload_data/PayloadSamples.h"
-#include "platform/Errors.h"
 
 namespace vlt::fake {
 namespace {
@@ -45,7 +44,6 @@ bool FakeProcesses::Terminate(std::uint32_t id, std::uint32_t) {
 std::string FakeProfileFile::ReadString(const std::string& path, const std::string& section,
                                         const std::string& key,
                                         const std::string& defaultValue) {
-  if (failReads) throw OsError("read failed", 5);
   const std::optional<std::string> content = fs_.ReadFile(path);
   if (!content) return defaultValue;
   bool inSection = false;
@@ -63,7 +61,7 @@ std::string FakeProfileFile::ReadString(const std::string& path, const std::stri
   return defaultValue;
 }
 
-void FakeProfileFile::WriteString(const std::string& path, const std::string& section,
+Status FakeProfileFile::WriteString(const std::string& path, const std::string& section,
                                   const std::string& key, const std::string& value) {
   std::vector<std::string> lines = SplitLines(fs_.ReadFile(path).value_or(""));
   // Find the section, then the key inside it; add what is missing.
@@ -94,24 +92,25 @@ void FakeProfileFile::WriteString(const std::string& path, const std::string& se
   }
   std::string text;
   for (const std::string& line : lines) text += line + "\r\n";
-  try {
-    fs_.WriteFile(path, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
-  } catch (const FileError& error) {
-    throw ProfileError("Unable to write to " + path, error.Code());
-  }
+  const Status written =
+      fs_.WriteFile(path, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+  if (!written.Ok()) return Failure{"Unable to write to " + path, written.Error().code};
+  return {};
 }
 
-void FakeRegistry::CreateKey(const std::string& key) {
-  if (readOnly) throw RegistryError("Failed to create key " + key, 5);
+Status FakeRegistry::CreateKey(const std::string& key) {
+  if (readOnly) return Failure{"Failed to create key " + key, 5};
   Key& k = keys_[AsciiUpper(ExcludeTrailingBackslash(key))];
   if (k.path.empty()) k.path = ExcludeTrailingBackslash(key);
+  return {};
 }
 
-void FakeRegistry::WriteString(const std::string& key, const std::string& name,
-                               const std::string& value) {
-  if (readOnly) throw RegistryError("Failed to set data for '" + name + "'", 5);
-  CreateKey(key);
+Status FakeRegistry::WriteString(const std::string& key, const std::string& name,
+                                 const std::string& value) {
+  if (readOnly) return Failure{"Failed to set data for '" + name + "'", 5};
+  static_cast<void>(CreateKey(key));
   keys_[AsciiUpper(ExcludeTrailingBackslash(key))].values[AsciiUpper(name)] = {name, value};
+  return {};
 }
 
 bool FakeRegistry::DeleteValue(const std::string& key, const std::string& name) {
@@ -205,15 +204,15 @@ std::string FakeShell::FolderPath(int csidl) {
   return it == folders.end() ? std::string() : it->second;
 }
 
-void FakeShell::SaveShellLink(const std::string& linkFile, const ShellLinkData& link) {
-  if (failLinkObject) throw ComError("Class not registered", 0x80040154u);
-  try {
-    const std::string content = link.target + "|" + link.arguments + "|" + link.workingDirectory;
-    fs_.WriteFile(linkFile, {reinterpret_cast<const std::uint8_t*>(content.data()), content.size()});
+Status FakeShell::SaveShellLink(const std::string& linkFile, const ShellLinkData& link) {
+  if (failLinkObject) return Failure{"Class not registered", 0x80040154u};
+  const std::string content = link.target + "|" + link.arguments + "|" + link.workingDirectory;
+  // A shortcut that cannot be saved is simply missing.
+  if (fs_.WriteFile(linkFile, {reinterpret_cast<const std::uint8_t*>(content.data()),
+                               content.size()}).Ok()) {
     links.push_back({linkFile, link});
-  } catch (const FileError&) {
-    // A shortcut that cannot be saved is simply missing.
   }
+  return {};
 }
 
 std::optional<std::string> FakeShell::BrowseForFolder(int rootCsidl, const std::string& title) {
@@ -244,7 +243,7 @@ FakeResources::FakeResources() {
   for (const auto& [name, content] : DefaultPayloadFiles()) {
     files.push_back({name, samples::Bytes(content.begin(), content.end())});
   }
-  data[kPayloadResource] = StoreFileArrayBinder(*samples::MakeBinder(files));
+  data[kPayloadResource] = samples::StoreRecord(*samples::MakeBinder(files));
 }
 
 std::optional<std::span<const std::uint8_t>> FakeResources::Data(const std::string& name) {

@@ -50,12 +50,11 @@ class FakeProfileFile : public ProfileFile {
   explicit FakeProfileFile(FakeFileSystem& fs) : fs_(fs) {}
   std::string ReadString(const std::string& path, const std::string& section,
                          const std::string& key, const std::string& defaultValue) override;
-  void WriteString(const std::string& path, const std::string& section, const std::string& key,
+  Status WriteString(const std::string& path, const std::string& section, const std::string& key,
                    const std::string& value) override;
   void Flush(const std::string& path) override { flushes.push_back(path); }
 
   std::vector<std::string> flushes;
-  bool failReads = false;  // ReadString raises, as an unreadable file might
 
  private:
   FakeFileSystem& fs_;
@@ -63,8 +62,8 @@ class FakeProfileFile : public ProfileFile {
 
 class FakeRegistry : public Registry {
  public:
-  void CreateKey(const std::string& key) override;
-  void WriteString(const std::string& key, const std::string& name,
+  Status CreateKey(const std::string& key) override;
+  Status WriteString(const std::string& key, const std::string& name,
                    const std::string& value) override;
   bool DeleteValue(const std::string& key, const std::string& name) override;
   bool DeleteKeyTree(const std::string& key, const std::string& subKey) override;
@@ -100,7 +99,7 @@ class FakeShell : public Shell {
   explicit FakeShell(FakeFileSystem& fs);
   std::string FolderPath(int csidl) override;
   std::string KnownFolderPath(KnownFolder folder) override;
-  void SaveShellLink(const std::string& linkFile, const ShellLinkData& link) override;
+  Status SaveShellLink(const std::string& linkFile, const ShellLinkData& link) override;
   // The target a shortcut file saved by SaveShellLink holds.
   std::optional<std::string> ShellLinkTarget(const std::string& linkFile) override;
   void Execute(const ShellExecuteRequest& request) override { executed.push_back(request); }

@@ -7,9 +7,11 @@
 #include <cstdint>
 #include <memory>
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "payload/BinderRecord.h"
 #include "payload/FileArrayBinder.h"
 
 namespace vlt::samples {
@@ -81,8 +83,17 @@ inline std::unique_ptr<TFileArrayBinder> MakeBinder(const std::vector<SampleFile
     entry.DateiGroesse = static_cast<std::int32_t>(f.bytes.size());
     start += entry.DateiGroesse;
   }
-  binder->DateiSammlung().SetSammlungsDaten(Compress(Join(files), level));
+  if (!binder->DateiSammlung().SetSammlungsDaten(Compress(Join(files), level))) {
+    throw std::runtime_error("no memory for the sample block");
+  }
   return binder;
+}
+
+// The record of `binder`, as the packing tool stores it.
+inline Bytes StoreRecord(const TFileArrayBinder& binder) {
+  Result<Bytes> record = StoreFileArrayBinder(binder);
+  if (!record.Ok()) throw std::runtime_error(record.Error().message);
+  return std::move(record.Value());
 }
 
 // The three files of a built payload, at the sizes of the shipped product.
