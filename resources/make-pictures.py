@@ -6,6 +6,9 @@
 The files are committed; run this again only to change a picture. Pure
 Python 3, no third-party modules. Shapes are drawn with 4 x 4 supersampling,
 so edges are smooth in the 24-bit pictures; the 16-colour glyph is pixel art.
+The side banner keeps 7 bits a colour channel: the lowest bit (at most 1/255
+of brightness, invisible) is noise to the compressor, and without it the
+banner packs a quarter smaller (6.7 KB instead of 9.1 KB).
 
 Output (in the script's directory unless another one is given):
   side-banner.bmp      111 x 199, 24-bit   the wizard's side picture
@@ -15,13 +18,17 @@ Output (in the script's directory unless another one is given):
                                            design tools; unused at run time
   browse-glyph.bmp      32 x 16,  4-bit    normal and disabled 16 x 16 images,
                                            magenta background (transparent)
-  VelToriSetup.ico      32 x 32 and 16 x 16, 32-bit with alpha
+  VelToriSetup.ico      32 x 32 and 16 x 16, 32-bit with alpha, each stored
+                        as a PNG image (read by Windows Vista and later, the
+                        oldest system the program runs on): 1 KB in all
+                        instead of 5.4 KB as bitmaps
 """
 
 import math
 import os
 import struct
 import sys
+import zlib
 
 SUPERSAMPLE = 4
 
@@ -63,6 +70,12 @@ class Canvas:
                 hits = sum(1 for dy in offsets for dx in offsets if inside(x + dx, y + dy))
                 if hits:
                     self.blend(x, y, color, opacity * hits / total)
+
+
+def without_lowest_bit(canvas):
+    """The canvas with the lowest bit of every colour channel cleared."""
+    canvas.rgb = [[tuple(c & 0xFE for c in pixel) for pixel in row] for row in canvas.rgb]
+    return canvas
 
 
 def mix(a, b, t):
@@ -336,26 +349,53 @@ def bmp4(indices, palette):
     return bmp_header(width, height, 4, len(palette), len(data)) + colors + data
 
 
+def png_filtered(rows, kind):
+    """The rows (RGBA bytes) with PNG filter `kind` (0 none, 1 sub, 2 up,
+    3 average, 4 Paeth) applied, each after its filter type byte."""
+    out = bytearray()
+    above = bytes(len(rows[0]))
+    for row in rows:
+        out.append(kind)
+        for i, value in enumerate(row):
+            left = row[i - 4] if i >= 4 else 0
+            up = above[i]
+            up_left = above[i - 4] if i >= 4 else 0
+            if kind == 0:
+                guess = 0
+            elif kind == 1:
+                guess = left
+            elif kind == 2:
+                guess = up
+            elif kind == 3:
+                guess = (left + up) // 2
+            else:
+                estimate = left + up - up_left
+                distances = (abs(estimate - left), abs(estimate - up), abs(estimate - up_left))
+                guess = (left, up, up_left)[distances.index(min(distances))]
+            out.append((value - guess) & 0xFF)
+        above = row
+    return bytes(out)
+
+
+def png(canvas):
+    """A PNG image (8-bit RGBA) of the canvas, with the one filter for all
+    rows that compresses best."""
+    rows = [bytes(v for (r, g, b), a in zip(canvas.rgb[y], canvas.alpha[y]) for v in (r, g, b, a))
+            for y in range(canvas.height)]
+    data = min((zlib.compress(png_filtered(rows, kind), 9) for kind in range(5)), key=len)
+
+    def chunk(kind, body):
+        return (struct.pack(">I", len(body)) + kind + body
+                + struct.pack(">I", zlib.crc32(kind + body) & 0xFFFFFFFF))
+
+    header = struct.pack(">IIBBBBB", canvas.width, canvas.height, 8, 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", data)
+            + chunk(b"IEND", b""))
+
+
 def ico(canvases):
-    """An icon file of 32-bit images, each a BMP (XOR colours with alpha,
-    then the AND mask) as icon files hold them."""
-    images = []
-    for c in canvases:
-        pixels = b"".join(
-            struct.pack("BBBB", b, g, r, a)
-            for y in reversed(range(c.height))
-            for (r, g, b), a in zip(c.rgb[y], c.alpha[y]))
-        mask_stride = ((c.width + 31) // 32) * 4
-        mask = bytearray()
-        for y in reversed(range(c.height)):
-            row = bytearray(mask_stride)
-            for x in range(c.width):
-                if c.alpha[y][x] == 0:
-                    row[x // 8] |= 0x80 >> (x % 8)
-            mask += row
-        header = struct.pack("<IiiHHIIiiII", 40, c.width, c.height * 2, 1, 32, 0,
-                             len(pixels) + len(mask), 0, 0, 0, 0)
-        images.append((c.width, c.height, header + pixels + bytes(mask)))
+    """An icon file of 32-bit images with alpha, each stored as a PNG image."""
+    images = [(c.width, c.height, png(c)) for c in canvases]
     out = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
     for width, height, data in images:
@@ -367,7 +407,7 @@ def ico(canvases):
 def main():
     out_dir = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
     files = {
-        "side-banner.bmp": bmp24(side_banner()),
+        "side-banner.bmp": bmp24(without_lowest_bit(side_banner())),
         "flag-germany.bmp": bmp24(flag_germany()),
         "flag-uk.bmp": bmp24(flag_uk()),
         "browse-glyph.bmp": bmp4(browse_glyph(), VGA),
