@@ -1,30 +1,34 @@
 # vlt_lean_link(TARGET [MAP FILE]): links a Windows program as small as the
-# toolchain allows, keeping exceptions and the standard library.
+# toolchain allows.
 #
 # - Every function and datum in a section of its own, so that the linker's
 #   garbage collection can drop what nothing refers to; symbols stripped in
 #   release builds.
 # - Link-time optimisation: functions nothing calls are dropped before code
-#   and unwind data are written (the linker alone cannot drop a function of
-#   ours: each object's one .eh_frame section is always kept and refers to
-#   all of its functions). One partition: Debian 12's MinGW GCC 12 crashes
-#   (internal compiler error in binds_to_current_def_p) when it splits this
-#   program into several.
-# - i686 unwinds with DWARF tables, and ld keeps every unwind section and with
-#   it every function it describes (libstdc++'s string code, whole archive
-#   members); the link goes through unwind_gc_link.py, which keeps only the
-#   unwind data of code that stays for other reasons.
+#   is written. One partition: Debian 12's MinGW GCC 12 crashes (internal
+#   compiler error in binds_to_current_def_p) when it splits this program
+#   into several.
+# - No exceptions. The standard library's failure calls and operator new are
+#   the program's own (platform/win32/LibraryFailures.cpp), so that nothing
+#   links libstdc++'s throwing versions, and with them the exception runtime,
+#   the unwinder and the exception classes.
 #
 # Libraries of ours the target links go through vlt_lean_code too.
-find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
 # C++ options of the lean code:
-# - no run-time type information: nothing asks for it (exceptions bring the
-#   type information of what they throw all the same), and it costs every
+# - no exceptions: failures are values;
+# - no run-time type information: nothing asks for it, and it costs every
 #   polymorphic class a type record and name;
 # - no thread-safe initialisation of function-local statics: the program runs
-#   on one thread, and the guards bring libstdc++'s locking code.
-set(VLT_LEAN_CXX_OPTIONS -fno-rtti -fno-threadsafe-statics $<$<NOT:$<CONFIG:Debug>>:-Oz>)
+#   on one thread, and the guards bring libstdc++'s locking code;
+# - on i686, no unwind tables: with no exceptions nothing reads them (32-bit
+#   Windows unwinds its own exceptions by the chain on the stack). The x86_64
+#   build keeps them: Windows itself unwinds 64-bit code by these tables.
+set(VLT_LEAN_CXX_OPTIONS -fno-exceptions -fno-rtti -fno-threadsafe-statics
+    $<$<NOT:$<CONFIG:Debug>>:-Oz>)
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  list(APPEND VLT_LEAN_CXX_OPTIONS -fno-asynchronous-unwind-tables -fno-unwind-tables)
+endif()
 
 # vlt_lean_code(TARGET...): compiles targets for the lean link (the program's
 # own sources, and the libraries of ours it links).
@@ -36,18 +40,54 @@ function(vlt_lean_code)
   endforeach()
 endfunction()
 
+# The i686 link script: ld's own, keeping no unwind tables but the two that
+# frame them. The default script keeps every .eh_frame section, and with no
+# exceptions nothing reads them: those of the MinGW start-up code and of
+# zlib, compiled with tables, would cost 3.5 KB. crtbegin.o's names the start
+# of the tables (its start-up code refers to it) and crtend.o's is their end
+# marker.
+function(vlt_lean_script out)
+  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -Wl,--verbose
+                  OUTPUT_VARIABLE verbose ERROR_QUIET)
+  set(rule "==================================================")
+  string(FIND "${verbose}" "${rule}\n" first)
+  string(FIND "${verbose}" "\n${rule}" last REVERSE)
+  set(keep_all "KEEP(*(.eh_frame*))")
+  if(first EQUAL -1 OR last LESS_EQUAL first)
+    message(FATAL_ERROR "${CMAKE_CXX_COMPILER} -Wl,--verbose shows no linker script")
+  endif()
+  string(LENGTH "${rule}\n" rule_length)
+  math(EXPR from "${first} + ${rule_length}")
+  math(EXPR length "${last} - ${from} + 1")
+  string(SUBSTRING "${verbose}" ${from} ${length} script)
+  string(FIND "${script}" "${keep_all}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "ld's linker script no longer says ${keep_all}: see cmake/LeanLink.cmake")
+  endif()
+  string(REPLACE "${keep_all}" "KEEP(*crtbegin.o(.eh_frame)) KEEP(*crtend.o(.eh_frame))"
+         script "${script}")
+  # Written only when it changed, so that configuring again relinks nothing.
+  file(WRITE ${out}.new "${script}")
+  file(COPY_FILE ${out}.new ${out} ONLY_IF_DIFFERENT)
+  file(REMOVE ${out}.new)
+endfunction()
+
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(VLT_LEAN_SCRIPT ${CMAKE_BINARY_DIR}/lean-link.x)
+  vlt_lean_script(${VLT_LEAN_SCRIPT})
+endif()
+
 function(vlt_lean_link target)
   cmake_parse_arguments(PARSE_ARGV 1 lean "" "MAP" "")
   vlt_lean_code(${target})
   target_link_options(${target} PRIVATE
       -Wl,--gc-sections -flto-partition=one
       $<$<NOT:$<CONFIG:Debug>>:-s>)
+  if(VLT_LEAN_SCRIPT)
+    target_link_options(${target} PRIVATE -Wl,-T,${VLT_LEAN_SCRIPT})
+    set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${VLT_LEAN_SCRIPT})
+  endif()
   if(lean_MAP)
     target_link_options(${target} PRIVATE -Wl,-Map=${lean_MAP})
-  endif()
-  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-    set(launcher ${CMAKE_SOURCE_DIR}/cmake/unwind_gc_link.py)
-    set_property(TARGET ${target} PROPERTY CXX_LINKER_LAUNCHER ${Python3_EXECUTABLE} ${launcher})
-    set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${launcher})
   endif()
 endfunction()

@@ -5,7 +5,6 @@
 
 #include <commctrl.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "common/FatalEnd.h"
@@ -13,15 +12,6 @@
 #include "platform/win32/Win32Platform.h"
 #include "program/MessageBox.h"
 #include "startup/Startup.h"
-
-// What an uncaught exception ends in. libstdc++'s default prints the
-// exception's demangled type to the standard error stream, which a GUI
-// program does not have, and brings the whole demangler (some 45 KB) into
-// the executable. Every exception is caught before it gets here; should one
-// still arrive, ending the process is all that is left to do.
-namespace __gnu_cxx {
-void __verbose_terminate_handler() { std::abort(); }
-}  // namespace __gnu_cxx
 
 namespace {
 
