@@ -42,8 +42,8 @@ endfunction()
 
 # The i686 link script: ld's own, keeping no unwind tables but the two that
 # frame them. The default script keeps every .eh_frame section, and with no
-# exceptions nothing reads them: those of the MinGW start-up code and of
-# zlib, compiled with tables, would cost 3.5 KB. crtbegin.o's names the start
+# exceptions nothing reads them: those of the MinGW start-up code, compiled
+# with tables, would cost some hundred bytes. crtbegin.o's names the start
 # of the tables (its start-up code refers to it) and crtend.o's is their end
 # marker.
 function(vlt_lean_script out)

@@ -1,22 +1,22 @@
 #pragma once
 // Byte buffers whose size the data decides (a payload block, its inflated
-// bytes): taken from the C heap, so that memory that cannot be had is an
-// answer the caller handles, not the end of the program.
+// bytes): allocated so that memory that cannot be had is an answer the
+// caller handles, not the end of the program.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <memory>
+#include <new>
 
 namespace vlt {
 
 struct FreeBytes {
-  void operator()(std::uint8_t* bytes) const { std::free(bytes); }
+  void operator()(std::uint8_t* bytes) const { ::operator delete(bytes); }
 };
 using HeapBytes = std::unique_ptr<std::uint8_t[], FreeBytes>;
 
 // `count` bytes, not initialised; empty when memory cannot be had.
 inline HeapBytes AllocateBytes(std::size_t count) {
-  return HeapBytes(static_cast<std::uint8_t*>(std::malloc(count == 0 ? 1 : count)));
+  return HeapBytes(static_cast<std::uint8_t*>(::operator new(count, std::nothrow)));
 }
 
 }  // namespace vlt

@@ -4,8 +4,6 @@
 #include <memory>
 #include <vector>
 
-#include <zlib.h>
-
 #include "common/ZLibEx.h"
 
 namespace vlt {
@@ -112,26 +110,26 @@ std::size_t UsableGuess(std::size_t compressedLength, std::size_t expectedLength
 }  // namespace
 
 int InflateInPlace(MemoryBuffer* buffer, std::size_t expectedLength) {
-  if (buffer == nullptr || buffer->Empty()) return Z_OK;
+  if (buffer == nullptr || buffer->Empty()) return kInflateOk;
   PieceBuffer inflated(UsableGuess(buffer->Size(), expectedLength));
   SpanSource source(buffer->Bytes());
-  if (const int status = InflateStream(source, inflated); status != Z_OK) return status;
+  if (const int status = InflateStream(source, inflated); status != kInflateOk) return status;
   // The compressed bytes go before the copy back: never more than twice the
   // inflated bytes at once.
   buffer->Clear();
-  return inflated.MoveInto(*buffer) ? Z_OK : Z_MEM_ERROR;
+  return inflated.MoveInto(*buffer) ? kInflateOk : kInflateMemoryError;
 }
 
 int InflateCopy(std::span<const std::uint8_t> compressed, MemoryBuffer& target,
                 std::size_t expectedLength) {
   if (compressed.empty()) {
     target.Clear();
-    return Z_OK;
+    return kInflateOk;
   }
   PieceBuffer inflated(UsableGuess(compressed.size(), expectedLength));
   SpanSource source(compressed);
-  if (const int status = InflateStream(source, inflated); status != Z_OK) return status;
-  return inflated.MoveInto(target) ? Z_OK : Z_MEM_ERROR;
+  if (const int status = InflateStream(source, inflated); status != kInflateOk) return status;
+  return inflated.MoveInto(target) ? kInflateOk : kInflateMemoryError;
 }
 
 }  // namespace vlt

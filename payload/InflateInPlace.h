@@ -17,8 +17,8 @@ namespace vlt {
 // the copy back; a wrong or absent guess still inflates correctly, in fixed
 // pieces after the guessed one. A guess beyond what the stream could
 // possibly inflate to is ignored, and so is one that memory cannot hold.
-// Returns Z_OK (0), or the negative zlib status when the content does not
-// inflate (Z_MEM_ERROR when memory runs out). A stream that does not
+// Returns kInflateOk, or the status when the content does not inflate
+// (kInflateMemoryError when memory runs out). A stream that does not
 // inflate leaves the buffer unchanged; memory that runs out while copying
 // back leaves it empty.
 // Memory: while inflating, the buffer plus the inflated bytes (gathered in

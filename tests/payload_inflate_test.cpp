@@ -90,11 +90,12 @@ TEST(InflateStream, InflatesStreamsOfEveryLevel) {
     EXPECT_EQ(InflateAll(samples::Compress(data, level)), data) << level;
 }
 
-// Deflate in the zlib format with a window of 2^bits bytes (9 to 15) and,
-// when one is given, a preset dictionary.
-Bytes CompressWith(const Bytes& data, int bits, const Bytes& dictionary = {}) {
+// Deflate in the zlib format with a window of 2^bits bytes (9 to 15), the
+// given strategy and, when one is given, a preset dictionary.
+Bytes CompressWith(const Bytes& data, int bits, const Bytes& dictionary = {},
+                   int strategy = Z_DEFAULT_STRATEGY) {
   z_stream s{};
-  EXPECT_EQ(deflateInit2(&s, 9, Z_DEFLATED, bits, 8, Z_DEFAULT_STRATEGY), Z_OK);
+  EXPECT_EQ(deflateInit2(&s, 9, Z_DEFLATED, bits, 8, strategy), Z_OK);
   if (!dictionary.empty()) {
     deflateSetDictionary(&s, dictionary.data(), static_cast<uInt>(dictionary.size()));
   }
@@ -109,10 +110,34 @@ Bytes CompressWith(const Bytes& data, int bits, const Bytes& dictionary = {}) {
   return out;
 }
 
-TEST(InflateStream, InflatesStreamsOfEveryWindowSize) {
+TEST(InflateStream, InflatesStreamsOfEveryWindowSizeAndStrategy) {
   const Bytes data = samples::ExeLike(120000, 8);
   for (int bits = 9; bits <= 15; ++bits) {
     EXPECT_EQ(InflateAll(CompressWith(data, bits), 1000), data) << bits;
+  }
+  // Every block kind and code shape the compressor makes: fixed codes only,
+  // literals only, runs (distance 1), stored blocks of noise, a repeat
+  // 32 KiB back (the farthest distance), and a single byte.
+  Bytes noise(70000);
+  std::uint32_t state = 12345;
+  for (std::uint8_t& byte : noise) {
+    state = state * 1103515245 + 12345;
+    byte = static_cast<std::uint8_t>(state >> 16);
+  }
+  Bytes farRepeat(noise.begin(), noise.begin() + 33068);
+  std::copy_n(noise.begin(), 300, farRepeat.begin() + 32768);
+  const struct {
+    const char* name;
+    const Bytes& data;
+    int strategy;
+  } cases[] = {
+      {"fixed codes", data, Z_FIXED},          {"literals only", data, Z_HUFFMAN_ONLY},
+      {"runs", data, Z_RLE},                   {"filtered", data, Z_FILTERED},
+      {"noise", noise, Z_DEFAULT_STRATEGY},    {"32 KiB back", farRepeat, Z_DEFAULT_STRATEGY},
+      {"one byte", Bytes{42}, Z_DEFAULT_STRATEGY},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(InflateAll(CompressWith(c.data, 15, {}, c.strategy), 777), c.data) << c.name;
   }
 }
 
@@ -132,8 +157,7 @@ class FullSink : public ByteSink {
 };
 
 TEST(InflateStream, ATargetThatRefusesBytesEndsItWithInsufficientMemory) {
-  // zlib calls the target from C code: the refusal must stop inflating at
-  // once, and what was taken stays taken.
+  // The refusal must stop inflating at once, and what was taken stays taken.
   const Bytes data = samples::ExeLike(200000, 6);
   const Bytes block = samples::Compress(data);
   SpanSource source(block);

@@ -5,7 +5,6 @@ VELTORI_PACKAGES=(
   cmake ninja-build g++ libgtest-dev zlib1g-dev python3
   gcc-mingw-w64-i686 g++-mingw-w64-i686 binutils-mingw-w64-i686
   gcc-mingw-w64-x86-64 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
-  libz-mingw-w64-dev
   wine wine64 wine32:i386
   xvfb xauth imagemagick fonts-wine file
   # The emulated machine of the wine32 lane (where 32-bit code is refused):
