@@ -170,7 +170,9 @@ enum class CodeShape { Complete, Incomplete, OverSubscribed };
 CodeShape BuildCode(HuffmanCode& code, const std::uint8_t* lengths, int symbols) {
   code.count.fill(0);
   for (int s = 0; s < symbols; ++s) ++code.count[lengths[s]];
-  if (code.count[0] == symbols) return CodeShape::Incomplete;  // no codes at all
+  // No codes at all: a distance code of zero bits says the block has no
+  // distances; decoding with it fails.
+  if (code.count[0] == symbols) return CodeShape::Complete;
   int left = 1;  // codes of the current length still free
   for (int length = 1; length <= kMaxCodeLength; ++length) {
     left = left * 2 - code.count[length];

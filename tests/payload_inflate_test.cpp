@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "common/ZLibEx.h"
 #include "payload/InflateInPlace.h"
@@ -165,6 +167,68 @@ TEST(InflateStream, ATargetThatRefusesBytesEndsItWithInsufficientMemory) {
   EXPECT_EQ(InflateStream(source, sink), Z_MEM_ERROR);
   ASSERT_FALSE(sink.bytes.empty());
   EXPECT_TRUE(std::equal(sink.bytes.begin(), sink.bytes.end(), data.begin()));
+}
+
+// A zlib stream of one dynamic block built by hand, in shapes zlib's
+// compressor never makes: every symbol of `literals` has a code of one bit
+// (in symbol order: the first is 0, the second 1), there is one distance
+// code of zero bits (no distances at all), and the data is `codes`, one bit
+// each, then the end of block.
+Bytes HandBuiltStream(const std::vector<int>& literals, const std::vector<int>& codes,
+                      const Bytes& inflated) {
+  Bytes out = {0x78, 0x01};
+  std::uint32_t bits = 0;
+  int held = 0;
+  auto put = [&](std::uint32_t value, int count) {
+    bits |= value << held;
+    for (held += count; held >= 8; held -= 8, bits >>= 8) out.push_back(bits & 0xFF);
+  };
+  put(1, 1);   // the last block
+  put(2, 2);   // dynamic codes
+  put(0, 5);   // 257 literal/length codes
+  put(0, 5);   // one distance code
+  put(14, 4);  // 18 code length codes: up to the one of length 1
+  // The code length code: symbols 0 and 1, one bit each (their places in
+  // the stored order are 3 and 17).
+  for (int i = 0; i < 18; ++i) put(i == 3 || i == 17 ? 1 : 0, 3);
+  for (int symbol = 0; symbol < 257; ++symbol) {
+    put(std::count(literals.begin(), literals.end(), symbol) != 0 ? 1 : 0, 1);
+  }
+  put(0, 1);  // the distance code's length: zero
+  for (int code : codes) put(static_cast<std::uint32_t>(code), 1);
+  if (held > 0) out.push_back(bits & 0xFF);
+  const uLong adler = adler32(adler32(0, nullptr, 0), inflated.data(),
+                              static_cast<uInt>(inflated.size()));
+  for (int shift = 24; shift >= 0; shift -= 8) out.push_back((adler >> shift) & 0xFF);
+  return out;
+}
+
+TEST(InflateStream, AgreesWithZlibOnCodesItsCompressorNeverMakes) {
+  const struct {
+    const char* what;
+    Bytes block;
+    int status;
+    Bytes inflated;
+  } cases[] = {
+      // "AAA" and the end: 'A' is 0, the end of block 1.
+      {"no distance codes", HandBuiltStream({'A', 256}, {0, 0, 0, 1}, {'A', 'A', 'A'}), Z_OK,
+       {'A', 'A', 'A'}},
+      // One code only (incomplete, allowed): the end of block is 0.
+      {"a single code", HandBuiltStream({256}, {0}, {}), Z_OK, {}},
+      // Three codes of one bit do not fit.
+      {"over-subscribed", HandBuiltStream({'A', 'B', 256}, {0, 1}, {}), Z_DATA_ERROR, {}},
+  };
+  for (const auto& c : cases) {
+    SpanSource source(c.block);
+    VectorSink sink;
+    EXPECT_EQ(InflateStream(source, sink), c.status) << c.what;
+    EXPECT_EQ(sink.bytes, c.inflated) << c.what;
+    // zlib reads the stream alike.
+    Bytes zlibOut(16);
+    uLongf length = zlibOut.size();
+    const int zlibStatus = uncompress(zlibOut.data(), &length, c.block.data(), c.block.size());
+    EXPECT_EQ(zlibStatus == Z_OK, c.status == Z_OK) << c.what;
+  }
 }
 
 TEST(InflateStream, DamagedStreamsFailWithTheirStatus) {
