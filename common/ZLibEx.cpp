@@ -238,14 +238,16 @@ class Inflater {
   }
 
   int FixedBlock() {
-    std::uint8_t lengths[kMaxSymbols + 30];
+    // Literal/lengths 286 and 287 and distances 30 and 31 have codes that
+    // no data may use.
+    std::uint8_t lengths[kMaxSymbols + 32];
     std::fill(lengths, lengths + 144, 8);
     std::fill(lengths + 144, lengths + 256, 9);
     std::fill(lengths + 256, lengths + 280, 7);
     std::fill(lengths + 280, lengths + 288, 8);
-    std::fill(lengths + 288, lengths + 318, 5);
+    std::fill(lengths + 288, lengths + 320, 5);
     BuildCode(literals_, lengths, kMaxSymbols);
-    BuildCode(distances_, lengths + kMaxSymbols, 30);
+    BuildCode(distances_, lengths + kMaxSymbols, 32);
     return Codes();
   }
 
