@@ -15,6 +15,15 @@ namespace vlt {
 
 class Form;
 
+// An OnClick for a handler that cannot fail.
+template <class Handler>
+auto CannotFail(Handler handler) {
+  return [handler] {
+    handler();
+    return Status();
+  };
+}
+
 class Control {
  public:
   Control(Form& owner, const ControlSpec& spec);

@@ -52,10 +52,7 @@ bool Form::CloseQuery() {
 
 bool Form::UserClose() {
   bool canClose = false;
-  Dispatch([&] {
-    canClose = CloseQuery();
-    return Status();
-  });
+  Dispatch(CannotFail([&] { canClose = CloseQuery(); }));
   if (!canClose) return false;
   if (isMain_) context_.endProgram();
   Hide();

@@ -72,10 +72,7 @@ constinit const FormSpec TForm4::kLayout{.className = "TForm4",
                                .controls = kControls};
 
 TForm4::TForm4(Program& program) : Page(program, kLayout) {
-  BitBtn_Abbrechen.OnClick = [this] {
-    BitBtn_AbbrechenClick();
-    return Status();
-  };
+  BitBtn_Abbrechen.OnClick = CannotFail([this] { BitBtn_AbbrechenClick(); });
   BitBtn_Deinstallieren.OnClick = [this] { return BitBtn_DeinstallierenClick(); };
   FormCreate();
 }
