@@ -10,9 +10,14 @@
 source "$(dirname "$0")/../lib/harness.sh"
 vlt_case_begin install_full_disk --needs-setup
 
-# A 1 MiB drive F: with about 200 KiB free: less than the setup program.
+# A 1 MiB drive F: with room for the product's files and half the setup
+# program: the uninstaller copy cannot fit, whatever the program's size.
+vlt_payload_files
+files_kib=$(( $(cat "${VLT_PAYLOAD_FILES[@]}" | wc -c) / 1024 ))
+setup_kib=$(( $(stat -c %s "$VLT_SETUP_EXE") / 1024 ))
+room_kib=$(( files_kib + setup_kib / 2 + 16 ))  # 16: whole pages and config.vlt
 drive=$(vlt_small_drive f 1024)
-dd if=/dev/zero of="$drive/filler" bs=1K count=824 status=none
+dd if=/dev/zero of="$drive/filler" bs=1K count=$(( 1024 - room_kib )) status=none
 dir='F:\VelTori Advanced'
 
 vlt_shot_prefix full
@@ -30,7 +35,6 @@ vlt_road_finish Deutsch 0 0 \
   "expect-enabled $(vlt_q "$(vlt_text Deutsch start_box)") 1"
 
 vlt_expect_listing "files on the full drive" "$dir" $'config.vlt\nveltori.cnt\nveltori.exe\nveltori.hlp'
-vlt_payload_files
 vlt_expect_same_file "product executable" "$dir\\veltori.exe" "${VLT_PAYLOAD_FILES[0]}"
 vlt_expect_no_uninstall_entry
 vlt_expect_reg_value "$VLT_RUN_KEY" "$VLT_AUTOSTART_VALUE" "\"$dir\\veltori.exe\"" 32
