@@ -112,6 +112,8 @@ class DiscardingFileSystem : public vlt::FileSystem {
     return WriteFile(path, data);
   }
   std::optional<vlt::FileIdentity> Identity(const std::string&) override { return std::nullopt; }
+  bool Gone(const std::string&) override { return false; }
+  bool HoldsBytes(const std::string&, std::span<const std::uint8_t>) override { return false; }
   std::uint32_t UnforeseeableNumber() override { return 0; }
   std::string ShortPathName(const std::string& path) override { return path; }
   std::optional<std::string> ToOemCodePage(const std::string& text) override { return text; }

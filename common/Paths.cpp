@@ -62,4 +62,8 @@ bool AsciiEqualNoCase(std::string_view a, std::string_view b) {
   return a.size() == b.size() && AsciiUpper(a) == AsciiUpper(b);
 }
 
+bool IsFullPath(std::string_view path) {
+  return (path.size() > 2 && path[1] == ':' && path[2] == '\\') || path.starts_with("\\\\");
+}
+
 }  // namespace vlt

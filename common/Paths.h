@@ -26,6 +26,11 @@ std::string ChangeFileExt(std::string_view path, std::string_view extension);
 // folder holds the whole volume, never a product alone.
 bool IsVolumeRoot(std::string_view dir);
 
+// True when `path` is a full path: a drive letter with its root ("C:\\..."),
+// or a share ("\\\\server\\..."). Anything else depends on a current
+// directory.
+bool IsFullPath(std::string_view path);
+
 // Upper-cases the ASCII letters a to z only; every other byte stays.
 std::string AsciiUpper(std::string_view text);
 bool AsciiEqualNoCase(std::string_view a, std::string_view b);

@@ -19,12 +19,14 @@ struct DirEntry {
 };
 
 // What a file or folder is, independent of how its path is spelled: the
-// volume's serial number and the file's index on it. Two paths name the same
-// file or folder exactly when their identities are equal (another drive
-// letter for the same folder, a short name, another case, a junction on the
-// way all lead to the same identity).
+// volume's serial number and the file's id on it (128 bits: on ReFS the low
+// 64 alone are not unique). Two paths name the same file or folder exactly
+// when their identities are equal (another drive letter for the same folder,
+// a short name, another case, a junction on the way all lead to the same
+// identity).
 struct FileIdentity {
   std::uint64_t volume = 0;
+  std::uint64_t fileHigh = 0;
   std::uint64_t file = 0;
   bool operator==(const FileIdentity&) const = default;
 };
@@ -74,8 +76,16 @@ class FileSystem {
   virtual Status WriteNewFile(const std::string& path, std::span<const std::uint8_t> data) = 0;
 
   // The identity of the existing file or folder `path` leads to (links on the
-  // way and at its end followed); nullopt when it cannot be opened.
+  // way and at its end followed); nullopt when it cannot be opened or the
+  // system gives it no usable id (0 or all ones).
   virtual std::optional<FileIdentity> Identity(const std::string& path) = 0;
+  // True only when the system says nothing is at `path`: no such file, no
+  // such folder on the way, no such drive. False when something is there or
+  // the system cannot tell (no rights, a share that does not answer).
+  virtual bool Gone(const std::string& path) = 0;
+  // True when `path` is a file whose bytes are exactly `bytes`; false when
+  // they differ or the file cannot be read.
+  virtual bool HoldsBytes(const std::string& path, std::span<const std::uint8_t> bytes) = 0;
 
   // A number no other program can foresee (from the system's random
   // generator), for names that nobody may take in advance.

@@ -8,8 +8,6 @@
 #include "platform/win32/SystemMessage.h"
 #include "platform/portable/Utf16.h"
 
-#include <ntsecapi.h>  // RtlGenRandom; needs <windows.h> first
-
 namespace vlt::win32 {
 
 Status Win32FileSystem::ForceDirectories(const std::string& dir) {
@@ -123,25 +121,111 @@ Status Win32FileSystem::WriteNewFile(const std::string& path,
   return WriteWholeFile(path, data, CREATE_NEW);
 }
 
+namespace {
+
+// FILE_ID_INFO and its class number, from Windows 8's headers, which this
+// build's Windows version does not reach.
+struct FileIdInfo {
+  ULONGLONG VolumeSerialNumber;
+  BYTE FileId[16];
+};
+constexpr auto kFileIdInfoClass = static_cast<FILE_INFO_BY_HANDLE_CLASS>(18);
+
+// An id of all zero bits or all one bits is no id: some file systems give
+// it to every file.
+bool IsUsableId(std::uint64_t high, std::uint64_t low) {
+  return (high | low) != 0 && (high & low) != ~std::uint64_t{0};
+}
+
+std::uint64_t LittleEndian64(const BYTE* bytes) {
+  std::uint64_t value = 0;
+  for (int i = 7; i >= 0; --i) value = (value << 8) | bytes[i];
+  return value;
+}
+
+// A bare drive ("C:") alone would be that drive's current directory, which
+// depends on where the program was started: here it is always the root.
+std::wstring WideNoDriveRelative(const std::string& path) {
+  std::wstring wide = Utf8ToWide(path);
+  if (wide.size() == 2 && wide[1] == L':') wide += L'\\';
+  return wide;
+}
+
+}  // namespace
+
 std::optional<FileIdentity> Win32FileSystem::Identity(const std::string& path) {
   // Only the attributes are read; backup semantics open a folder too.
   const UniqueFileHandle file(::CreateFileW(
-      Utf8ToWide(path).c_str(), FILE_READ_ATTRIBUTES,
+      WideNoDriveRelative(path).c_str(), FILE_READ_ATTRIBUTES,
       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
       FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!file) return std::nullopt;
+  FileIdentity identity;
+  // The 128-bit id where the system has it (Windows 8 on, NTFS and ReFS);
+  // otherwise the 64-bit file index, which the same volume then always gives.
+  FileIdInfo idInfo;
   BY_HANDLE_FILE_INFORMATION info;
-  if (!file || !::GetFileInformationByHandle(file.Get(), &info)) return std::nullopt;
-  return FileIdentity{
-      .volume = info.dwVolumeSerialNumber,
-      .file = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+  if (::GetFileInformationByHandleEx(file.Get(), kFileIdInfoClass, &idInfo, sizeof(idInfo))) {
+    identity = {.volume = idInfo.VolumeSerialNumber,
+                .fileHigh = LittleEndian64(idInfo.FileId + 8),
+                .file = LittleEndian64(idInfo.FileId)};
+  } else if (::GetFileInformationByHandle(file.Get(), &info)) {
+    identity = {.volume = info.dwVolumeSerialNumber,
+                .file = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) |
+                        info.nFileIndexLow};
+  } else {
+    return std::nullopt;
+  }
+  if (!IsUsableId(identity.fileHigh, identity.file)) return std::nullopt;
+  return identity;
+}
+
+bool Win32FileSystem::Gone(const std::string& path) {
+  if (::GetFileAttributesW(WideNoDriveRelative(path).c_str()) != INVALID_FILE_ATTRIBUTES) {
+    return false;
+  }
+  const DWORD error = ::GetLastError();
+  // A drive letter nobody has any more reports a path not found as well.
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
+         error == ERROR_INVALID_DRIVE;
+}
+
+bool Win32FileSystem::HoldsBytes(const std::string& path, std::span<const std::uint8_t> bytes) {
+  const UniqueFileHandle file(::CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ,
+                                            FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  LARGE_INTEGER size;
+  if (!file || !::GetFileSizeEx(file.Get(), &size) ||
+      static_cast<std::uint64_t>(size.QuadPart) != bytes.size()) {
+    return false;
+  }
+  std::uint8_t chunk[16384];
+  while (!bytes.empty()) {
+    const auto wanted = static_cast<DWORD>(std::min(bytes.size(), sizeof(chunk)));
+    DWORD read = 0;
+    if (!::ReadFile(file.Get(), chunk, wanted, &read, nullptr) || read != wanted ||
+        !std::equal(chunk, chunk + read, bytes.begin())) {
+      return false;
+    }
+    bytes = bytes.subspan(read);
+  }
+  return true;
 }
 
 std::uint32_t Win32FileSystem::UnforeseeableNumber() {
+  using GenerateRandomFn = BOOLEAN(WINAPI*)(PVOID, ULONG);
+  static GenerateRandomFn generate = [] {
+    const HMODULE advapi = ::GetModuleHandleW(L"advapi32.dll");
+    const FARPROC proc = advapi != nullptr ? ::GetProcAddress(advapi, "SystemFunction036") : nullptr;
+    return reinterpret_cast<GenerateRandomFn>(reinterpret_cast<void (*)()>(proc));
+  }();
   std::uint32_t number = 0;
   // Fails only where the system has no generator at all; the counter below
   // still makes the next name another one.
   static std::uint32_t calls = 0;
-  if (!::RtlGenRandom(&number, sizeof(number))) number = ::GetTickCount() ^ ++calls;
+  if (generate == nullptr || !generate(&number, sizeof(number))) {
+    number = ::GetTickCount() ^ ++calls;
+  }
   return number;
 }
 

@@ -19,9 +19,15 @@ class Win32FileSystem : public FileSystem {
   bool SetNormalAttributes(const std::string& path) override;
   Status WriteFile(const std::string& path, std::span<const std::uint8_t> data) override;
   Status WriteNewFile(const std::string& path, std::span<const std::uint8_t> data) override;
-  // The volume serial number and file index of the opened file or folder.
+  // The volume serial number and 128-bit file id of the opened file or
+  // folder; the 64-bit file index where the file system has no such id.
   std::optional<FileIdentity> Identity(const std::string& path) override;
+  bool Gone(const std::string& path) override;
+  bool HoldsBytes(const std::string& path, std::span<const std::uint8_t> bytes) override;
   // RtlGenRandom: the system's random generator, without a crypto provider.
+  // Looked up when first needed, after start-up has limited where DLLs are
+  // loaded from: advapi32 forwards it to cryptbase.dll, which is no known
+  // DLL, so an import would have it found beside the program first.
   std::uint32_t UnforeseeableNumber() override;
   std::string ShortPathName(const std::string& path) override;
   std::optional<std::string> ToOemCodePage(const std::string& text) override;

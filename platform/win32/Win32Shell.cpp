@@ -15,6 +15,8 @@ constexpr CLSID kShellLinkClass = {0x00021401, 0x0000, 0x0000,
                                    {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 
 // Known folder ids, named here for the same reason.
+constexpr GUID kUserProfiles = {0x0762d272, 0xc50a, 0x4bb0,
+                                {0xa3, 0x82, 0x69, 0x7d, 0xcd, 0x72, 0x9b, 0x80}};
 constexpr GUID kPublic = {0xdfdf76a2, 0xc82a, 0x4d63, {0x90, 0x6a, 0x56, 0x44, 0xac, 0x45, 0x73, 0x85}};
 constexpr GUID kPublicDownloads = {0x3d644c9b, 0x1fb8, 0x4f30,
                                    {0x9b, 0x45, 0xf6, 0x70, 0x23, 0x5f, 0x79, 0xc0}};
@@ -61,12 +63,43 @@ std::string Win32Shell::FolderPath(int csidl) {
   return PathOf(folder.Get());
 }
 
+std::vector<std::string> Win32Shell::UserProfiles() {
+  std::vector<std::string> profiles;
+  UniqueRegKey list;
+  if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE,
+                      L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList", 0,
+                      KEY_READ | KEY_WOW64_64KEY, list.put()) != ERROR_SUCCESS) {
+    return profiles;
+  }
+  wchar_t sid[256];
+  for (DWORD index = 0;; ++index) {
+    DWORD length = static_cast<DWORD>(std::size(sid));
+    const LSTATUS status =
+        ::RegEnumKeyExW(list.Get(), index, sid, &length, nullptr, nullptr, nullptr, nullptr);
+    if (status == ERROR_MORE_DATA) continue;  // no profile has such a name
+    if (status != ERROR_SUCCESS) break;
+    wchar_t stored[MAX_PATH] = {};
+    DWORD bytes = sizeof(stored) - sizeof(wchar_t);
+    if (::RegGetValueW(list.Get(), sid, L"ProfileImagePath",
+                       RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, nullptr, stored,
+                       &bytes) != ERROR_SUCCESS) {
+      continue;
+    }
+    // Stored as "%SystemDrive%\\Users\\Anna".
+    wchar_t path[MAX_PATH] = {};
+    const DWORD expanded = ::ExpandEnvironmentStringsW(stored, path, MAX_PATH);
+    if (expanded > 1 && expanded <= MAX_PATH) profiles.push_back(WideToUtf8(path));
+  }
+  return profiles;
+}
+
 std::string Win32Shell::KnownFolderPath(KnownFolder folder) {
   constexpr wchar_t kCurrentVersion[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
   const GUID* id = nullptr;
   switch (folder) {
     case KnownFolder::ProgramFiles64: return Machine64BitValue(kCurrentVersion, L"ProgramFilesDir");
     case KnownFolder::CommonFiles64: return Machine64BitValue(kCurrentVersion, L"CommonFilesDir");
+    case KnownFolder::UserProfiles: id = &kUserProfiles; break;
     case KnownFolder::Public: id = &kPublic; break;
     case KnownFolder::PublicDownloads: id = &kPublicDownloads; break;
     case KnownFolder::Downloads: id = &kDownloads; break;

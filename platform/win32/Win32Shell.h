@@ -12,6 +12,9 @@ class Win32Shell : public Shell {
   // The shell's known folders; the 64-bit Program Files folders from the
   // machine's 64-bit registry view, where Windows keeps them.
   std::string KnownFolderPath(KnownFolder folder) override;
+  // From the profile list in the machine's 64-bit registry view, with the
+  // environment variables of each path expanded.
+  std::vector<std::string> UserProfiles() override;
   // Fails with the system's message for the failing HRESULT.
   Status SaveShellLink(const std::string& linkFile, const ShellLinkData& link) override;
   std::optional<std::string> ShellLinkTarget(const std::string& linkFile) override;

@@ -113,6 +113,14 @@ void FakeFileSystem::AddSubstDrive(const std::string& drive, const std::string& 
       Node{.path = drive, .isDirectory = true, .linkTarget = target, .substDrive = true};
 }
 
+void FakeFileSystem::HideIdentity(const std::string& path) {
+  if (Node* node = Lookup(Resolve(path))) node->hiddenIdentity = true;
+}
+
+void FakeFileSystem::SetUnreachable(const std::string& drive) {
+  unreachable_.push_back(AsciiUpper(drive.substr(0, 2)));
+}
+
 void FakeFileSystem::SetReadOnly(const std::string& path, bool readOnly) {
   if (Node* node = Lookup(path)) node->readOnly = readOnly;
 }
@@ -313,10 +321,24 @@ std::optional<FileIdentity> FakeFileSystem::Identity(const std::string& path) {
   }
   const std::string resolved = Resolve(longPath);
   const auto node = nodes_.find(Key(resolved));
-  if (node == nodes_.end()) return std::nullopt;
+  if (node == nodes_.end() || node->second.hiddenIdentity) return std::nullopt;
   const auto [it, added] = identities_.emplace(node->first, identities_.size() + 1);
   return FileIdentity{.volume = static_cast<unsigned char>(AsciiUpper(resolved.substr(0, 1))[0]),
                       .file = it->second};
+}
+
+bool FakeFileSystem::Gone(const std::string& path) {
+  if (std::ranges::find(unreachable_, AsciiUpper(path.substr(0, 2))) != unreachable_.end()) {
+    return false;
+  }
+  return !Exists(path);
+}
+
+bool FakeFileSystem::HoldsBytes(const std::string& path, std::span<const std::uint8_t> bytes) {
+  const std::optional<std::string> data = ReadFile(path);
+  return data && std::ranges::equal(*data, bytes, [](char a, std::uint8_t b) {
+           return static_cast<std::uint8_t>(a) == b;
+         });
 }
 
 std::uint32_t FakeFileSystem::UnforeseeableNumber() {

@@ -37,6 +37,9 @@ class FakeFileSystem : public FileSystem {
   // letters fit, anything beyond does not).
   // Equal for every path that leads to the same node (links followed).
   std::optional<FileIdentity> Identity(const std::string& path) override;
+  // Nothing there, unless its drive is one that does not answer.
+  bool Gone(const std::string& path) override;
+  bool HoldsBytes(const std::string& path, std::span<const std::uint8_t> bytes) override;
   // The next of `unforeseeable`, else 1, 2, 3 ...
   std::uint32_t UnforeseeableNumber() override;
   std::deque<std::uint32_t> unforeseeable;
@@ -52,6 +55,11 @@ class FakeFileSystem : public FileSystem {
   void AddDirectoryLink(const std::string& path, const std::string& target);
   // A drive letter for a folder (subst): not a link of the file system.
   void AddSubstDrive(const std::string& drive, const std::string& target);
+  // The node `path` leads to exists, but its identity cannot be read.
+  void HideIdentity(const std::string& path);
+  // `drive` ("N:", a share that does not answer): nothing on it can be
+  // seen, and nothing on it is known to be gone.
+  void SetUnreachable(const std::string& drive);
   void SetReadOnly(const std::string& path, bool readOnly = true);
   void SetInUse(const std::string& path, bool inUse = true);
   // New files and subdirectories cannot be created in `dir`.
@@ -80,6 +88,7 @@ class FakeFileSystem : public FileSystem {
     bool denyCreate = false;
     std::optional<std::string> linkTarget = {};  // a directory link
     bool substDrive = false;  // a drive letter for linkTarget, no reparse point
+    bool hiddenIdentity = false;
   };
   static std::string Key(const std::string& path);
   // `path` with every link on the way replaced by its target, the last
@@ -95,6 +104,7 @@ class FakeFileSystem : public FileSystem {
   std::map<std::string, std::string> shortNames_;
   std::map<std::string, std::uint64_t> identities_;
   std::uint32_t numbers_ = 0;  // by Key of the resolved path
+  std::vector<std::string> unreachable_;  // upper-cased drives
   std::map<std::string, std::uint64_t> freeSpace_;  // by upper-cased drive; none: no limit  // by upper-cased path without trailing "\"
 };
 

@@ -178,6 +178,7 @@ FakeShell::FakeShell(FakeFileSystem& fs) : fs_(fs) {
   folders[csidl::kProgramFiles] = "C:\\Program Files (x86)";
   folders[csidl::kWindows] = "C:\\Windows";
   folders[csidl::kSystem] = "C:\\Windows\\system32";
+  knownFolders[KnownFolder::UserProfiles] = "C:\\Users";
   knownFolders[KnownFolder::Public] = "C:\\Users\\Public";
   knownFolders[KnownFolder::Downloads] = "C:\\Users\\Anna\\Downloads";
   knownFolders[KnownFolder::ProgramFiles64] = "C:\\Program Files";

@@ -99,6 +99,7 @@ class FakeShell : public Shell {
   explicit FakeShell(FakeFileSystem& fs);
   std::string FolderPath(int csidl) override;
   std::string KnownFolderPath(KnownFolder folder) override;
+  std::vector<std::string> UserProfiles() override { return profiles; }
   Status SaveShellLink(const std::string& linkFile, const ShellLinkData& link) override;
   // The target a shortcut file saved by SaveShellLink holds.
   std::optional<std::string> ShellLinkTarget(const std::string& linkFile) override;
@@ -107,6 +108,7 @@ class FakeShell : public Shell {
 
   std::map<int, std::string> folders;  // csidl -> path as the shell reports it
   std::map<KnownFolder, std::string> knownFolders;
+  std::vector<std::string> profiles = {"C:\\Users\\Anna"};  // the machine's profile list
   std::vector<SavedLink> links;        // every save, in order
   std::vector<ShellExecuteRequest> executed;
   bool failLinkObject = false;         // the link object cannot be created
