@@ -22,4 +22,12 @@ Result<std::unique_ptr<TFileArrayBinder>> LoadInstallPayload(Resources& resource
   return loaded;
 }
 
+std::unique_ptr<TFileArrayBinder> LoadPayloadOrEmpty(Resources& resources) {
+  if (const auto record = resources.Data(kPayloadResource)) {
+    Result<std::unique_ptr<TFileArrayBinder>> loaded = LoadFileArrayBinder(*record);
+    if (loaded.Ok()) return std::move(loaded.Value());
+  }
+  return std::make_unique<TFileArrayBinder>();
+}
+
 }  // namespace vlt

@@ -19,4 +19,9 @@ inline constexpr int kInstalledEntryCount = 3;
 // than kInstalledEntryCount entries; the message names the fault.
 Result<std::unique_ptr<TFileArrayBinder>> LoadInstallPayload(Resources& resources);
 
+// The record "PAYLOAD" of `resources` as stored, unchecked: for comparing
+// what lies on disk with what this setup carries. An empty container when
+// the record is missing or does not load.
+std::unique_ptr<TFileArrayBinder> LoadPayloadOrEmpty(Resources& resources);
+
 }  // namespace vlt

@@ -44,6 +44,7 @@ TForm1::TForm1(Program& program) : Page(program, kLayout) {
 }
 
 void TForm1::BitBtn_InstallClick() {
+  program_.Form2->ProposeRegisteredFolder();
   HandOverTo(*program_.Form2);
 }
 

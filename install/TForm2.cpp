@@ -1,8 +1,10 @@
 #include "install/TForm2.h"
 
 #include "install/FolderBrowser.h"
+#include "install/InstallDirRule.h"
+#include "install/InstallPayload.h"
+#include "install/ProtectedFolders.h"
 #include "install/VelToriRegistry.h"
-#include "payload/BinderRecord.h"
 #include "platform/Shell.h"
 #include "program/Program.h"
 
@@ -72,15 +74,7 @@ void TForm2::LoadPayload() {
   }
   // The uninstaller loads the container too but never uses it: a damaged
   // record leaves it empty, and nothing is said.
-  const auto record = program_.sys.resources.Data(kPayloadResource);
-  if (record) {
-    Result<std::unique_ptr<TFileArrayBinder>> loaded = LoadFileArrayBinder(*record);
-    if (loaded.Ok()) {
-      FileArrayBinder1 = std::move(loaded.Value());
-      return;
-    }
-  }
-  FileArrayBinder1 = std::make_unique<TFileArrayBinder>();
+  FileArrayBinder1 = LoadPayloadOrEmpty(program_.sys.resources);
 }
 
 void TForm2::FormCloseQuery(bool& CanClose) {
@@ -100,11 +94,23 @@ void TForm2::BitBtn_SuchenClick() {
   if (chosen) Edit_InstallVerz.SetText(InstallDirFromBrowse(*chosen));
 }
 
+void TForm2::ProposeRegisteredFolder() {
+  Services& sys = program_.sys;
+  const std::optional<std::string> registered = RegisteredInstallDir(sys.registry, sys.fs);
+  if (registered && IsAcceptableInstallDir(*registered) &&
+      !ProtectedFolders(sys.shell, sys.fs).Contains(*registered)) {
+    Edit_InstallVerz.SetText(*registered);
+  }
+}
+
 bool TForm2::VelToriRegistry(bool Install, bool AutoStart, bool UninstallerWritten) {
   const std::string installDir = RegistryInstallDir(
       program_.UninstallMode(), program_.InstallVerz, program_.sys.app.ExeName());
   return vlt::VelToriRegistry(program_.sys.registry, program_.sys.profile, program_.sys.fs,
-                              installDir, Install, AutoStart, UninstallerWritten);
+                              {.installDir = installDir,
+                               .install = Install,
+                               .autoStart = AutoStart,
+                               .uninstallerWritten = UninstallerWritten});
 }
 
 }  // namespace vlt

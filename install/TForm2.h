@@ -43,6 +43,10 @@ class TForm2 : public Page {
   // still disabled.
   Status BitBtn_WeiterClick();
   void BitBtn_SuchenClick();
+  // Proposes the folder of the installation the machine's entries name,
+  // where it still holds the product: an upgrade goes where the product is.
+  // The language's default stands otherwise.
+  void ProposeRegisteredFolder();
   void BitBtn_AbbrechenClick();
   // Writes (Install) or removes the autostart value, the uninstall entry and
   // the "Autostart" key of config.vlt; false when a step failed. An install

@@ -22,10 +22,19 @@ std::string UninstallKey() {
 Place PlaceOf(const std::optional<std::string>& command, FileSystem& fs,
               const std::string& folder) {
   if (!command) return Place::Missing;
-  return SameFile(fs, ExtractFileDir(CommandProgram(*command)), ExcludeTrailingBackslash(folder))
-             ? Place::ThisFolder
-             : Place::Elsewhere;
+  const std::string program = CommandProgram(*command);
+  if (!IsFullPath(program)) return Place::Stale;  // names nothing a copy could find
+  if (SameFile(fs, ExtractFileDir(program), ExcludeTrailingBackslash(folder))) {
+    return Place::ThisFolder;
+  }
+  // Another installation only where its program is there (or might be, on a
+  // drive that does not answer): an entry whose program is gone starts
+  // nothing, or whatever somebody puts at its place later.
+  return fs.Gone(program) ? Place::Stale : Place::Elsewhere;
 }
+
+// Whether a removal from `folder` deletes an entry found at `place`.
+bool RemovesEntry(Place place) { return place == Place::ThisFolder || place == Place::Stale; }
 
 // The first write that fails ends the writing.
 bool WriteRegistryEntries(Registry& registry, FileSystem& fs, const std::string& installDir,
@@ -36,7 +45,7 @@ bool WriteRegistryEntries(Registry& registry, FileSystem& fs, const std::string&
                               AutostartCommand(installDir)).Ok()) {
       return false;
     }
-  } else if (install || registered.autostart == Place::ThisFolder) {
+  } else if (install || RemovesEntry(registered.autostart)) {
     registry.DeleteValue(entries::kRunKey, entries::kAutoStartValue);  // missing is fine
   }
 
@@ -47,16 +56,16 @@ bool WriteRegistryEntries(Registry& registry, FileSystem& fs, const std::string&
            registry.WriteString(key, entries::kUninstallStringValue, UninstallCommand(installDir))
                .Ok();
   }
-  if (registered.uninstall == Place::ThisFolder) {
+  if (RemovesEntry(registered.uninstall)) {
     registry.DeleteKeyTree(entries::kUninstallParentKey, entries::kUninstallSubKey);
   }
   return true;
 }
 
-bool WriteAutostartKey(ProfileFile& profile, FileSystem& fs, const std::string& installDir,
-                       bool install, bool autoStart) {
-  const std::string config = JoinPath(installDir, product::kConfigFile);
-  if (!install && !FileExists(fs, config)) return true;
+bool WriteAutostartKey(ProfileFile& profile, FileSystem& fs, const RegistryChange& change) {
+  const std::string config = JoinPath(change.installDir, product::kConfigFile);
+  if (!change.install && (!change.configIsOurs || !FileExists(fs, config))) return true;
+  const bool autoStart = change.autoStart;
   profile.Flush(config);
   const Status written =
       profile.WriteString(config, entries::kGeneralSection, entries::kAutostartKey,
@@ -78,12 +87,12 @@ std::string UninstallCommand(const std::string& installDir) {
 }
 
 bool VelToriRegistry(Registry& registry, ProfileFile& profile, FileSystem& fs,
-                     const std::string& installDir, bool install, bool autoStart,
-                     bool uninstallerWritten) {
+                     const RegistryChange& change) {
   // Both halves run, whatever the first one met.
   const bool entriesWritten =
-      WriteRegistryEntries(registry, fs, installDir, install, autoStart, uninstallerWritten);
-  const bool keyWritten = WriteAutostartKey(profile, fs, installDir, install, autoStart);
+      WriteRegistryEntries(registry, fs, change.installDir, change.install, change.autoStart,
+                           change.uninstallerWritten);
+  const bool keyWritten = WriteAutostartKey(profile, fs, change);
   return entriesWritten && keyWritten;
 }
 
@@ -104,7 +113,32 @@ RegisteredPlaces LocateRegisteredEntries(Registry& registry, FileSystem& fs,
       PlaceOf(registry.ReadString(entries::kRunKey, entries::kAutoStartValue), fs, folder);
   places.uninstall = PlaceOf(registry.ReadString(UninstallKey(), entries::kUninstallStringValue),
                              fs, folder);
+  // A value that is no command, or a key without its command, names
+  // nothing a copy could find.
+  if (places.autostart == Place::Missing && AutostartEntryExists(registry)) {
+    places.autostart = Place::Stale;
+  }
+  if (places.uninstall == Place::Missing && UninstallEntryExists(registry)) {
+    places.uninstall = Place::Stale;
+  }
   return places;
+}
+
+std::optional<std::string> RegisteredInstallDir(Registry& registry, FileSystem& fs) {
+  const std::optional<std::string> commands[] = {
+      registry.ReadString(UninstallKey(), entries::kUninstallStringValue),
+      registry.ReadString(entries::kRunKey, entries::kAutoStartValue)};
+  for (const std::optional<std::string>& command : commands) {
+    if (!command) continue;
+    const std::string program = CommandProgram(*command);
+    const std::string folder = ExtractFileDir(program);
+    if (IsFullPath(program) && !IsVolumeRoot(folder) &&
+        (FileExists(fs, JoinPath(folder, product::kUninstallerFile)) ||
+         FileExists(fs, JoinPath(folder, product::kExeFile)))) {
+      return folder;
+    }
+  }
+  return std::nullopt;
 }
 
 std::string RegistryInstallDir(bool uninstallMode, const std::string& installVerz,

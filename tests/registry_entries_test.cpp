@@ -21,7 +21,8 @@ class VelToriRegistryTest : public ::testing::Test {
   VelToriRegistryTest() { fs.AddDir(kDir); }
 
   bool Run(bool install, bool autoStart, const std::string& dir = kDir) {
-    return VelToriRegistry(registry, profile, fs, dir, install, autoStart);
+    return VelToriRegistry(registry, profile, fs,
+                           {.installDir = dir, .install = install, .autoStart = autoStart});
   }
   std::string Config() { return fs.ReadFile(kConfig).value_or("<missing>"); }
 
@@ -44,39 +45,43 @@ TEST_F(VelToriRegistryTest, FreshInstallWritesQuotedPathsAndAddsAllgemeinAfterSp
 
 // Every direction, starting from a complete earlier installation surrounded
 // by entries of other programs, which must all survive. The earlier
-// installation lies in this folder (its entries spelled otherwise) or in
-// another one, whose entries only an install replaces: a removal or a
-// failed uninstaller copy here never takes them.
+// installation lies in this folder (its entries spelled otherwise), in
+// another one, whose entries only an install replaces (a removal or a failed
+// uninstaller copy here never takes them), or in a folder that is gone
+// (moved, deleted, its drive renamed): stale entries any copy clears.
 TEST_F(VelToriRegistryTest, BothDirectionsOverAnEarlierInstallation) {
   enum After { Ours, Earlier, Gone };
+  enum Where { Here, Old, Moved };
   struct Case {
-    bool earlierHere;
+    Where earlier;
     bool install, autoStart, uninstallerWritten;
     After run, key;
     const char* autostartKey;
   } const cases[] = {
-      {true, true, true, true, Ours, Ours, "ja"},
-      {true, true, false, true, Gone, Ours, "nein"},
-      {true, false, true, true, Ours, Gone, "ja"},
-      {true, false, false, true, Gone, Gone, "nein"},
-      {true, true, false, false, Gone, Gone, "nein"},
-      {false, true, true, true, Ours, Ours, "ja"},
-      {false, true, false, false, Gone, Earlier, "nein"},
-      {false, false, false, true, Earlier, Earlier, "nein"},
+      {Here, true, true, true, Ours, Ours, "ja"},
+      {Here, true, false, true, Gone, Ours, "nein"},
+      {Here, false, true, true, Ours, Gone, "ja"},
+      {Here, false, false, true, Gone, Gone, "nein"},
+      {Here, true, false, false, Gone, Gone, "nein"},
+      {Old, true, true, true, Ours, Ours, "ja"},
+      {Old, true, false, false, Gone, Earlier, "nein"},
+      {Old, false, false, true, Earlier, Earlier, "nein"},
+      {Moved, false, false, true, Gone, Gone, "nein"},
+      {Moved, true, false, false, Gone, Gone, "nein"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(::testing::Message() << "here=" << c.earlierHere << " install=" << c.install
+    SCOPED_TRACE(::testing::Message() << "earlier=" << c.earlier << " install=" << c.install
                                       << " autoStart=" << c.autoStart
                                       << " written=" << c.uninstallerWritten);
     fs = fake::FakeFileSystem();
     registry = fake::FakeRegistry();
     fs.AddFile(kConfig, "[Allgemein]\r\nHotkey=145\r\nAutostart=ja\r\n[Sprache]\r\nSprache=English\r\n");
-    fs.AddDir("C:\\old");
-    const std::string earlierRun =
-        c.earlierHere ? "c:\\programme\\velTori advanced\\veltori.exe" : "C:\\old\\veltori.exe";
-    const std::string earlierUninstall = c.earlierHere
-                                             ? "\"C:\\PROGRAMME\\VelTori Advanced\\vltsetup.exe\" -remove"
-                                             : "\"C:\\old\\vltsetup.exe\" -remove";
+    fs.AddFile("C:\\old\\veltori.exe");
+    fs.AddFile("C:\\old\\vltsetup.exe");
+    const char* const folders[] = {"c:\\programme\\velTori advanced", "C:\\old", "D:\\Tools"};
+    const std::string earlierDir = folders[c.earlier];
+    const std::string earlierRun = earlierDir + "\\veltori.exe";
+    const std::string earlierUninstall = "\"" + earlierDir + "\\vltsetup.exe\" -remove";
     EXPECT_TRUE(registry.WriteString(kRun, "VelToriAutoStart", earlierRun).Ok());
     EXPECT_TRUE(registry.WriteString(kRun, "OtherTool", "C:\\other.exe").Ok());
     EXPECT_TRUE(registry.WriteString(kOwnKey, "DisplayName", "old").Ok());
@@ -85,8 +90,11 @@ TEST_F(VelToriRegistryTest, BothDirectionsOverAnEarlierInstallation) {
     EXPECT_TRUE(
         registry.WriteString(kUninstall + "\\OtherProduct", "DisplayName", "Other").Ok());
 
-    EXPECT_TRUE(VelToriRegistry(registry, profile, fs, kDir, c.install, c.autoStart,
-                                c.uninstallerWritten));
+    EXPECT_TRUE(VelToriRegistry(registry, profile, fs,
+                                {.installDir = kDir,
+                                 .install = c.install,
+                                 .autoStart = c.autoStart,
+                                 .uninstallerWritten = c.uninstallerWritten}));
 
     const std::optional<std::string> run[] = {kExeValue, earlierRun, std::nullopt};
     EXPECT_EQ(registry.Value(kRun, "VelToriAutoStart"), run[c.run]);

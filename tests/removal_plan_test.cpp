@@ -6,6 +6,8 @@
 
 #include "common/Paths.h"
 #include "fakes/FakePlatform.h"
+#include "install/InstallPayload.h"
+#include "uninstall/Presence.h"
 #include "uninstall/RemovalPlan.h"
 
 namespace vlt {
@@ -93,7 +95,12 @@ TEST(MakeRemovalPaths, UsesTheDesktopDirectoryAndProgramsFolders) {
   fake::FakePlatform p;
   p.shell.folders[0x0000] = "C:\\Virtual\\Desktop";  // the desktop as the shell shows it
   p.shell.folders[0x0010] = "C:\\Users\\Anna\\Desktop\\";
-  const RemovalPaths paths = MakeRemovalPaths(p.shell, p.fs, D + "\\vltsetup.exe");
+  const auto payload = LoadPayloadOrEmpty(p.resources);
+  const auto pathsOf = [&] {
+    return MakeRemovalPaths(
+        p.shell, p.fs, MakePresenceQuery(p.services, payload->DateiSammlung(), D + "\\vltsetup.exe"));
+  };
+  const RemovalPaths paths = pathsOf();
   EXPECT_EQ(paths.installDir, D);
   EXPECT_EQ(paths.programsFolder, P);
   EXPECT_EQ(paths.desktopDirectory, "C:\\Users\\Anna\\Desktop");
@@ -104,9 +111,38 @@ TEST(MakeRemovalPaths, UsesTheDesktopDirectoryAndProgramsFolders) {
   p.fs.AddDir(P);
   p.fs.AddDirectoryLink(G, "C:\\Other");
   p.fs.AddDirectoryLink(D, "C:\\Other");
-  const RemovalPaths linked = MakeRemovalPaths(p.shell, p.fs, D + "\\vltsetup.exe");
+  const RemovalPaths linked = pathsOf();
   EXPECT_TRUE(linked.installDirIsLink);
   EXPECT_TRUE(linked.startMenuGroupIsLink);
+}
+
+// Outside the registered installation only the files that are ours by
+// content go; the product's data redirected into the user's VirtualStore
+// goes with the data in the folder.
+TEST(BuildRemovalPlan, OutsideTheInstallationOnlyOurFilesAndTheVirtualStoreToo) {
+  ChosenItems all;
+  for (const ItemCase& c : ItemCases()) all.*c.flag = true;
+  RemovalPaths foreign = kPaths;
+  foreign.onlyOurs = OursByContent{.exe = true, .helpContents = true};
+  EXPECT_EQ(BuildRemovalPlan(all, foreign),
+            (RemovalPlan{{Kind::WriteSelfRemovalScript},
+                         {Kind::RemoveRegistryEntries},
+                         {Kind::DeleteFile, D + "\\veltori.cnt"},
+                         {Kind::DeleteFile, D + "\\veltori.exe"},
+                         {Kind::DeleteMatchingFiles, G, "*.*"},
+                         {Kind::RemoveDirectory, G},
+                         {Kind::DeleteFile, Q + "\\Veltori Advanced.lnk"}}));
+
+  const std::string v = "C:\\Users\\Anna\\AppData\\Local\\VirtualStore\\Programme\\VelTori Advanced";
+  RemovalPaths redirected = kPaths;
+  redirected.virtualStore = v;
+  EXPECT_EQ(BuildRemovalPlan({.DelCfg = true, .DelPufferText = true, .DelPufferBild = true}, redirected),
+            (RemovalPlan{{Kind::DeleteFile, D + "\\config.vlt"},
+                         {Kind::DeleteFile, v + "\\config.vlt"},
+                         {Kind::DeleteMatchingFiles, D + "\\", "VeltoriTextEintrag*.txt"},
+                         {Kind::DeleteMatchingFiles, v + "\\", "VeltoriTextEintrag*.txt"},
+                         {Kind::DeleteMatchingFiles, D + "\\", "VeltoriBildEintrag*.*"},
+                         {Kind::DeleteMatchingFiles, v + "\\", "VeltoriBildEintrag*.*"}}));
 }
 
 TEST(BuildRemovalPlan, NothingIsDeletedThroughALinkNorOtherFilesInAVolumeRoot) {

@@ -1,14 +1,24 @@
 #include <gtest/gtest.h>
 
+#include "common/Paths.h"
 #include "fakes/FakePlatform.h"
+#include "install/InstallPayload.h"
 #include "uninstall/Presence.h"
 
 namespace vlt {
 namespace {
 
 const std::string kDir = "C:\\Programme\\VelTori Advanced";
+
+// What the page offers on `p` for the program at `exePath`.
+OfferedItems OfferedOn(fake::FakePlatform& p, const std::string& exePath) {
+  const auto payload = LoadPayloadOrEmpty(p.resources);
+  return FindOfferedItems(p.fs, MakePresenceQuery(p.services, payload->DateiSammlung(), exePath));
+}
 const std::string kUninstaller = kDir + "\\vltsetup.exe";
 constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr char kUninstallKey[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\VelToriAdvanced";
 
 TEST(StartsWithAny, MatchesPrefixesOfNamesWithoutAsciiCase) {
   struct Case {
@@ -74,15 +84,17 @@ class OfferedItemsTest : public ::testing::Test {
   // program's folder.
   OfferedItems Offered(const std::string& exePath = kUninstaller, bool registered = false) {
     if (registered) Register(p, InstallDirectoryOf(exePath));
-    return FindOfferedItems(p.fs, MakePresenceQuery(p.shell, p.fs, p.registry, exePath));
+    return OfferedOn(p, exePath);
   }
   static void Register(fake::FakePlatform& on, const std::string& dir) {
     EXPECT_TRUE(
         on.registry.WriteString(kRunKey, "VelToriAutoStart", "\"" + dir + "\\veltori.exe\"").Ok());
   }
-  void Link(const std::string& linkFile, const std::string& target) {
+  void Link(const std::string& linkFile, const std::string& target) { Link(p, linkFile, target); }
+  static void Link(fake::FakePlatform& on, const std::string& linkFile, const std::string& target) {
+    on.fs.AddDir(ExtractFileDir(linkFile));
     EXPECT_TRUE(
-        p.shell.SaveShellLink(linkFile, {.target = target, .arguments = "", .workingDirectory = ""})
+        on.shell.SaveShellLink(linkFile, {.target = target, .arguments = "", .workingDirectory = ""})
             .Ok());
   }
   std::string Desktop() { return p.shell.folders[0x0000]; }
@@ -150,7 +162,7 @@ TEST_F(OfferedItemsTest, AnyOneHelpFileOffersTheHelpItem) {
     fresh.fs.AddFile(kUninstaller);
     fresh.fs.AddFile(kDir + "\\" + f);
     EXPECT_TRUE(
-        FindOfferedItems(fresh.fs, MakePresenceQuery(fresh.shell, fresh.fs, fresh.registry, kUninstaller))
+        OfferedOn(fresh, kUninstaller)
             .DelHilfe)
         << f;
   }
@@ -204,12 +216,14 @@ TEST_F(OfferedItemsTest, ShortcutsAreLookedForWhereThePageLooks) {
 }
 
 TEST_F(OfferedItemsTest, OtherFilesAndTheFolderOnlyWhereItHoldsAnInstallation) {
+  using Setup = void (*)(fake::FakePlatform&);
   struct Case {
     const char* what;
     std::string exePath;
     std::vector<std::string> files;
     bool installation;  // the folder may go once it is empty
     bool otherFiles;
+    Setup setup = nullptr;  // what the machine has beyond the common set-up
   } const cases[] = {
       {"setup started with -remove from a downloads folder",
        "C:\\Downloads\\VelToriSetup.exe",
@@ -269,15 +283,49 @@ TEST_F(OfferedItemsTest, OtherFilesAndTheFolderOnlyWhereItHoldsAnInstallation) {
        {"veltori.exe", "readme.txt"}, true, true},
       {"a product folder in another user's profile",
        "C:\\Users\\Bert\\VelTori Advanced\\vltsetup.exe", {"veltori.exe"}, true, false},
+      // Another user's folders however they are reached, known without this
+      // user's layout.
+      {"another user's Documents by a drive letter for that profile", "X:\\Documents\\vltsetup.exe",
+       {"veltori.exe", "Brief.doc"}, false, false,
+       [](fake::FakePlatform& m) { m.fs.AddSubstDrive("X:", "C:\\Users\\Bert"); }},
+      {"another user's Documents through a link to that profile",
+       "C:\\OtherLink\\Documents\\vltsetup.exe", {"veltori.exe", "Brief.doc"}, false, false,
+       [](fake::FakePlatform& m) { m.fs.AddDirectoryLink("C:\\OtherLink", "C:\\Users\\Bert"); }},
+      {"another user's Documents while this user's is redirected",
+       "C:\\Users\\Bert\\Documents\\vltsetup.exe", {"veltori.exe", "Brief.doc"}, false, false,
+       [](fake::FakePlatform& m) {
+         m.fs.AddDrive("D:");
+         m.fs.AddDir("D:\\Docs");
+         m.shell.folders[csidl::kPersonal] = "D:\\Docs";
+       }},
+      {"a profile the profile list names outside the profiles' folder",
+       "E:\\Profiles\\Carl\\Music\\vltsetup.exe", {"veltori.exe", "Lied.mp3"}, false, false,
+       [](fake::FakePlatform& m) {
+         m.fs.AddDrive("E:");
+         m.fs.AddDir("E:\\Profiles\\Carl\\Music");
+         m.shell.profiles.push_back("E:\\Profiles\\Carl");
+       }},
+      {"a folder in a drive's root", "C:\\Daten\\vltsetup.exe", {"veltori.exe", "readme.txt"}, true,
+       true},
+      // What cannot be identified is protected.
+      {"a folder without identity", "C:\\Tools\\VelTori\\vltsetup.exe", {"veltori.exe", "a.txt"},
+       false, false, [](fake::FakePlatform& m) {
+         m.fs.AddDir("C:\\Tools\\VelTori");
+         m.fs.HideIdentity("C:\\Tools\\VelTori");
+       }},
+      {"beside a folder of the users without identity", "C:\\Tools\\VelTori\\vltsetup.exe",
+       {"veltori.exe", "a.txt"}, false, false,
+       [](fake::FakePlatform& m) { m.fs.HideIdentity("C:\\Users\\Public"); }},
   };
   for (const Case& c : cases) {
     fake::FakePlatform fresh;
     fresh.fs.AddDir("C:\\Users\\Bert\\Documents");
     fresh.fs.AddSubstDrive("S:", "C:\\Users");
     fresh.fs.SetShortName("C:\\Users\\Anna", "C:\\USERS\\ANNA~1");
+    if (c.setup != nullptr) c.setup(fresh);
     for (const std::string& f : c.files) fresh.fs.AddFile(InstallDirectoryOf(c.exePath) + "\\" + f);
     const OfferedItems offered =
-        FindOfferedItems(fresh.fs, MakePresenceQuery(fresh.shell, fresh.fs, fresh.registry, c.exePath));
+        OfferedOn(fresh, c.exePath);
     EXPECT_EQ(offered.InstallDirIsProducts, c.installation) << c.what;
     EXPECT_EQ(offered.DelSontiges, c.otherFiles) << c.what;
   }
@@ -331,7 +379,7 @@ TEST_F(OfferedItemsTest, ACopyOutsideTheRegisteredInstallationOffersOnlyItself) 
                                     .workingDirectory = ""})
                     .Ok());
     const OfferedItems offered =
-        FindOfferedItems(f.fs, MakePresenceQuery(f.shell, f.fs, f.registry, c.exePath));
+        OfferedOn(f, c.exePath);
     if (c.foreign) {
       EXPECT_EQ(offered, OfferedItems{});
     } else {
@@ -357,9 +405,126 @@ TEST_F(OfferedItemsTest, ACopyOutsideTheRegisteredInstallationOffersOnlyItself) 
                                   .workingDirectory = ""})
                   .Ok());
   const OfferedItems offered =
-      FindOfferedItems(f.fs, MakePresenceQuery(f.shell, f.fs, f.registry, kUninstaller));
+      OfferedOn(f, kUninstaller);
   EXPECT_TRUE(offered.DelRegistry);
   EXPECT_FALSE(offered.DelDesktopLnk);
+}
+
+// The product's data that Windows redirected into the running user's
+// VirtualStore is offered under its items; not where a link lies on the way.
+TEST_F(OfferedItemsTest, DataInTheVirtualStoreIsOffered) {
+  const std::string store = "C:\\Users\\Anna\\AppData\\Local\\VirtualStore";
+  for (bool linked : {false, true}) {
+    fake::FakePlatform f;
+    f.shell.folders[csidl::kLocalAppData] = "C:\\Users\\Anna\\AppData\\Local";
+    for (const char* name : {"vltsetup.exe", "veltori.exe"}) f.fs.AddFile(kDir + "\\" + name);
+    const std::string mirror = linked ? "C:\\Elsewhere" : store + "\\Programme\\VelTori Advanced";
+    if (linked) {
+      f.fs.AddDir(store + "\\Programme");
+      f.fs.AddDirectoryLink(store + "\\Programme\\VelTori Advanced", mirror);
+    }
+    for (const char* name : {"config.vlt", "VelToriTextEintrag1.txt", "VelToriBildEintrag1.bmp"}) {
+      f.fs.AddFile(mirror + "\\" + name);
+    }
+    const OfferedItems offered = OfferedOn(f, kUninstaller);
+    EXPECT_EQ(offered.DelCfg, !linked);
+    EXPECT_EQ(offered.DelPufferText, !linked);
+    EXPECT_EQ(offered.DelPufferBild, !linked);
+  }
+}
+
+// Another installation is registered: a folder left from an earlier install
+// elsewhere offers the files whose bytes are the ones this setup carries,
+// and a config.vlt with the keys it writes; the user's own files of those
+// names stay. No entry or shortcut of the registered installation is offered.
+TEST_F(OfferedItemsTest, AnEarlierInstallationsFolderOffersWhatIsOursByContent) {
+  const std::string earlier = "C:\\A";
+  const std::string ourConfig = "[Sprache]\r\nSprache=Deutsch\r\n[Allgemein]\r\nAutostart=ja\r\n";
+  struct Case {
+    const char* what;
+    std::string exe, help, config;  // the folder's veltori.exe, veltori.hlp, config.vlt
+    OfferedItems expected;
+  } const cases[] = {
+      {"all ours", "MZ stand-in program", "help text", ourConfig,
+       {.DelExe = true, .DelHilfe = true, .DelCfg = true, .InstallDirIsProducts = true}},
+      {"the program ours, the rest the user's", "MZ stand-in program", "my help",
+       "[Sprache]\r\nSprache=Klingonisch\r\n[Allgemein]\r\nAutostart=ja\r\n",
+       {.DelExe = true, .InstallDirIsProducts = true}},
+      {"a config without our keys", "my build", "my help", "[Eigene]\r\n", {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fake::FakePlatform f;
+    for (const char* name : {"vltsetup.exe", "veltori.exe"}) f.fs.AddFile(kDir + "\\" + name);
+    Register(f, kDir);
+    Link(f, Desktop() + "\\Veltori Advanced.lnk", kDir + "\\veltori.exe");
+    f.fs.AddFile(earlier + "\\vltsetup.exe");
+    f.fs.AddFile(earlier + "\\veltori.exe", c.exe);
+    f.fs.AddFile(earlier + "\\veltori.hlp", c.help);
+    f.fs.AddFile(earlier + "\\config.vlt", c.config);
+    f.fs.AddFile(earlier + "\\VelToriTextEintrag1.txt", "stored");
+    EXPECT_EQ(OfferedOn(f, earlier + "\\vltsetup.exe"), c.expected);
+  }
+}
+
+// Entries and shortcuts whose program is gone (the installation moved or
+// deleted, its drive renamed) are offered to any copy, which clears them;
+// one that leads to an installation that is there is not.
+TEST_F(OfferedItemsTest, StaleEntriesAndShortcutsAreOfferedToEveryCopy) {
+  const std::string gone = "D:\\Tools\\VelTori";
+  const std::string moved = "C:\\Tools2\\VelTori";
+  struct Case {
+    const char* what;
+    std::string run, uninstall;  // "" none; "-" a key without its command
+    std::string exePath;
+    bool registry, links, files;
+  } const cases[] = {
+      {"the moved installation's own uninstaller", gone + "\\veltori.exe",
+       "\"" + gone + "\\vltsetup.exe\" -remove", moved + "\\vltsetup.exe", true, true, true},
+      {"a downloaded copy", gone + "\\veltori.exe", "\"" + gone + "\\vltsetup.exe\" -remove",
+       "C:\\Users\\Anna\\Downloads\\VelToriSetup.exe", true, true, false},
+      {"an uninstall entry without its command", "", "-", moved + "\\vltsetup.exe", true, true,
+       true},
+      {"a Run value that names no full path", "veltori.exe", "", moved + "\\vltsetup.exe", true,
+       true, true},
+      {"a stale Run value beside an installation that is there", gone + "\\veltori.exe",
+       "\"" + kDir + "\\vltsetup.exe\" -remove", moved + "\\vltsetup.exe", true, true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fake::FakePlatform f;
+    for (const char* name : {"vltsetup.exe", "veltori.exe", "veltori.hlp"}) {
+      f.fs.AddFile(kDir + "\\" + name);
+      f.fs.AddFile(moved + "\\" + name);
+    }
+    f.fs.AddFile(InstallDirectoryOf(c.exePath) + "\\" + ExtractFileName(c.exePath));
+    if (!c.run.empty()) {
+      EXPECT_TRUE(f.registry.WriteString(kRunKey, "VelToriAutoStart", c.run).Ok());
+    }
+    if (c.uninstall == "-") {
+      EXPECT_TRUE(f.registry.CreateKey(kUninstallKey).Ok());
+    } else if (!c.uninstall.empty()) {
+      EXPECT_TRUE(f.registry.WriteString(kUninstallKey, "UninstallString", c.uninstall).Ok());
+    }
+    const std::string group = Programs() + "\\VelTori Advanced";
+    Link(f, Desktop() + "\\Veltori Advanced.lnk", gone + "\\veltori.exe");
+    Link(f, group + "\\start.lnk", gone + "\\veltori.exe");
+    Link(f, group + "\\Veltori Advanced Homepage.lnk", "http://www.veltori.example");
+    const OfferedItems offered = OfferedOn(f, c.exePath);
+    EXPECT_EQ(offered.DelRegistry, c.registry);
+    EXPECT_EQ(offered.DelDesktopLnk, c.links);
+    EXPECT_EQ(offered.DelStartmenue, c.links);
+    EXPECT_EQ(offered.DelExe, c.files);
+    EXPECT_FALSE(offered.DelSontiges);
+  }
+
+  // A shortcut to an installation that is there stays with it.
+  fake::FakePlatform f;
+  for (const char* name : {"vltsetup.exe", "veltori.exe"}) f.fs.AddFile(kDir + "\\" + name);
+  f.fs.AddFile(moved + "\\vltsetup.exe");
+  Register(f, kDir);
+  Link(f, Desktop() + "\\Veltori Advanced.lnk", kDir + "\\veltori.exe");
+  EXPECT_EQ(OfferedOn(f, moved + "\\vltsetup.exe"), OfferedItems{});
 }
 
 }  // namespace

@@ -84,6 +84,25 @@ TEST(LicencePage, InstallShowsTheSettingsPageWithThePicture) {
   EXPECT_TRUE(w.p.dialog.shown.empty());
 }
 
+// Where the machine's entries name an installation that is there, an
+// upgrade goes to it; a registered folder that is gone proposes nothing.
+TEST(LicencePage, TheSettingsPageProposesTheRegisteredInstallation) {
+  for (bool there : {true, false}) {
+    Wizard w;
+    w.p.fs.AddDrive("D:");
+    if (there) w.p.fs.AddFile("D:\\Tools\\VelTori\\vltsetup.exe");
+    ASSERT_TRUE(w.p.registry
+                    .WriteString(wizard::kUninstallKey, "UninstallString",
+                                 "\"D:\\Tools\\VelTori\\vltsetup.exe\" -remove")
+                    .Ok());
+    w.Start();
+    w.ChooseLanguage("English");
+    w.Licence().SimulateClickForTesting("BitBtn_Install");
+    EXPECT_EQ(w.Settings().Edit_InstallVerz.Text(),
+              there ? "D:\\Tools\\VelTori" : "C:\\Program Files (x86)\\VelTori Advanced");
+  }
+}
+
 TEST(SettingsPage, BrowseProposesTheProductFolderBelowTheChosenOne) {
   struct Case {
     std::optional<std::string> chosen;  // nullopt: the user cancelled the browser

@@ -262,5 +262,57 @@ TEST(UninstallPage, AnUnwritableScriptFolderIsReportedAndThePageStaysUsable) {
   EXPECT_TRUE(w.p.app.terminated);
 }
 
+// The page stood open while the machine changed; the removal acts on what
+// is there at the click. Another install (to C:\\B) took the entries and the
+// shortcuts: they stay, and of this folder only what is ours by content
+// goes. The install folder replaced by a link to the user's folder: nothing
+// in that folder is deleted or written.
+TEST(UninstallPage, WhatLeadsWhereIsJudgedAgainAtTheClick) {
+  const std::string b = "C:\\B";
+  {
+    Wizard w;
+    InstallAndUse(w);
+    w.StartUninstaller();
+    for (const char* name : {"veltori.exe", "veltori.hlp", "veltori.cnt", "vltsetup.exe"}) {
+      w.p.fs.AddFile(b + "\\" + name, *w.p.fs.ReadFile(kDefaultDir + "\\" + name));
+    }
+    ASSERT_TRUE(w.p.registry.WriteString(kRunKey, "VelToriAutoStart", b + "\\veltori.exe").Ok());
+    ASSERT_TRUE(
+        w.p.registry.WriteString(kUninstallKey, "UninstallString", b + "\\vltsetup.exe -remove").Ok());
+    for (const fake::SavedLink& link : std::vector<fake::SavedLink>(w.p.shell.links)) {
+      ShellLinkData data = link.data;
+      if (data.target.starts_with(kDefaultDir)) data.target = b + data.target.substr(kDefaultDir.size());
+      ASSERT_TRUE(w.p.shell.SaveShellLink(link.linkFile, data).Ok());
+    }
+    w.Uninstall().SimulateClickForTesting("BitBtn_Deinstallieren");
+
+    EXPECT_EQ(w.p.registry.Value(kRunKey, "VelToriAutoStart"), b + "\\veltori.exe");
+    EXPECT_TRUE(w.p.registry.HasKey(kUninstallKey));
+    EXPECT_TRUE(w.p.fs.Exists(kDesktopLink));
+    EXPECT_TRUE(w.p.fs.Exists(kGroup + "\\Veltori Advanced ausführen.lnk"));
+    EXPECT_EQ(FilesInInstallDir(w), (std::set<std::string>{"VelToriBildEintrag1.bmp",
+                                                           "VelToriTextEintrag1.txt",
+                                                           "hotkeys.log", "vltsetup.exe"}));
+  }
+  Wizard w;
+  InstallAndUse(w);
+  w.StartUninstaller();
+  const std::string mine = "C:\\Users\\Anna\\Documents\\Mine";
+  const std::string config = "[Allgemein]\r\nAutostart=ja\r\n";
+  w.p.fs.AddFile(mine + "\\config.vlt", config);
+  w.p.fs.AddFile(mine + "\\veltori.exe", "my build");
+  w.p.fs.AddFile(mine + "\\Brief.doc", "a letter");
+  for (const std::string& name : FilesInInstallDir(w)) w.p.fs.DeleteFile(JoinPath(kDefaultDir, name));
+  ASSERT_TRUE(w.p.fs.RemoveDirectory(kDefaultDir));
+  w.p.fs.AddDirectoryLink(kDefaultDir, mine);
+  w.Uninstall().SimulateClickForTesting("CheckBox_DelSontiges");
+  w.Uninstall().SimulateClickForTesting("BitBtn_Deinstallieren");
+
+  EXPECT_EQ(w.p.fs.ReadFile(mine + "\\config.vlt"), config);
+  EXPECT_EQ(w.p.fs.ReadFile(mine + "\\veltori.exe"), "my build");
+  EXPECT_EQ(w.p.fs.ReadFile(mine + "\\Brief.doc"), "a letter");
+  EXPECT_TRUE(w.p.app.terminated);
+}
+
 }  // namespace
 }  // namespace vlt

@@ -6,11 +6,12 @@
 
 #include "install/VelToriRegistry.h"
 #include "platform/FileSystem.h"
-#include "platform/Registry.h"
+#include "platform/Services.h"
+#include "uninstall/OursByContent.h"
 
 namespace vlt {
 
-class Shell;
+class TDateiSammlung;
 
 // File-name prefixes that the other-files item never touches, in the order
 // they are tested: the product's own files, the uninstaller, the stored
@@ -35,6 +36,12 @@ std::string InstallDirectoryOf(const std::string& exePath);
 // True when `folder` is a junction or a directory symbolic link ("" is not).
 bool IsLinkedFolder(FileSystem& fs, const std::string& folder);
 
+// Where a shortcut (or the start-menu group) leads: into the install
+// directory (by identity); to a program elsewhere that is there, or that
+// cannot be told; or only to programs that are gone (stale), which any copy
+// may clear. Missing: no such shortcut.
+enum class LinkPlace { Missing, Here, Elsewhere, Stale };
+
 // Where the tests look, and what the machine says of the installation.
 struct PresenceQuery {
   std::string exePath;         // the running program; its folder is the install directory
@@ -45,13 +52,18 @@ struct PresenceQuery {
   bool registryEntriesExist = false;
   // Where those entries point, read with read access alone.
   RegisteredPlaces registered;
-  // The desktop shortcut, and a shortcut of the start-menu group, lead to a
-  // program in the install directory (by identity).
-  bool desktopLinkLeadsHere = false;
-  bool startMenuGroupLeadsHere = false;
+  LinkPlace desktopLink = LinkPlace::Missing;
+  LinkPlace startMenuGroup = LinkPlace::Missing;
   // The install directory is a folder of Windows or of the users as a whole
   // (ProtectedFolders): never the product's own, whatever it holds.
   bool installDirIsProtected = false;
+  // The install directory's product files that hold what this setup writes.
+  OursByContent oursByContent;
+  // Where Windows keeps the running user's redirected writes into the
+  // install directory (a program without a manifest that may not write
+  // there): that user's VirtualStore mirror of it. "" when it has none, or
+  // when a link lies on the way to it.
+  std::string virtualStore = {};
 };
 
 // One flag per checklist item the tests decide: true when what the item
@@ -76,12 +88,19 @@ struct OfferedItems {
 // Runs the presence tests. A test that cannot be carried out (an unknown
 // shell folder, an unreadable directory) counts as not present.
 //
-// While another installation is registered and none in the install
-// directory (RegisteredPlaces::OnlyElsewhere), the program is a copy outside
-// that installation: nothing is offered but the copy itself, whatever its
-// folder holds. While this one is registered, the registry item and the
-// shortcuts are offered only where they lead into the install directory.
-// With nothing registered every item is offered by what is present.
+// Entries and shortcuts that lead only to what is gone (stale) are offered
+// to every copy, under their items. Beyond them:
+// - While another installation is registered and none in the install
+//   directory (RegisteredPlaces::OnlyElsewhere), the program is a copy
+//   outside that installation: of its folder's files it offers only those
+//   that are ours by content (an installation left over from an earlier
+//   install elsewhere), never the user's files of the same names, and no
+//   entry or shortcut that leads to the other installation.
+// - While this one is registered, the registry item and the shortcuts are
+//   offered only where they lead into the install directory.
+// - With nothing registered every item is offered by what is present.
+// The product's own data that Windows redirected into the user's
+// VirtualStore counts for the configuration and stored-entry items.
 //
 // The other-files item is offered only in a folder that holds an
 // installation (see the definition for the rule): it deletes everything
@@ -92,8 +111,9 @@ struct OfferedItems {
 OfferedItems FindOfferedItems(FileSystem& fs, const PresenceQuery& query);
 
 // The query for the running program: the shell folders the page tests, the
-// registry entries and where they and the shortcuts lead.
-PresenceQuery MakePresenceQuery(Shell& shell, FileSystem& fs, Registry& registry,
+// registry entries and where they and the shortcuts lead, the install
+// directory's files compared with `payload`.
+PresenceQuery MakePresenceQuery(Services& sys, const TDateiSammlung& payload,
                                 const std::string& exePath);
 
 }  // namespace vlt

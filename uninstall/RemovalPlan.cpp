@@ -16,16 +16,22 @@ RemovalPlan BuildRemovalPlan(const ChosenItems& chosen, const RemovalPaths& path
   // Every action below needs its base folder; an unknown one drops the item.
   const bool haveInstallDir = !paths.installDir.empty() && !paths.installDirIsLink;
   const auto inInstallDir = [&](std::string_view name) { return JoinPath(paths.installDir, name); };
-  const std::string installDirSlash = paths.installDir + "\\";
 
   if (chosen.DelUninst) plan.push_back({Kind::WriteSelfRemovalScript});
   if (chosen.DelRegistry) plan.push_back({Kind::RemoveRegistryEntries});
+  // Outside the registered installation a file goes only where it is ours.
+  const auto ours = [&](bool OursByContent::*file) {
+    return !paths.onlyOurs || (*paths.onlyOurs).*file;
+  };
   if (chosen.DelHilfe && haveInstallDir) {
     for (std::string_view name : product::kHelpFiles) {
-      plan.push_back({Kind::DeleteFile, inInstallDir(name)});
+      if (ours(name == product::kHelpContentsFile ? &OursByContent::helpContents
+                                                   : &OursByContent::helpFile)) {
+        plan.push_back({Kind::DeleteFile, inInstallDir(name)});
+      }
     }
   }
-  if (chosen.DelExe && haveInstallDir) {
+  if (chosen.DelExe && haveInstallDir && ours(&OursByContent::exe)) {
     plan.push_back({Kind::DeleteFile, inInstallDir(product::kExeFile)});
   }
   if (chosen.DelStartmenue && !paths.programsFolder.empty()) {
@@ -38,20 +44,28 @@ RemovalPlan BuildRemovalPlan(const ChosenItems& chosen, const RemovalPaths& path
   if (chosen.DelDesktopLnk && !paths.desktopDirectory.empty()) {
     plan.push_back({Kind::DeleteFile, JoinPath(paths.desktopDirectory, product::kDesktopLink)});
   }
-  if (chosen.DelCfg && haveInstallDir) {
-    plan.push_back({Kind::DeleteFile, inInstallDir(product::kConfigFile)});
+  // The product's own data, where it was written and where Windows
+  // redirected it.
+  std::vector<std::string> dataFolders;
+  if (haveInstallDir) dataFolders.push_back(paths.installDir);
+  if (haveInstallDir && !paths.virtualStore.empty()) dataFolders.push_back(paths.virtualStore);
+  if (chosen.DelCfg && ours(&OursByContent::config)) {
+    for (const std::string& folder : dataFolders) {
+      plan.push_back({Kind::DeleteFile, JoinPath(folder, product::kConfigFile)});
+    }
   }
-  if (chosen.DelPufferText && haveInstallDir) {
-    plan.push_back({Kind::DeleteMatchingFiles, installDirSlash,
-                    product::kTextEntriesRemovalMask});
+  for (const auto& [item, mask] : {std::pair{&ChosenItems::DelPufferText,
+                                             product::kTextEntriesRemovalMask},
+                                   std::pair{&ChosenItems::DelPufferBild,
+                                             product::kPictureEntriesRemovalMask}}) {
+    if (!(chosen.*item) || paths.onlyOurs) continue;
+    for (const std::string& folder : dataFolders) {
+      plan.push_back({Kind::DeleteMatchingFiles, folder + "\\", mask});
+    }
   }
-  if (chosen.DelPufferBild && haveInstallDir) {
-    plan.push_back({Kind::DeleteMatchingFiles, installDirSlash,
-                    product::kPictureEntriesRemovalMask});
-  }
-  if (chosen.DelSontiges && haveInstallDir && !IsVolumeRoot(paths.installDir)) {
-    plan.push_back(
-        {Kind::DeleteOtherFiles, installDirSlash, FileSystem::kEveryName});
+  if (chosen.DelSontiges && haveInstallDir && !paths.onlyOurs &&
+      !IsVolumeRoot(paths.installDir)) {
+    plan.push_back({Kind::DeleteOtherFiles, paths.installDir + "\\", FileSystem::kEveryName});
   }
   return plan;
 }
@@ -74,14 +88,16 @@ Status ApplyRemovalPlan(FileSystem& fs, const RemovalPlan& plan, const RemovalSt
   return {};
 }
 
-RemovalPaths MakeRemovalPaths(Shell& shell, FileSystem& fs, const std::string& exePath) {
-  RemovalPaths paths{.installDir = InstallDirectoryOf(exePath),
-                     .programsFolder = SpecialFolderPath(shell, csidl::kPrograms),
-                     .desktopDirectory = SpecialFolderPath(shell, csidl::kDesktopDirectory)};
+RemovalPaths MakeRemovalPaths(Shell& shell, FileSystem& fs, const PresenceQuery& query) {
+  RemovalPaths paths{.installDir = InstallDirectoryOf(query.exePath),
+                     .programsFolder = query.programsFolder,
+                     .desktopDirectory = SpecialFolderPath(shell, csidl::kDesktopDirectory),
+                     .virtualStore = query.virtualStore};
   paths.installDirIsLink = IsLinkedFolder(fs, paths.installDir);
   paths.startMenuGroupIsLink =
       !paths.programsFolder.empty() &&
       IsLinkedFolder(fs, JoinPath(paths.programsFolder, product::kStartMenuGroup));
+  if (query.registered.OnlyElsewhere()) paths.onlyOurs = query.oursByContent;
   return paths;
 }
 

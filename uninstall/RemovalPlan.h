@@ -3,14 +3,17 @@
 // actions, which a plain loop then applies. The list can be checked action
 // by action without touching the machine.
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/FileSystem.h"
+#include "uninstall/OursByContent.h"
 
 namespace vlt {
 
 class Shell;
+struct PresenceQuery;
 
 // The checklist items that will run: each one checked AND enabled on the page.
 struct ChosenItems {
@@ -32,8 +35,15 @@ struct RemovalPaths {
   std::string installDir;        // folder of the running program
   std::string programsFolder;    // start menu programs (CSIDL_PROGRAMS), "" when unknown
   std::string desktopDirectory;  // desktop file folder (CSIDL_DESKTOPDIRECTORY), "" when unknown
+  // A link, or no longer the folder the page looked at: nothing in it goes.
   bool installDirIsLink = false;
   bool startMenuGroupIsLink = false;  // programsFolder\VelTori Advanced
+  // A copy outside the registered installation: of the install directory's
+  // files only these go (with the help viewer's files of an own help file).
+  std::optional<OursByContent> onlyOurs = {};
+  // The user's VirtualStore mirror of the install directory ("" for none):
+  // the configuration and the stored entries go there too.
+  std::string virtualStore = {};
 };
 
 struct RemovalAction {
@@ -78,8 +88,10 @@ struct RemovalSteps {
 // A step the plan holds must be set in `steps`.
 Status ApplyRemovalPlan(FileSystem& fs, const RemovalPlan& plan, const RemovalSteps& steps);
 
-// The folders for the running program: its own folder and the shell's
-// programs and desktop-directory folders, with what `fs` says of the links.
-RemovalPaths MakeRemovalPaths(Shell& shell, FileSystem& fs, const std::string& exePath);
+// The folders for the running program as `query` found them: its own
+// folder, the shell's programs and desktop-directory folders, with what
+// `fs` says of the links, and what a copy outside the registered
+// installation may take.
+RemovalPaths MakeRemovalPaths(Shell& shell, FileSystem& fs, const PresenceQuery& query);
 
 }  // namespace vlt

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "install/InstallPayload.h"
 #include "install/TForm2.h"
 #include "install/VelToriRegistry.h"
 #include "program/Program.h"
@@ -74,13 +75,20 @@ constinit const FormSpec TForm4::kLayout{.className = "TForm4",
 TForm4::TForm4(Program& program) : Page(program, kLayout) {
   BitBtn_Abbrechen.OnClick = CannotFail([this] { BitBtn_AbbrechenClick(); });
   BitBtn_Deinstallieren.OnClick = [this] { return BitBtn_DeinstallierenClick(); };
+  payload_ = LoadPayloadOrEmpty(program_.sys.resources);
   FormCreate();
 }
 
-void TForm4::FormCreate() {
+OfferedItems TForm4::LookAtMachine(PresenceQuery& query) {
   Services& sys = program_.sys;
-  const OfferedItems offered =
-      FindOfferedItems(sys.fs, MakePresenceQuery(sys.shell, sys.fs, sys.registry, sys.app.ExeName()));
+  query = MakePresenceQuery(sys, payload_->DateiSammlung(), sys.app.ExeName());
+  return FindOfferedItems(sys.fs, query);
+}
+
+void TForm4::FormCreate() {
+  PresenceQuery query;
+  const OfferedItems offered = LookAtMachine(query);
+  installDir_ = program_.sys.fs.Identity(InstallDirectoryOf(query.exePath));
   const std::pair<Control*, bool> items[] = {
       {&CheckBox_DelExe, offered.DelExe},
       {&CheckBox_DelHilfe, offered.DelHilfe},
@@ -92,7 +100,6 @@ void TForm4::FormCreate() {
       {&CheckBox_DelPufferBild, offered.DelPufferBild},
       {&CheckBox_DelSontiges, offered.DelSontiges},
   };
-  installDirIsProducts_ = offered.InstallDirIsProducts;
   for (const auto& [box, present] : items) box->SetEnabled(present);
   // An offered item starts checked, one not offered unchecked and greyed.
   for (const auto& [box, present] : items) box->SetChecked(box->Enabled());
@@ -108,33 +115,56 @@ void TForm4::FormCloseQuery(bool& CanClose) { CanClose = program_.Form2->CloseQu
 
 Status TForm4::BitBtn_DeinstallierenClick() {
   Services& sys = program_.sys;
-  auto chosen = [](const Control& box) { return box.Checked() && box.Enabled(); };
+  // The page may have stood open while the machine changed (another
+  // install, a folder replaced by a link): an item runs only where what it
+  // removes is still there and still this installation's.
+  PresenceQuery query;
+  const OfferedItems now = LookAtMachine(query);
+  auto chosen = [](const Control& box, bool stillOffered) {
+    return box.Checked() && box.Enabled() && stillOffered;
+  };
   ChosenItems items;
-  items.DelRegistry = chosen(CheckBox_DelRegistry);
-  items.DelHilfe = chosen(CheckBox_DelHilfe);
-  items.DelExe = chosen(CheckBox_DelExe);
-  items.DelStartmenue = chosen(CheckBox_DelStartmenue);
-  items.DelDesktopLnk = chosen(CheckBox_DelDesktopLnk);
-  items.DelCfg = chosen(CheckBox_DelCfg);
-  items.DelPufferText = chosen(CheckBox_DelPufferText);
-  items.DelPufferBild = chosen(CheckBox_DelPufferBild);
-  items.DelSontiges = chosen(CheckBox_DelSontiges);
-  items.DelUninst = chosen(CheckBox_DelUninst);
+  items.DelRegistry = chosen(CheckBox_DelRegistry, now.DelRegistry);
+  items.DelHilfe = chosen(CheckBox_DelHilfe, now.DelHilfe);
+  items.DelExe = chosen(CheckBox_DelExe, now.DelExe);
+  items.DelStartmenue = chosen(CheckBox_DelStartmenue, now.DelStartmenue);
+  items.DelDesktopLnk = chosen(CheckBox_DelDesktopLnk, now.DelDesktopLnk);
+  items.DelCfg = chosen(CheckBox_DelCfg, now.DelCfg);
+  items.DelPufferText = chosen(CheckBox_DelPufferText, now.DelPufferText);
+  items.DelPufferBild = chosen(CheckBox_DelPufferBild, now.DelPufferBild);
+  items.DelSontiges = chosen(CheckBox_DelSontiges, now.DelSontiges);
+  items.DelUninst = chosen(CheckBox_DelUninst, true);
 
   const std::string exePath = sys.app.ExeName();
+  const std::string installDir = InstallDirectoryOf(exePath);
+  RemovalPaths paths = MakeRemovalPaths(sys.shell, sys.fs, query);
+  const bool sameFolder = installDir_ && sys.fs.Identity(installDir) == installDir_;
+  if (!sameFolder) paths.installDirIsLink = true;
+  // The configuration half of the registry step writes into config.vlt:
+  // only into this installation's, in the folder the page looked at.
+  const bool configIsOurs =
+      !paths.installDirIsLink && (!paths.onlyOurs || paths.onlyOurs->config);
+  const bool mayRemoveFolder = now.InstallDirIsProducts && !paths.installDirIsLink;
+
   // The script is written first: a failure to write it leaves this handler
   // through the default error report before anything is removed, and the
   // page stays open for another try.
   std::optional<ShellExecuteRequest> selfRemoval;
   const Status removed = ApplyRemovalPlan(
-      sys.fs, BuildRemovalPlan(items, MakeRemovalPaths(sys.shell, sys.fs, exePath)),
+      sys.fs, BuildRemovalPlan(items, paths),
       RemovalSteps{
           .removeRegistryEntries =
-              [&] { program_.Form2->VelToriRegistry(/*Install=*/false, /*AutoStart=*/false); },
+              [&] {
+                vlt::VelToriRegistry(sys.registry, sys.profile, sys.fs,
+                                     {.installDir = installDir,
+                                      .install = false,
+                                      .autoStart = false,
+                                      .configIsOurs = configIsOurs});
+              },
           .writeSelfRemovalScript =
               [&] {
                 Result<ShellExecuteRequest> script =
-                    WriteSelfRemovalScript(sys.fs, sys.shell, exePath, installDirIsProducts_);
+                    WriteSelfRemovalScript(sys.fs, sys.shell, exePath, mayRemoveFolder);
                 if (!script.Ok()) return script.AsStatus();
                 selfRemoval = std::move(script.Value());
                 return Status();

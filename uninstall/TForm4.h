@@ -1,6 +1,12 @@
 #pragma once
 // The uninstall page: the checklist of what is installed.
+#include <memory>
+#include <optional>
+
+#include "payload/FileArrayBinder.h"
+#include "platform/FileSystem.h"
 #include "program/Page.h"
+#include "uninstall/Presence.h"
 
 namespace vlt {
 
@@ -39,9 +45,15 @@ class TForm4 : public Page {
   void FormCloseQuery(bool& CanClose) override;
 
  private:
-  // Whether the install directory held an installation when the page was
-  // made: only then may the self-removal remove it once it is empty.
-  bool installDirIsProducts_ = false;
+  // What is there now, looked at anew: the page's creation and its removal
+  // both ask.
+  OfferedItems LookAtMachine(PresenceQuery& query);
+
+  // The product's files as this setup carries them, to tell ours by content.
+  std::unique_ptr<TFileArrayBinder> payload_;
+  // The install directory the page looked at: the removal acts in it only
+  // while it is still that folder.
+  std::optional<FileIdentity> installDir_;
 };
 
 }  // namespace vlt

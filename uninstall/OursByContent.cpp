@@ -1,0 +1,51 @@
+#include "uninstall/OursByContent.h"
+
+#include <array>
+
+#include "common/Paths.h"
+#include "install/ProductFiles.h"
+#include "install/RegistryEntries.h"
+#include "lang/Language.h"
+#include "payload/FileArrayBinder.h"
+#include "payload/InflateInPlace.h"
+
+namespace vlt {
+
+OursByContent FindOursByContent(FileSystem& fs, ProfileFile& profile,
+                                const TDateiSammlung& payload, const std::string& folder) {
+  OursByContent ours;
+  // The payload's entries by position, as the install writes them.
+  const std::array<std::pair<const char*, bool*>, 3> files = {{
+      {product::kExeFile, &ours.exe},
+      {product::kHelpFile, &ours.helpFile},
+      {product::kHelpContentsFile, &ours.helpContents},
+  }};
+  MemoryBuffer block;
+  bool inflated = false;
+  for (int index = 0; index < static_cast<int>(files.size()) && payload.Holds(index); ++index) {
+    const TDatei& entry = payload.Items(index);
+    const std::string path = JoinPath(folder, files[index].first);
+    if (fs.FileSize(path) != static_cast<std::uint64_t>(entry.DateiGroesse)) continue;
+    if (!inflated) {
+      if (InflateCopy(payload.SammlungsDaten().Bytes(), block) != 0) break;
+      inflated = true;
+    }
+    if (!entry.LiesWithin(block.Size())) continue;
+    *files[index].second = fs.HoldsBytes(
+        path, block.Bytes().subspan(static_cast<std::size_t>(entry.DateiStart),
+                                    static_cast<std::size_t>(entry.DateiGroesse)));
+  }
+
+  const std::string config = JoinPath(folder, product::kConfigFile);
+  if (FileExists(fs, config)) {
+    const std::string language =
+        profile.ReadString(config, entries::kLanguageSection, entries::kLanguageKey, "");
+    const std::string autostart =
+        profile.ReadString(config, entries::kGeneralSection, entries::kAutostartKey, "");
+    ours.config = ParseLanguage(language).has_value() &&
+                  (autostart == entries::kAutostartOn || autostart == entries::kAutostartOff);
+  }
+  return ours;
+}
+
+}  // namespace vlt
