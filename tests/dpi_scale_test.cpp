@@ -8,6 +8,29 @@ namespace {
 // What the pages become at the scales Windows offers: the settings page's
 // folder field and the browse button beside it, the side panel with its
 // one-pixel edge, the pages' font and their pictures.
+// A page at a scale too large for its monitor lays itself out at the
+// largest scale that fits the work area; never below 100 %.
+TEST(DpiScale, PagesFitTheirMonitor) {
+  const PixelSize page{449, 215};
+  struct Row {
+    int dpi;
+    PixelSize room;
+    int fitting;
+  } const rows[] = {
+      {144, {1900, 1000}, 144},  // fits: unchanged
+      {240, {1004, 700}, 214},   // 250 % on 1024x768: 449 * 214 / 96 = 1001
+      {288, {1260, 640}, 269},   // 300 % on 1280x720
+      {240, {1004, 300}, 134},   // the height decides
+      {192, {300, 200}, 96},     // smaller than the page as designed
+  };
+  for (const Row& row : rows) {
+    const int fitting = FittingDpi(row.dpi, page, row.room);
+    EXPECT_EQ(fitting, row.fitting) << row.dpi;
+    EXPECT_TRUE(fitting == 96 || (ScaleLength(page.width, fitting) <= row.room.width &&
+                                  ScaleLength(page.height, fitting) <= row.room.height));
+  }
+}
+
 TEST(DpiScale, PagesAtTheUsualScales) {
   struct Row {
     int dpi;

@@ -24,6 +24,7 @@ CommandHandler FindHandler(const std::string& name) {
       {"expect-focus", ExpectFocus},       {"expect-label", ExpectLabel},
       {"expect-acc-name", ExpectAccessibleName},
       {"expect-rect", ExpectRect},         {"expect-whole-texts", ExpectWholeTexts},
+      {"expect-on-screen", ExpectOnScreen},
   };
   auto it = handlers.find(name);
   return it == handlers.end() ? nullptr : it->second;

@@ -60,6 +60,7 @@ void ExpectRegistryNames(Session&, const Command&);
 // ScaleCommands.cpp
 void ExpectRect(Session&, const Command&);
 void ExpectWholeTexts(Session&, const Command&);
+void ExpectOnScreen(Session&, const Command&);
 
 // MiscCommands.cpp
 void Screenshot(Session&, const Command&);

@@ -316,4 +316,26 @@ void ExpectWholeTexts(Session& session, const Command& command) {
   throw StepFailure(report);
 }
 
+void ExpectOnScreen(Session& session, const Command& command) {
+  const PerMonitorAware aware;
+  HWND top = RequireWindow(session, command);
+  RECT window;
+  GetWindowRect(top, &window);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!GetMonitorInfoW(MonitorFromWindow(top, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    throw StepFailure("the window's monitor cannot be read");
+  }
+  const RECT& work = monitor.rcWork;
+  const std::string seen = "window " + RectText(window.left, window.top, window.right - window.left,
+                                                window.bottom - window.top) +
+                           ", work area " + RectText(work.left, work.top, work.right - work.left,
+                                                     work.bottom - work.top);
+  if (window.left < work.left || window.top < work.top || window.right > work.right ||
+      window.bottom > work.bottom) {
+    throw StepFailure("the window reaches outside the screen: " + seen);
+  }
+  Say("on screen: " + seen);
+}
+
 }  // namespace vltdrive

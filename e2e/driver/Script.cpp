@@ -73,6 +73,8 @@ const std::vector<CommandSpec>& CommandSpecs() {
        "expect-process NAME [--count N] [--new]         a process (exactly N) with this exe name runs (--new: one started after the step began)"},
       {"wait-no-process", 1, 1, {"--timeout"}, {},
        "wait-no-process NAME [--timeout S]              wait until no process with this exe name runs"},
+      {"expect-on-screen", 0, 0, {}, {},
+       "expect-on-screen   the window lies wholly inside its monitor's work area"},
       {"expect-rect", 5, 5, {"--dpi", "--tolerance", "--timeout"}, {},
        "expect-rect SEL LEFT TOP WIDTH HEIGHT --dpi N   the control's place in the window's client area is this 96-DPI one scaled to N DPI (within --tolerance pixels, 2; - skips a number)"},
       {"expect-whole-texts", 0, 0, {"--dpi", "--font"}, {},

@@ -20,6 +20,15 @@ int Channel(std::uint32_t pixel, int shift) { return static_cast<int>((pixel >> 
 
 int ScaleLength(int pixels, int dpi) { return MulDivRounded(pixels, dpi, kDesignDpi); }
 
+int FittingDpi(int dpi, PixelSize designed, PixelSize room) {
+  int fitting = dpi;
+  while (fitting > kDesignDpi && (ScaleLength(designed.width, fitting) > room.width ||
+                                  ScaleLength(designed.height, fitting) > room.height)) {
+    --fitting;
+  }
+  return fitting;
+}
+
 PixelRect ScaleRect(const PixelRect& designed, int dpi) {
   const int left = ScaleLength(designed.left, dpi);
   const int top = ScaleLength(designed.top, dpi);

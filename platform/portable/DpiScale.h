@@ -25,6 +25,13 @@ struct PixelSize {
 // halves away from zero (as MulDiv rounds).
 int ScaleLength(int pixels, int dpi);
 
+// The DPI a page lays itself out at on a monitor of `dpi`: that DPI where
+// its client area (`designed` at 96 DPI) fits `room` (the monitor's work
+// area less the window's frame), else the largest DPI at which it does, so
+// that no button lies outside the screen. Never below 96: a screen that
+// small shows the page as designed.
+int FittingDpi(int dpi, PixelSize designed, PixelSize room);
+
 // A control's rectangle at `dpi`. Its edges are scaled, not its size, so
 // controls that touch or line up at 96 DPI touch and line up at any DPI.
 PixelRect ScaleRect(const PixelRect& designed, int dpi);

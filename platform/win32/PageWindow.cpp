@@ -83,12 +83,10 @@ POINT ClientInset(HWND hwnd) {
   return {inset.x - outer.left, inset.y - outer.top};
 }
 
-// The outer size of the page's window for its client size at `dpi`.
-SIZE PageFrameSize(HWND hwnd, const FormSpec& spec, int dpi) {
-  const RECT client{0, 0, ScaleLength(spec.clientWidth, dpi), ScaleLength(spec.clientHeight, dpi)};
-  const RECT frame = FrameForClient(client, static_cast<DWORD>(::GetWindowLongPtrW(hwnd, GWL_STYLE)),
-                                    static_cast<DWORD>(::GetWindowLongPtrW(hwnd, GWL_EXSTYLE)), dpi);
-  return {frame.right - frame.left, frame.bottom - frame.top};
+// The frame Windows puts around a client area in `hwnd`'s style at `dpi`.
+RECT FrameAround(HWND hwnd, const RECT& client, int dpi) {
+  return FrameForClient(client, static_cast<DWORD>(::GetWindowLongPtrW(hwnd, GWL_STYLE)),
+                        static_cast<DWORD>(::GetWindowLongPtrW(hwnd, GWL_EXSTYLE)), dpi);
 }
 
 }  // namespace
@@ -122,7 +120,10 @@ bool PreTranslatePageMessage(MSG& msg) {
 }
 
 PageWindow::PageWindow(Form& form, const FormSpec& spec)
-    : form_(form), layout_(spec.controls), clientWidth_(spec.clientWidth) {
+    : form_(form),
+      layout_(spec.controls),
+      clientWidth_(spec.clientWidth),
+      clientHeight_(spec.clientHeight) {
   const HINSTANCE instance = ::GetModuleHandleW(nullptr);
   // The window's DPI is known once it exists (its monitor's): made at the
   // system's, it is sized again for its own.
@@ -134,9 +135,9 @@ PageWindow::PageWindow(Form& form, const FormSpec& spec)
     EndWithFailure(SystemMessage(::GetLastError()));
   }
   const HWND hwnd = window_.Get();
-  dpi_ = DpiOfWindow(hwnd);
+  ChooseLayoutDpi(DpiOfWindow(hwnd));
   font_ = CreatePageFont(dpi_);
-  const SIZE frame = PageFrameSize(hwnd, spec, dpi_);
+  const SIZE frame = FrameSize();
   ::SetWindowPos(hwnd, nullptr, 0, 0, frame.cx, frame.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   // Messages of the creation itself need nothing of the page.
   ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -255,18 +256,41 @@ int PageWindow::LabelRoom(const ControlSpec& label) const {
   return std::max(label.width, right - label.left);
 }
 
+void PageWindow::ChooseLayoutDpi(int windowDpi) {
+  windowDpi_ = windowDpi;
+  dpi_ = windowDpi;
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!::GetMonitorInfoW(::MonitorFromWindow(window_.Get(), MONITOR_DEFAULTTONEAREST), &monitor)) {
+    return;
+  }
+  const RECT& work = monitor.rcWork;
+  const RECT frame = FrameAround(window_.Get(), RECT{0, 0, 0, 0}, windowDpi);
+  const PixelSize room{(work.right - work.left) - (frame.right - frame.left),
+                       (work.bottom - work.top) - (frame.bottom - frame.top)};
+  dpi_ = FittingDpi(windowDpi, {clientWidth_, clientHeight_}, room);
+}
+
+SIZE PageWindow::FrameSize() const {
+  const RECT client{0, 0, ScaleLength(clientWidth_, dpi_), ScaleLength(clientHeight_, dpi_)};
+  const RECT frame = FrameAround(window_.Get(), client, windowDpi_);
+  return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
 void PageWindow::OnDpiChanged(int dpi, const RECT& suggested) {
   if (dpi <= 0) return;
-  UniqueFont font = CreatePageFont(dpi);
-  dpi_ = dpi;
+  ChooseLayoutDpi(dpi);
+  UniqueFont font = CreatePageFont(dpi_);
   // Every control takes the new font before the old one goes.
   for (const Child& child : children_) {
     child.window->ApplyDpi(ChildPlacement{nullptr, ScaledRect(child), 0, font.Get(), dpi_,
                                           ScaleLength(child.labelRoom, dpi_)});
   }
   font_ = std::move(font);
-  ::SetWindowPos(window_.Get(), nullptr, suggested.left, suggested.top,
-                 suggested.right - suggested.left, suggested.bottom - suggested.top,
+  // Where Windows suggests, in the size of the layout chosen, which is
+  // Windows' own suggestion unless the page had to be made smaller.
+  const SIZE frame = FrameSize();
+  ::SetWindowPos(window_.Get(), nullptr, suggested.left, suggested.top, frame.cx, frame.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
   // In the new client area, whose bottom bounds how far controls move.
   Reflow();

@@ -98,16 +98,23 @@ class PageWindow : public FormView {
   const Child* FindChildByName(std::string_view name) const;
   void CentreOnWorkArea();
   void OnDpiChanged(int dpi, const RECT& suggested);
+  // Lays the page out for a window at `windowDpi`: at that DPI, or smaller
+  // where the page would not fit its monitor's work area.
+  void ChooseLayoutDpi(int windowDpi);
+  // The window's outer size for its layout at the window's DPI.
+  SIZE FrameSize() const;
   // Where a control goes at the page's DPI, in its parent's client area.
   PixelRect ScaledRect(const Child& child) const;
   int LabelRoom(const ControlSpec& label) const;
 
   Form& form_;
   UniqueWindow window_;
-  int dpi_ = kDesignDpi;
+  int windowDpi_ = kDesignDpi;  // the monitor's, which the frame follows
+  int dpi_ = kDesignDpi;        // what the content is laid out at
   UniqueFont font_;  // the page's font at dpi_
   std::span<const ControlSpec> layout_;
-  int clientWidth_;  // at 96 DPI
+  int clientWidth_;   // at 96 DPI
+  int clientHeight_;  // at 96 DPI
   std::vector<Child> children_;  // in tab order
   int nextId_ = 100;             // clear of IDOK, IDCANCEL and the other dialog ids
   HWND savedFocus_ = nullptr;    // focus to restore when the page is activated again
