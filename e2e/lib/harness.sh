@@ -556,16 +556,39 @@ vlt_serve_screenshots() {
 }
 
 # Runs the driver with lines $2... and serves its screenshots; its report
-# goes to standard output and to file $1. Sets VLT_DRIVE_STATUS.
+# goes to standard output and to file $1, what it and Wine write to
+# standard error to $1.stderr (and, for the whole case, driver.stderr). Sets
+# VLT_DRIVE_STATUS.
 vlt_run_driver() {
   local report=$1
   shift
   {
     local code=0
-    "$VLT_WINE" "$VLT_DRIVER" "${VLT_DRIVER_OPTIONS[@]}" "$@" 2>>"$VLT_CASE_DIR/driver.stderr" || code=$?
+    "$VLT_WINE" "$VLT_DRIVER" "${VLT_DRIVER_OPTIONS[@]}" "$@" 2>"$report.stderr" || code=$?
     echo "$code" >"$report.status"
   } | vlt_serve_screenshots | tee "$report"
   VLT_DRIVE_STATUS=$(cat "$report.status")
+  cat "$report.stderr" >>"$VLT_CASE_DIR/driver.stderr"
+}
+
+# Why the driver run whose report is $1 failed, in one message: its exit
+# code, the step that failed and what it saw, or else the last step it
+# began; and whatever it or Wine wrote to standard error. A driver that
+# reports no step never ran its script (Wine could not start it, or it
+# ended before its first line).
+vlt_driver_failure() {
+  local report=$1 status=$2 failed last errors
+  failed=$(grep -A1 -m1 '^FAILED at step' "$report" | tr -d '\r' | paste -sd ' ' - || true)
+  if [ -n "$failed" ]; then
+    printf 'the driver reported a failure (exit %s): %s' "$status" "$failed"
+  else
+    last=$(grep -E '^\[ *[0-9.]+s\] [0-9]+ ' "$report" | tail -n 1 | tr -d '\r' || true)
+    printf 'the driver ended with exit %s without reporting a failed step; %s' "$status" \
+      "${last:+the last step it began: $last}"
+    [ -n "$last" ] || printf 'it began no step (%s lines of output)' "$(wc -l <"$report")"
+  fi
+  errors=$(tr -d '\r' <"$report.stderr" | tail -n 15 | sed 's/^/ | /' || true)
+  if [ -n "$errors" ]; then printf '; its standard error:\n%s' "$errors"; else printf '; nothing on its standard error'; fi
 }
 
 # Runs the driver with one script line per argument. On failure the screen
@@ -578,7 +601,7 @@ vlt_drive() {
   if [ "$VLT_DRIVE_STATUS" -ne 0 ]; then
     VLT_SCREENSHOT_COUNT=$((VLT_SCREENSHOT_COUNT + 1))
     vlt_log "screen at the failure: $(vlt_screenshot "failure-$VLT_SCREENSHOT_COUNT" || true)" >&2
-    vlt_die "the driver reported a failure (exit $VLT_DRIVE_STATUS): $(grep -A1 -m1 '^FAILED at step' "$report" | tr -d '\r' | paste -sd ' ' - || true)"
+    vlt_die "$(vlt_driver_failure "$report" "$VLT_DRIVE_STATUS")"
   fi
 }
 

@@ -21,6 +21,11 @@ shift
 case $program in
   *vltdrive.exe)
     [ "${1:-}" != --timeout ] || shift 2
+    # A driver that Wine cannot start, or that ends before its first step.
+    if [ "${1:-}" = vanish ]; then
+      echo 'wine: could not load vltdrive.exe: out of memory' >&2
+      exit 1
+    fi
     step=0
     for line in "$@"; do
       step=$((step + 1))
@@ -119,6 +124,11 @@ expect_pass "a link that reads back passes"
 
 run_case drive_step 'vlt_drive "wait-window Setup" "read-link C:\missing.lnk" "click OK"; vlt_case_pass'
 expect_failure "a failed driver step names the step" 'FAILED at step 2: read-link C:\missing.lnk'
+
+run_case drive_vanishes 'vlt_drive vanish "click OK"; vlt_case_pass'
+expect_failure "a driver that reports no step says so, with its standard error" \
+  'exit 1 without reporting a failed step; it began no step (0 lines of output); its standard error:
+ | wine: could not load vltdrive.exe: out of memory'
 
 # Readers in arguments and in process substitutions, where errexit cannot reach.
 run_case reg_in_echo 'echo "value: $(vlt_reg_value "HKLM\Software\VelToriTest" Missing 32)"; vlt_case_pass'
