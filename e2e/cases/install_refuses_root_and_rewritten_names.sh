@@ -9,8 +9,10 @@
 # the users as a whole, by what they are, not how they are spelled: Public,
 # C:\Program Files (the 64-bit one, which a 32-bit program on 64-bit
 # Windows is never shown), and another user's Documents reached through a
-# drive letter of its own (subst). Nothing is written; the corrected folder
-# then installs.
+# drive letter for the folder of the profiles, through one for that user's
+# profile itself (X:\Documents), and through a link to that profile:
+# every profile's standard folders are known whatever this user's layout.
+# Nothing is written; the corrected folder then installs.
 # shellcheck source=../lib/harness.sh
 source "$(dirname "$0")/../lib/harness.sh"
 vlt_case_begin install_refuses_root_and_rewritten_names --needs-setup
@@ -24,6 +26,9 @@ ln -sfn "$drive_d" "$WINEPREFIX/dosdevices/d:"
 mkdir -p "$WINEPREFIX/drive_c/users/Bert/Documents"
 printf 'a letter' >"$WINEPREFIX/drive_c/users/Bert/Documents/Brief.doc"
 ln -sfn ../drive_c/users "$WINEPREFIX/dosdevices/s:"
+# Drive X: for Bert's profile, and a link C:\BertLink to it.
+ln -sfn ../drive_c/users/Bert "$WINEPREFIX/dosdevices/x:"
+ln -sfn users/Bert "$WINEPREFIX/drive_c/BertLink"
 
 page='VelTori Advanced Setup (Schritt 3/4)'
 # A folder too long for MAX_PATH once "\vltsetup.exe" is added (290 characters).
@@ -41,6 +46,8 @@ mapfile -t lines < <(
   vlt_dir_refused_lines Deutsch 'C:\users\Public' warning-public
   vlt_dir_refused_lines Deutsch 'C:\Program Files\' warning-program-files
   vlt_dir_refused_lines Deutsch 'S:\Bert\\Documents' warning-other-users-documents
+  vlt_dir_refused_lines Deutsch 'X:\Documents' warning-other-users-documents-by-drive
+  vlt_dir_refused_lines Deutsch 'C:\BertLink\Documents' warning-other-users-documents-by-link
 )
 vlt_drive "wait-window $(vlt_q "$page")" "${lines[@]}"
 
