@@ -26,8 +26,12 @@
 #   build keeps them: Windows itself unwinds 64-bit code by these tables.
 set(VLT_LEAN_CXX_OPTIONS -fno-exceptions -fno-rtti -fno-threadsafe-statics
     $<$<NOT:$<CONFIG:Debug>>:-Oz>)
+# - on i686 the stack kept aligned to 4 bytes, as 32-bit Windows itself
+#   keeps it (and calls the program's window procedures with): GCC's 16 only
+#   adds alignment code and padding, and the program uses no SSE.
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-  list(APPEND VLT_LEAN_CXX_OPTIONS -fno-asynchronous-unwind-tables -fno-unwind-tables)
+  list(APPEND VLT_LEAN_CXX_OPTIONS -fno-asynchronous-unwind-tables -fno-unwind-tables
+       -mpreferred-stack-boundary=2)
 endif()
 
 # vlt_lean_code(TARGET...): compiles targets for the lean link (the program's
@@ -38,6 +42,37 @@ function(vlt_lean_code)
         $<$<COMPILE_LANGUAGE:CXX>:${VLT_LEAN_CXX_OPTIONS}>)
     set_property(TARGET ${target} PROPERTY INTERPROCEDURAL_OPTIMIZATION ON)
   endforeach()
+endfunction()
+
+# Moves the output section `name` of the link script in variable `var` into
+# the output section `into`, right after the line `after` there.
+function(vlt_lean_move_section var name into after)
+  set(script "${${var}}")
+  set(head "\n  ${name} BLOCK(__section_alignment__) :\n  {\n")
+  string(FIND "${script}" "${head}" start)
+  if(start EQUAL -1)
+    message(FATAL_ERROR "the link script has no section ${name} to move: see cmake/LeanLink.cmake")
+  endif()
+  string(LENGTH "${head}" head_length)
+  math(EXPR body_start "${start} + ${head_length}")
+  string(SUBSTRING "${script}" ${body_start} -1 rest)
+  string(FIND "${rest}" "\n  }\n" body_length)
+  string(SUBSTRING "${rest}" 0 ${body_length} body)
+  math(EXPR block_end "${body_start} + ${body_length} + 4")
+  string(SUBSTRING "${script}" 0 ${start} before)
+  string(SUBSTRING "${script}" ${block_end} -1 after_block)
+  set(script "${before}\n${after_block}")
+  string(FIND "${script}" "\n  ${into} BLOCK(__section_alignment__) :\n" target)
+  string(SUBSTRING "${script}" ${target} -1 target_rest)
+  string(FIND "${target_rest}" "${after}" anchor)
+  if(target EQUAL -1 OR anchor EQUAL -1)
+    message(FATAL_ERROR "the link script's ${into} has no line \"${after}\": see cmake/LeanLink.cmake")
+  endif()
+  string(LENGTH "${after}" after_length)
+  math(EXPR at "${target} + ${anchor} + ${after_length}")
+  string(SUBSTRING "${script}" 0 ${at} head_part)
+  string(SUBSTRING "${script}" ${at} -1 tail_part)
+  set(${var} "${head_part}${body}\n${tail_part}" PARENT_SCOPE)
 endfunction()
 
 # The i686 link script: ld's own, keeping no unwind tables but the two that
@@ -66,6 +101,17 @@ function(vlt_lean_script out)
   endif()
   string(REPLACE "${keep_all}" "KEEP(*crtbegin.o(.eh_frame)) KEEP(*crtend.o(.eh_frame))"
          script "${script}")
+  # Sections of a few bytes each take a whole 512-byte block of the file:
+  # the unwind tables' frame and the start-up code's lists of initialisers
+  # (read-only once linked) go to the end of .rdata, the TLS template (no
+  # thread-local variables, only its two markers) to the start of .data.
+  vlt_lean_move_section(script ".eh_frame" ".rdata" "    *(SORT(.rdata$*))\n")
+  vlt_lean_move_section(script ".CRT" ".rdata" "    *(SORT(.rdata$*))\n")
+  vlt_lean_move_section(script ".tls" ".data" "    __data_start__ = . ;\n")
+  # The lists the section names, and what else the start-up code puts in
+  # .CRT (its dynamic TLS markers), which would otherwise make a .CRT again.
+  string(REPLACE "___crt_xt_end__ = . ;\n"
+         "___crt_xt_end__ = . ;\n    KEEP (*(SORT(.CRT$*)))\n" script "${script}")
   # Written only when it changed, so that configuring again relinks nothing.
   file(WRITE ${out}.new "${script}")
   file(COPY_FILE ${out}.new ${out} ONLY_IF_DIFFERENT)

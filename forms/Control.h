@@ -2,11 +2,11 @@
 // One control of a page: its name and kind from the layout, its live state
 // kept by its view (a real window or the headless model), and its click
 // handler.
-#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 
+#include "common/Callback.h"
 #include "common/Result.h"
 #include "forms/FormHost.h"
 #include "forms/FormSpec.h"
@@ -52,7 +52,7 @@ class Control {
 
   // Runs through the page's dispatch point when the control is clicked; a
   // failure it returns goes to the default error report.
-  std::function<Status()> OnClick;
+  Callback<Status()> OnClick;
 
   void AttachView(std::unique_ptr<ControlView> view) { view_ = std::move(view); }
   ControlView& View() const { return *view_; }

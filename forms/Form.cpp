@@ -36,7 +36,7 @@ Control& Form::Ctl(std::string_view name) const {
   return *control;
 }
 
-void Form::Dispatch(const std::function<Status()>& handler) {
+void Form::Dispatch(const Callback<Status()>& handler) {
   if (const Status status = handler(); !status.Ok()) context_.reportError(status.Error());
 }
 

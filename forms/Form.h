@@ -3,12 +3,12 @@
 // through which user actions reach its handlers. Every handler runs through
 // Dispatch(), which shows a failure a handler returns as the default error
 // report.
-#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "common/Callback.h"
 #include "forms/Control.h"
 #include "forms/FormHost.h"
 #include "forms/FormSpec.h"
@@ -18,9 +18,9 @@ namespace vlt {
 struct FormContext {
   FormHost& host;
   // Ends the program: what closing the main page does.
-  std::function<void()> endProgram;
+  Callback<void()> endProgram;
   // The default error report for a failure that a handler returns.
-  std::function<void(const Failure&)> reportError;
+  Callback<void(const Failure&)> reportError;
 };
 
 class Form {
@@ -50,7 +50,7 @@ class Form {
   bool IsMain() const { return isMain_; }
 
   // Runs a handler; a failure it returns goes to the error report.
-  void Dispatch(const std::function<Status()>& handler);
+  void Dispatch(const Callback<Status()>& handler);
   // The user clicked `control` (its state has already changed).
   void UserClicked(Control& control);
   // The user asked to close the window (close box, Alt+F4, system menu).

@@ -12,9 +12,9 @@
 
 namespace vlt {
 
-const std::vector<std::string>& KeepPrefixes() {
+std::span<const std::string_view> KeepPrefixes() {
   // "." keeps the folder's own entries and hidden files such as ".settings".
-  static const std::vector<std::string> kPrefixes = {
+  static constexpr std::string_view kPrefixes[] = {
       product::kExeFile,          product::kConfigFile,       product::kUninstallerFile,
       product::kPictureEntryPrefix, product::kTextEntryPrefix, ".",
       product::kHelpFile,         product::kHelpContentsFile, product::kHelpSearchFile,
@@ -22,16 +22,15 @@ const std::vector<std::string>& KeepPrefixes() {
   return kPrefixes;
 }
 
-bool StartsWithAny(const std::string& name, const std::vector<std::string>& prefixes) {
-  for (const std::string& prefix : prefixes) {
-    const std::string_view head = std::string_view(name).substr(0, prefix.size());
-    if (AsciiEqualNoCase(head, prefix)) return true;
+bool StartsWithAny(std::string_view name, std::span<const std::string_view> prefixes) {
+  for (std::string_view prefix : prefixes) {
+    if (AsciiEqualNoCase(name.substr(0, prefix.size()), prefix)) return true;
   }
   return false;
 }
 
 bool HasOtherFiles(FileSystem& fs, const std::string& directory, const std::string& mask,
-                   const std::vector<std::string>& prefixes) {
+                   std::span<const std::string_view> prefixes) {
   for (const DirEntry& entry : fs.Find(directory + mask)) {
     if (!StartsWithAny(entry.name, prefixes)) return true;
   }

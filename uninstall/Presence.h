@@ -1,8 +1,9 @@
 #pragma once
 // What the uninstaller finds installed: the tests behind the uninstall page's
 // checklist, run once when the page is created.
+#include <span>
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "install/VelToriRegistry.h"
 #include "platform/FileSystem.h"
@@ -17,17 +18,17 @@ class TDateiSammlung;
 // they are tested: the product's own files, the uninstaller, the stored
 // entries (any extension), the help files, and every name beginning with a
 // dot ("." and ".." among them).
-const std::vector<std::string>& KeepPrefixes();
+std::span<const std::string_view> KeepPrefixes();
 
 // True when `name` begins with one of `prefixes`, ASCII letters compared
 // without regard to case. A prefix longer than the name never matches.
-bool StartsWithAny(const std::string& name, const std::vector<std::string>& prefixes);
+bool StartsWithAny(std::string_view name, std::span<const std::string_view> prefixes);
 
 // True when a search for `directory` + `mask` (directory ending with "\",
 // mask appended unchanged) returns an entry, file or subdirectory, whose name
 // begins with none of `prefixes`. False when nothing matches.
 bool HasOtherFiles(FileSystem& fs, const std::string& directory, const std::string& mask,
-                   const std::vector<std::string>& prefixes);
+                   std::span<const std::string_view> prefixes);
 
 // The install directory: the folder of the running program, without a
 // trailing backslash.

@@ -23,7 +23,7 @@ void DeleteMatchingFiles(FileSystem& fs, const std::string& directory, const std
 }
 
 void DeleteOtherFiles(FileSystem& fs, const std::string& directory, const std::string& mask,
-                      const std::vector<std::string>& prefixes) {
+                      std::span<const std::string_view> prefixes) {
   DeleteFilesExcept(fs, directory, mask,
                     [&](const std::string& name) { return StartsWithAny(name, prefixes); });
 }

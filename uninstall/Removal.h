@@ -1,8 +1,9 @@
 #pragma once
 // Deleting the files of a folder by mask, as the removal does it: best
 // effort, nothing reported.
+#include <span>
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "platform/FileSystem.h"
 
@@ -19,6 +20,6 @@ void DeleteMatchingFiles(FileSystem& fs, const std::string& directory, const std
 // As DeleteMatchingFiles, but keeps every name that begins with one of
 // `prefixes` (StartsWithAny).
 void DeleteOtherFiles(FileSystem& fs, const std::string& directory, const std::string& mask,
-                      const std::vector<std::string>& prefixes);
+                      std::span<const std::string_view> prefixes);
 
 }  // namespace vlt

@@ -1,5 +1,6 @@
 #include "uninstall/RemovalPlan.h"
 
+#include <span>
 #include <string_view>
 
 #include "common/Paths.h"
@@ -46,12 +47,12 @@ RemovalPlan BuildRemovalPlan(const ChosenItems& chosen, const RemovalPaths& path
   }
   // The product's own data, where it was written and where Windows
   // redirected it.
-  std::vector<std::string> dataFolders;
-  if (haveInstallDir) dataFolders.push_back(paths.installDir);
-  if (haveInstallDir && !paths.virtualStore.empty()) dataFolders.push_back(paths.virtualStore);
+  const std::string* const folders[] = {&paths.installDir, &paths.virtualStore};
+  const std::span<const std::string* const> dataFolders(
+      folders, !haveInstallDir ? 0 : paths.virtualStore.empty() ? 1 : 2);
   if (chosen.DelCfg && ours(&OursByContent::config)) {
-    for (const std::string& folder : dataFolders) {
-      plan.push_back({Kind::DeleteFile, JoinPath(folder, product::kConfigFile)});
+    for (const std::string* folder : dataFolders) {
+      plan.push_back({Kind::DeleteFile, JoinPath(*folder, product::kConfigFile)});
     }
   }
   for (const auto& [item, mask] : {std::pair{&ChosenItems::DelPufferText,
@@ -59,8 +60,8 @@ RemovalPlan BuildRemovalPlan(const ChosenItems& chosen, const RemovalPaths& path
                                    std::pair{&ChosenItems::DelPufferBild,
                                              product::kPictureEntriesRemovalMask}}) {
     if (!(chosen.*item) || paths.onlyOurs) continue;
-    for (const std::string& folder : dataFolders) {
-      plan.push_back({Kind::DeleteMatchingFiles, folder + "\\", mask});
+    for (const std::string* folder : dataFolders) {
+      plan.push_back({Kind::DeleteMatchingFiles, *folder + "\\", mask});
     }
   }
   if (chosen.DelSontiges && haveInstallDir && !paths.onlyOurs &&

@@ -2,11 +2,11 @@
 // The removal as data: the chosen checklist items become an ordered list of
 // actions, which a plain loop then applies. The list can be checked action
 // by action without touching the machine.
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "common/Callback.h"
 #include "platform/FileSystem.h"
 #include "uninstall/OursByContent.h"
 
@@ -78,8 +78,8 @@ RemovalPlan BuildRemovalPlan(const ChosenItems& chosen, const RemovalPaths& path
 
 // The steps that are not plain file operations.
 struct RemovalSteps {
-  std::function<void()> removeRegistryEntries;
-  std::function<Status()> writeSelfRemovalScript;
+  Callback<void()> removeRegistryEntries;
+  Callback<Status()> writeSelfRemovalScript;
 };
 
 // Applies `plan` in order, best effort: failed deletions are not examined.

@@ -85,24 +85,39 @@ OfferedItems TForm4::LookAtMachine(PresenceQuery& query) {
   return FindOfferedItems(sys.fs, query);
 }
 
+namespace {
+
+// Each checklist item the presence tests decide: its box, whether it is
+// offered, and whether the removal runs it.
+struct ItemRow {
+  const char* box;
+  bool OfferedItems::*offered;
+  bool ChosenItems::*chosen;
+};
+constexpr ItemRow kItemRows[] = {
+    {"CheckBox_DelExe", &OfferedItems::DelExe, &ChosenItems::DelExe},
+    {"CheckBox_DelHilfe", &OfferedItems::DelHilfe, &ChosenItems::DelHilfe},
+    {"CheckBox_DelRegistry", &OfferedItems::DelRegistry, &ChosenItems::DelRegistry},
+    {"CheckBox_DelDesktopLnk", &OfferedItems::DelDesktopLnk, &ChosenItems::DelDesktopLnk},
+    {"CheckBox_DelStartmenue", &OfferedItems::DelStartmenue, &ChosenItems::DelStartmenue},
+    {"CheckBox_DelCfg", &OfferedItems::DelCfg, &ChosenItems::DelCfg},
+    {"CheckBox_DelPufferText", &OfferedItems::DelPufferText, &ChosenItems::DelPufferText},
+    {"CheckBox_DelPufferBild", &OfferedItems::DelPufferBild, &ChosenItems::DelPufferBild},
+    {"CheckBox_DelSontiges", &OfferedItems::DelSontiges, &ChosenItems::DelSontiges},
+};
+
+}  // namespace
+
 void TForm4::FormCreate() {
   PresenceQuery query;
   const OfferedItems offered = LookAtMachine(query);
   installDir_ = program_.sys.fs.Identity(InstallDirectoryOf(query.exePath));
-  const std::pair<Control*, bool> items[] = {
-      {&CheckBox_DelExe, offered.DelExe},
-      {&CheckBox_DelHilfe, offered.DelHilfe},
-      {&CheckBox_DelRegistry, offered.DelRegistry},
-      {&CheckBox_DelDesktopLnk, offered.DelDesktopLnk},
-      {&CheckBox_DelStartmenue, offered.DelStartmenue},
-      {&CheckBox_DelCfg, offered.DelCfg},
-      {&CheckBox_DelPufferText, offered.DelPufferText},
-      {&CheckBox_DelPufferBild, offered.DelPufferBild},
-      {&CheckBox_DelSontiges, offered.DelSontiges},
-  };
-  for (const auto& [box, present] : items) box->SetEnabled(present);
   // An offered item starts checked, one not offered unchecked and greyed.
-  for (const auto& [box, present] : items) box->SetChecked(box->Enabled());
+  for (const ItemRow& row : kItemRows) {
+    Control& box = Ctl(row.box);
+    box.SetEnabled(offered.*row.offered);
+    box.SetChecked(offered.*row.offered);
+  }
   // Other files may be the user's own (a folder chosen for the install can
   // hold them): deleting them is offered, but only on request.
   CheckBox_DelSontiges.SetChecked(false);
@@ -120,20 +135,12 @@ Status TForm4::BitBtn_DeinstallierenClick() {
   // removes is still there and still this installation's.
   PresenceQuery query;
   const OfferedItems now = LookAtMachine(query);
-  auto chosen = [](const Control& box, bool stillOffered) {
-    return box.Checked() && box.Enabled() && stillOffered;
-  };
   ChosenItems items;
-  items.DelRegistry = chosen(CheckBox_DelRegistry, now.DelRegistry);
-  items.DelHilfe = chosen(CheckBox_DelHilfe, now.DelHilfe);
-  items.DelExe = chosen(CheckBox_DelExe, now.DelExe);
-  items.DelStartmenue = chosen(CheckBox_DelStartmenue, now.DelStartmenue);
-  items.DelDesktopLnk = chosen(CheckBox_DelDesktopLnk, now.DelDesktopLnk);
-  items.DelCfg = chosen(CheckBox_DelCfg, now.DelCfg);
-  items.DelPufferText = chosen(CheckBox_DelPufferText, now.DelPufferText);
-  items.DelPufferBild = chosen(CheckBox_DelPufferBild, now.DelPufferBild);
-  items.DelSontiges = chosen(CheckBox_DelSontiges, now.DelSontiges);
-  items.DelUninst = chosen(CheckBox_DelUninst, true);
+  for (const ItemRow& row : kItemRows) {
+    const Control& box = Ctl(row.box);
+    items.*row.chosen = box.Checked() && box.Enabled() && now.*row.offered;
+  }
+  items.DelUninst = CheckBox_DelUninst.Checked() && CheckBox_DelUninst.Enabled();
 
   const std::string exePath = sys.app.ExeName();
   const std::string installDir = InstallDirectoryOf(exePath);
