@@ -4,6 +4,8 @@
 // as bytes, so unlike std::function it needs no copy and destroy code for
 // every kind of callable it holds, which keeps the program small. A
 // callable that owns anything (a captured string) does not fit, by design.
+// A callable that returns nothing where a result is wanted (a click handler
+// that cannot fail, where handlers return a Status) gives a default one.
 #include <new>
 #include <type_traits>
 #include <utility>
@@ -33,7 +35,13 @@ class Callback<R(Args...)> {
  private:
   template <class F>
   static R Call(const void* storage, Args... args) {
-    return (*static_cast<const F*>(storage))(std::forward<Args>(args)...);
+    const F& callable = *static_cast<const F*>(storage);
+    if constexpr (std::is_void_v<std::invoke_result_t<const F&, Args...>>) {
+      callable(std::forward<Args>(args)...);
+      return R();
+    } else {
+      return callable(std::forward<Args>(args)...);
+    }
   }
 
   alignas(void*) unsigned char storage_[4 * sizeof(void*)] = {};

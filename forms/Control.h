@@ -15,15 +15,6 @@ namespace vlt {
 
 class Form;
 
-// An OnClick for a handler that cannot fail.
-template <class Handler>
-auto CannotFail(Handler handler) {
-  return [handler] {
-    handler();
-    return Status();
-  };
-}
-
 class Control {
  public:
   Control(Form& owner, const ControlSpec& spec);
@@ -51,7 +42,8 @@ class Control {
   void SetPicture(PictureId picture) { view_->SetPicture(picture); }
 
   // Runs through the page's dispatch point when the control is clicked; a
-  // failure it returns goes to the default error report.
+  // failure it returns goes to the default error report (a handler that
+  // cannot fail returns nothing).
   Callback<Status()> OnClick;
 
   void AttachView(std::unique_ptr<ControlView> view) { view_ = std::move(view); }

@@ -52,7 +52,7 @@ bool Form::CloseQuery() {
 
 bool Form::UserClose() {
   bool canClose = false;
-  Dispatch(CannotFail([&] { canClose = CloseQuery(); }));
+  Dispatch([&] { canClose = CloseQuery(); });
   if (!canClose) return false;
   if (isMain_) context_.endProgram();
   Hide();

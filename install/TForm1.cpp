@@ -39,8 +39,8 @@ constinit const FormSpec TForm1::kLayout{.className = "TForm1",
                                .controls = kControls};
 
 TForm1::TForm1(Program& program) : Page(program, kLayout) {
-  BitBtn_Install.OnClick = CannotFail([this] { BitBtn_InstallClick(); });
-  BitBtn_Abbrechen.OnClick = CannotFail([this] { BitBtn_AbbrechenClick(); });
+  BitBtn_Install.OnClick = [this] { BitBtn_InstallClick(); };
+  BitBtn_Abbrechen.OnClick = [this] { BitBtn_AbbrechenClick(); };
 }
 
 void TForm1::BitBtn_InstallClick() {

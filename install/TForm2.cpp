@@ -61,8 +61,8 @@ constinit const FormSpec TForm2::kLayout{.className = "TForm2",
 
 TForm2::TForm2(Program& program) : Page(program, kLayout) {
   BitBtn_Weiter.OnClick = [this] { return BitBtn_WeiterClick(); };
-  BitBtn_Suchen.OnClick = CannotFail([this] { BitBtn_SuchenClick(); });
-  BitBtn_Abbrechen.OnClick = CannotFail([this] { BitBtn_AbbrechenClick(); });
+  BitBtn_Suchen.OnClick = [this] { BitBtn_SuchenClick(); };
+  BitBtn_Abbrechen.OnClick = [this] { BitBtn_AbbrechenClick(); };
   LoadPayload();
 }
 

@@ -48,7 +48,7 @@ constinit const FormSpec TForm3::kLayout{.className = "TForm3",
                                .controls = kControls};
 
 TForm3::TForm3(Program& program) : Page(program, kLayout) {
-  BitBtn_FertigStellen.OnClick = CannotFail([this] { BitBtn_FertigStellenClick(); });
+  BitBtn_FertigStellen.OnClick = [this] { BitBtn_FertigStellenClick(); };
 }
 
 void TForm3::BitBtn_FertigStellenClick() {

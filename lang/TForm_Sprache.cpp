@@ -55,8 +55,8 @@ constinit const FormSpec TForm_Sprache::kLayout{.className = "TForm_Sprache",
                                       .controls = kControls};
 
 TForm_Sprache::TForm_Sprache(Program& program) : Page(program, kLayout) {
-  BitBtn_Next.OnClick = CannotFail([this] { BitBtn_NextClick(); });
-  BitBtn_Cancel.OnClick = CannotFail([this] { BitBtn_CancelClick(); });
+  BitBtn_Next.OnClick = [this] { BitBtn_NextClick(); };
+  BitBtn_Cancel.OnClick = [this] { BitBtn_CancelClick(); };
   FormCreate();
 }
 

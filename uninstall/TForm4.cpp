@@ -73,7 +73,7 @@ constinit const FormSpec TForm4::kLayout{.className = "TForm4",
                                .controls = kControls};
 
 TForm4::TForm4(Program& program) : Page(program, kLayout) {
-  BitBtn_Abbrechen.OnClick = CannotFail([this] { BitBtn_AbbrechenClick(); });
+  BitBtn_Abbrechen.OnClick = [this] { BitBtn_AbbrechenClick(); };
   BitBtn_Deinstallieren.OnClick = [this] { return BitBtn_DeinstallierenClick(); };
   payload_ = LoadPayloadOrEmpty(program_.sys.resources);
   FormCreate();
