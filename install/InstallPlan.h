@@ -1,54 +1,90 @@
 #pragma once
 // The install as data: what the settings page's Next button does, step by
-// step and in order, with the way each step's failure is handled named in
-// the step itself. TForm2::BitBtn_WeiterClick builds the plan and applies it
-// with one loop; tests check the plan without touching the machine.
+// step and in order, each step a struct of its own with what it works on.
+// InstallRun applies a plan to the machine; tests check the plan without
+// touching it.
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "install/ShortcutPlan.h"
-#include "program/Texts.h"
 
 namespace vlt {
 
-struct InstallStep {
-  enum class Kind {
-    Progress,              // the bar advances by one step (past its end it starts over)
-    CreateDirectory,       // path: the directory, with every missing parent
-    ConfirmDirectory,      // path: the directory as typed; becomes InstallVerz
-    WriteLanguage,         // path: config.vlt; value: "English" or "Deutsch"
-    ExtractEntry,          // entry: payload index; path: the target file
-    CopyUninstaller,       // value: the running setup program; path: the copy, checked whole
-    WriteRegistryEntries,  // autoStart: whether the product starts with Windows; the
-                           // autostart value and the uninstall entry each only when the
-                           // file it names was written whole in this run
-    CreateFolder,          // path: the start-menu group, with its parents
-    CreateShortcut,        // shortcut; left out when this run failed to write its target
-    ReportRegistryFailure, // the one registry warning, when a registry step failed
-    ShowFinishPage,        // the picture handed over, the finish page shown, this one hidden;
-                           // path: the product, which it offers to start only when written
-  };
-  enum class OnFailure {
-    Ignored,          // a failed result and any error are dropped
-    Warns,            // a failed result or an error shows `message`; the run goes on
-    RegistryWarning,  // a failed result is collected into ReportRegistryFailure
-    Escapes,          // an error leaves the run to the default error report
-    EndsRun,          // a failed result shows `message` and ends the run, page usable
-  };
-
-  Kind kind;
-  OnFailure onFailure;
-  std::string path = {};
-  std::string value = {};
-  int entry = -1;
-  Shortcut shortcut = {};
-  bool autoStart = false;
-  // The text of the warning, for Warns and EndsRun.
-  std::string MessageTexts::*message = nullptr;
-
-  bool operator==(const InstallStep&) const = default;
+// The steps, and what the run does when one fails.
+namespace step {
+// The bar advances by one step (past its end it starts over).
+struct Progress {
+  bool operator==(const Progress&) const = default;
 };
+// The directory, with every missing parent. A failure is left to the
+// confirmation that follows.
+struct CreateDirectory {
+  std::string path;
+  bool operator==(const CreateDirectory&) const = default;
+};
+// The directory as typed exists and may be the product's: it becomes the
+// run's folder. Otherwise the directory warning ends the run, the page
+// ready for another try.
+struct ConfirmDirectory {
+  std::string typed;
+  bool operator==(const ConfirmDirectory&) const = default;
+};
+// The language chosen on the language page, into config.vlt. A failure ends
+// the run with the default error report.
+struct WriteLanguage {
+  std::string config;
+  std::string language;  // "English" or "Deutsch"
+  bool operator==(const WriteLanguage&) const = default;
+};
+// A payload entry written to its file; a failure warns and the run goes on.
+struct ExtractEntry {
+  int entry = -1;
+  std::string target;
+  bool operator==(const ExtractEntry&) const = default;
+};
+// The running setup program copied as the uninstaller and checked whole; a
+// failure warns and the run goes on.
+struct CopyUninstaller {
+  std::string setup;
+  std::string target;
+  bool operator==(const CopyUninstaller&) const = default;
+};
+// The autostart value and the uninstall entry, each only when the file it
+// names was written whole in this run. A failure is told once, later.
+struct WriteRegistryEntries {
+  bool autoStart = false;
+  bool operator==(const WriteRegistryEntries&) const = default;
+};
+// The start-menu group with its parents; a failure is silent (its
+// shortcuts are then missing).
+struct CreateFolder {
+  std::string path;
+  bool operator==(const CreateFolder&) const = default;
+};
+// A shortcut, left out when this run failed to write its target. A link
+// object that cannot be made ends the run with the default error report.
+struct CreateShortcut {
+  Shortcut shortcut;
+  bool operator==(const CreateShortcut&) const = default;
+};
+// The one registry warning, when writing the registry entries failed.
+struct ReportRegistryFailure {
+  bool operator==(const ReportRegistryFailure&) const = default;
+};
+// The finish page takes over, offering to start the product only where it
+// was written.
+struct ShowFinishPage {
+  std::string product;
+  bool operator==(const ShowFinishPage&) const = default;
+};
+}  // namespace step
 
+using InstallStep =
+    std::variant<step::Progress, step::CreateDirectory, step::ConfirmDirectory,
+                 step::WriteLanguage, step::ExtractEntry, step::CopyUninstaller,
+                 step::WriteRegistryEntries, step::CreateFolder, step::CreateShortcut,
+                 step::ReportRegistryFailure, step::ShowFinishPage>;
 using InstallPlan = std::vector<InstallStep>;
 
 // What the user chose on the language and settings pages.

@@ -3,9 +3,14 @@
 #include "install/FolderBrowser.h"
 #include "install/InstallDirRule.h"
 #include "install/InstallPayload.h"
+#include "install/InstallRun.h"
+#include "install/ProductFiles.h"
 #include "install/ProtectedFolders.h"
+#include "install/ShortcutPlan.h"
+#include "install/TForm3.h"
 #include "install/VelToriRegistry.h"
 #include "platform/Shell.h"
+#include "lang/TForm_Sprache.h"
 #include "program/Program.h"
 
 namespace vlt {
@@ -87,6 +92,49 @@ void TForm2::FormCloseQuery(bool& CanClose) {
 }
 
 void TForm2::BitBtn_AbbrechenClick() { CloseQuery(); }
+
+Status TForm2::BitBtn_WeiterClick() {
+  Services& sys = program_.sys;
+  // Both buttons stay disabled while the run lasts, so a second click
+  // cannot start another run.
+  BitBtn_Abbrechen.SetEnabled(false);
+  BitBtn_Weiter.SetEnabled(false);
+  ProgressBar1.SetVisible(true);
+  ProgressBar1.SetPosition(0);
+
+  const std::string dir = Edit_InstallVerz.Text();
+  const InstallChoices choices{
+      .typedDir = dir,
+      .english = program_.Form_Sprache->RadioButton_English.Checked(),
+      .autoStart = CheckBox_automatischstarten.Checked(),
+      .desktopShortcut = CheckBox_VerknupfungAufDesktop.Checked(),
+      .startMenuGroup = CheckBox_EintragInsStartmenu.Checked()};
+  const ShortcutPlan shortcuts =
+      PlanShortcuts(dir, program_.msg, product::kWebSite,
+                    SpecialFolderPath(sys.shell, csidl::kPrograms),
+                    SpecialFolderPath(sys.shell, csidl::kDesktop));
+  const InstallReport report = RunInstall(
+      BuildInstallPlan(choices, sys.app.ExeName(), shortcuts), sys,
+      FileArrayBinder1->DateiSammlung(),
+      InstallPage{.step = [this] { ProgressBar1.StepIt(); },
+                  .warn =
+                      [this](std::string MessageTexts::*warning) {
+                        program_.ShowMessage(program_.msg.*warning, MsgKind::Warning,
+                                             {MsgButton::Ok});
+                      },
+                  .finish =
+                      [this](bool productWritten) {
+                        if (!productWritten) program_.Form3->OfferNoProductStart();
+                        HandOverTo(*program_.Form3);
+                      }});
+  // The confirmed folder, for the finish page and the registry routine.
+  program_.InstallVerz = report.folder;
+  if (!report.failure.Ok()) return report.failure;
+
+  BitBtn_Weiter.SetEnabled(true);
+  BitBtn_Abbrechen.SetEnabled(true);
+  return {};
+}
 
 void TForm2::BitBtn_SuchenClick() {
   const auto chosen =

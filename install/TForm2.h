@@ -3,9 +3,7 @@
 // the program's one cancel confirmation.
 #include <memory>
 #include <string>
-#include <vector>
 
-#include "install/InstallPlan.h"
 #include "payload/FileArrayBinder.h"
 #include "program/Page.h"
 
@@ -38,9 +36,10 @@ class TForm2 : public Page {
   // the page is created; empty when the record is missing or damaged.
   std::unique_ptr<TFileArrayBinder> FileArrayBinder1;
 
-  // The install procedure. A failure it returns is one whose step lets it
-  // reach the default error report: the run ends there, with both buttons
-  // still disabled.
+  // The install procedure: runs the install (install/InstallRun.h) with the
+  // progress bar, the warnings and the hand-over to the finish page. A
+  // failure it returns is one whose step lets it reach the default error
+  // report: the run ends there, with both buttons still disabled.
   Status BitBtn_WeiterClick();
   void BitBtn_SuchenClick();
   // Proposes the folder of the installation the machine's entries name,
@@ -60,26 +59,6 @@ class TForm2 : public Page {
 
  private:
   void LoadPayload();
-
-  // The install procedure's loop: each step of `plan` in order, its failure
-  // handled as the step says.
-  struct InstallRun {
-    bool registryFailed = false;
-    // Files of the install directory this run failed to write. A failed
-    // write leaves no cut file, so such a file is either missing or an
-    // earlier, whole one (in use, read-only): only a missing one is never
-    // registered, linked or started.
-    std::vector<std::string> unwritten;
-  };
-  bool IsThere(const InstallRun& run, const std::string& path);
-  Status ApplyInstallPlan(const InstallPlan& plan);
-  // Carries out one step: whether it was done, or the failure of a platform
-  // call that stopped it.
-  Result<bool> RunInstallStep(const InstallStep& step, InstallRun& run);
-  // The uninstaller copy, checked whole; false (and no cut copy left) when
-  // it is not.
-  bool CopyUninstaller(const std::string& from, const std::string& to);
-  void ShowInstallWarning(const InstallStep& step);
 };
 
 }  // namespace vlt

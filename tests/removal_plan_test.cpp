@@ -9,25 +9,30 @@
 #include "install/InstallPayload.h"
 #include "uninstall/Presence.h"
 #include "uninstall/RemovalPlan.h"
+#include "uninstall/RemovalRun.h"
 
 namespace vlt {
 
 // Readable failure output for plan comparisons.
 void PrintTo(const RemovalAction& a, std::ostream* os) {
-  static const char* const kKinds[] = {"Registry", "DeleteFile", "DeleteMatching",
-                                       "RemoveDirectory", "DeleteOther", "SelfRemoval"};
-  *os << kKinds[static_cast<int>(a.kind)] << "(" << a.path << (a.mask.empty() ? "" : ", ")
-      << a.mask << ")";
+  static const char* const kKinds[] = {"SelfRemoval", "Registry", "DeleteFile", "DeleteMatching",
+                                       "RemoveDirectory", "DeleteOther"};
+  *os << kKinds[a.index()];
+  std::visit([&](const auto& action) {
+    if constexpr (requires { action.path; }) *os << "(" << action.path << ")";
+    if constexpr (requires { action.mask; }) *os << "(" << action.directory << ", " << action.mask << ")";
+  }, a);
 }
 
 namespace {
 
-using Kind = RemovalAction::Kind;
+using namespace removal;
 
 const std::string D = "C:\\Programme\\VelTori Advanced";
 const std::string P = "C:\\Users\\Anna\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs";
 const std::string Q = "C:\\Users\\Anna\\Desktop";
 const std::string G = P + "\\VelTori Advanced\\";
+const std::string kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const RemovalPaths kPaths{.installDir = D, .programsFolder = P, .desktopDirectory = Q};
 
 struct ItemCase {
@@ -40,28 +45,28 @@ struct ItemCase {
 std::vector<ItemCase> ItemCases() {
   return {
       // The script first: one that cannot be written stops all before it.
-      {"uninstaller", &ChosenItems::DelUninst, {{Kind::WriteSelfRemovalScript}}},
-      {"registry", &ChosenItems::DelRegistry, {{Kind::RemoveRegistryEntries}}},
+      {"uninstaller", &ChosenItems::DelUninst, {WriteSelfRemovalScript{}}},
+      {"registry", &ChosenItems::DelRegistry, {RemoveRegistryEntries{D}}},
       {"help",
        &ChosenItems::DelHilfe,
-       {{Kind::DeleteFile, D + "\\veltori.cnt"},
-        {Kind::DeleteFile, D + "\\veltori.hlp"},
-        {Kind::DeleteFile, D + "\\veltori.FTG"},
-        {Kind::DeleteFile, D + "\\veltori.FTS"},
-        {Kind::DeleteFile, D + "\\veltori.GID"}}},
-      {"exe", &ChosenItems::DelExe, {{Kind::DeleteFile, D + "\\veltori.exe"}}},
+       {DeleteFile{D + "\\veltori.cnt"},
+        DeleteFile{D + "\\veltori.hlp"},
+        DeleteFile{D + "\\veltori.FTG"},
+        DeleteFile{D + "\\veltori.FTS"},
+        DeleteFile{D + "\\veltori.GID"}}},
+      {"exe", &ChosenItems::DelExe, {DeleteFile{D + "\\veltori.exe"}}},
       {"start menu",
        &ChosenItems::DelStartmenue,
-       {{Kind::DeleteMatchingFiles, G, "*.*"}, {Kind::RemoveDirectory, G}}},
-      {"desktop", &ChosenItems::DelDesktopLnk, {{Kind::DeleteFile, Q + "\\Veltori Advanced.lnk"}}},
-      {"config", &ChosenItems::DelCfg, {{Kind::DeleteFile, D + "\\config.vlt"}}},
+       {DeleteMatchingFiles{G, "*.*"}, RemoveDirectory{G}}},
+      {"desktop", &ChosenItems::DelDesktopLnk, {DeleteFile{Q + "\\Veltori Advanced.lnk"}}},
+      {"config", &ChosenItems::DelCfg, {DeleteFile{D + "\\config.vlt"}}},
       {"text entries",
        &ChosenItems::DelPufferText,
-       {{Kind::DeleteMatchingFiles, D + "\\", "VeltoriTextEintrag*.txt"}}},
+       {DeleteMatchingFiles{D + "\\", "VeltoriTextEintrag*.txt"}}},
       {"picture entries",
        &ChosenItems::DelPufferBild,
-       {{Kind::DeleteMatchingFiles, D + "\\", "VeltoriBildEintrag*.*"}}},
-      {"other files", &ChosenItems::DelSontiges, {{Kind::DeleteOtherFiles, D + "\\", "*.*"}}},
+       {DeleteMatchingFiles{D + "\\", "VeltoriBildEintrag*.*"}}},
+      {"other files", &ChosenItems::DelSontiges, {DeleteOtherFiles{D + "\\", "*.*"}}},
   };
 }
 
@@ -125,24 +130,24 @@ TEST(BuildRemovalPlan, OutsideTheInstallationOnlyOurFilesAndTheVirtualStoreToo) 
   RemovalPaths foreign = kPaths;
   foreign.onlyOurs = OursByContent{.exe = true, .helpContents = true};
   EXPECT_EQ(BuildRemovalPlan(all, foreign),
-            (RemovalPlan{{Kind::WriteSelfRemovalScript},
-                         {Kind::RemoveRegistryEntries},
-                         {Kind::DeleteFile, D + "\\veltori.cnt"},
-                         {Kind::DeleteFile, D + "\\veltori.exe"},
-                         {Kind::DeleteMatchingFiles, G, "*.*"},
-                         {Kind::RemoveDirectory, G},
-                         {Kind::DeleteFile, Q + "\\Veltori Advanced.lnk"}}));
+            (RemovalPlan{WriteSelfRemovalScript{},
+                         RemoveRegistryEntries{D},
+                         DeleteFile{D + "\\veltori.cnt"},
+                         DeleteFile{D + "\\veltori.exe"},
+                         DeleteMatchingFiles{G, "*.*"},
+                         RemoveDirectory{G},
+                         DeleteFile{Q + "\\Veltori Advanced.lnk"}}));
 
   const std::string v = "C:\\Users\\Anna\\AppData\\Local\\VirtualStore\\Programme\\VelTori Advanced";
   RemovalPaths redirected = kPaths;
   redirected.virtualStore = v;
   EXPECT_EQ(BuildRemovalPlan({.DelCfg = true, .DelPufferText = true, .DelPufferBild = true}, redirected),
-            (RemovalPlan{{Kind::DeleteFile, D + "\\config.vlt"},
-                         {Kind::DeleteFile, v + "\\config.vlt"},
-                         {Kind::DeleteMatchingFiles, D + "\\", "VeltoriTextEintrag*.txt"},
-                         {Kind::DeleteMatchingFiles, v + "\\", "VeltoriTextEintrag*.txt"},
-                         {Kind::DeleteMatchingFiles, D + "\\", "VeltoriBildEintrag*.*"},
-                         {Kind::DeleteMatchingFiles, v + "\\", "VeltoriBildEintrag*.*"}}));
+            (RemovalPlan{DeleteFile{D + "\\config.vlt"},
+                         DeleteFile{v + "\\config.vlt"},
+                         DeleteMatchingFiles{D + "\\", "VeltoriTextEintrag*.txt"},
+                         DeleteMatchingFiles{v + "\\", "VeltoriTextEintrag*.txt"},
+                         DeleteMatchingFiles{D + "\\", "VeltoriBildEintrag*.*"},
+                         DeleteMatchingFiles{v + "\\", "VeltoriBildEintrag*.*"}}));
 }
 
 TEST(BuildRemovalPlan, NothingIsDeletedThroughALinkNorOtherFilesInAVolumeRoot) {
@@ -152,24 +157,24 @@ TEST(BuildRemovalPlan, NothingIsDeletedThroughALinkNorOtherFilesInAVolumeRoot) {
   paths.installDirIsLink = true;
   paths.startMenuGroupIsLink = true;
   EXPECT_EQ(BuildRemovalPlan(all, paths),
-            (RemovalPlan{{Kind::WriteSelfRemovalScript},
-                         {Kind::RemoveRegistryEntries},
-                         {Kind::RemoveDirectory, G},  // the link itself, never its content
-                         {Kind::DeleteFile, Q + "\\Veltori Advanced.lnk"}}));
+            (RemovalPlan{WriteSelfRemovalScript{},
+                         RemoveRegistryEntries{D},
+                         RemoveDirectory{G},  // the link itself, never its content
+                         DeleteFile{Q + "\\Veltori Advanced.lnk"}}));
 
   for (const std::string root : {"D:", "\\\\server\\tools"}) {
     const RemovalPlan plan = BuildRemovalPlan(all, {.installDir = root, .programsFolder = P, .desktopDirectory = Q});
     EXPECT_TRUE(std::none_of(plan.begin(), plan.end(), [](const RemovalAction& a) {
-      return a.kind == Kind::DeleteOtherFiles;
+      return std::holds_alternative<DeleteOtherFiles>(a);
     })) << root;
     EXPECT_NE(std::find(plan.begin(), plan.end(),
-                        RemovalAction{Kind::DeleteFile, root + "\\veltori.exe"}),
+                        RemovalAction(DeleteFile{root + "\\veltori.exe"})),
               plan.end());
   }
 }
 
 // Runs the removal of `chosen` on a fake machine and records the steps.
-class ApplyRemovalTest : public ::testing::Test {
+class RemovalRunTest : public ::testing::Test {
  protected:
   void SetUp() override {
     for (const char* f : {"vltsetup.exe", "veltori.exe", "veltori.cnt", "veltori.hlp",
@@ -185,18 +190,19 @@ class ApplyRemovalTest : public ::testing::Test {
     p.fs.AddFile(G + "Hilfe.lnk");
     p.fs.AddFile(Q + "\\Veltori Advanced.lnk");
     p.fs.AddFile(Q + "\\Other.lnk");
+    EXPECT_TRUE(p.registry.WriteString(kRunKey, "VelToriAutoStart", D + "\\veltori.exe").Ok());
   }
 
+  // Runs the removal of `chosen` for the uninstaller in D; `report` holds
+  // what it says.
   void Apply(const ChosenItems& chosen) {
-    const Status applied = ApplyRemovalPlan(
-        p.fs, BuildRemovalPlan(chosen, kPaths),
-        {.removeRegistryEntries = [&] { steps.push_back("registry"); },
-         .writeSelfRemovalScript = [&] {
-           steps.push_back("self-removal");
-           return Status();
-         }});
-    EXPECT_TRUE(applied.Ok());
+    RemovalPaths paths = kPaths;
+    paths.exePath = D + "\\vltsetup.exe";
+    report = RunRemoval(BuildRemovalPlan(chosen, paths), p.services);
+    EXPECT_TRUE(report.failure.Ok());
   }
+  // The machine's Run value names the product in D until the registry item runs.
+  bool Registered() const { return p.registry.Value(kRunKey, "VelToriAutoStart").has_value(); }
 
   bool Has(const std::string& path) const { return p.fs.Exists(path); }
   // Every path below `folder` (ending with "\\"), sorted without case.
@@ -213,22 +219,24 @@ class ApplyRemovalTest : public ::testing::Test {
   bool InD(const char* name) const { return Has(D + "\\" + name); }
 
   fake::FakePlatform p;
-  std::vector<std::string> steps;
+  RemovalReport report;
 };
 
-TEST_F(ApplyRemovalTest, NothingChosenChangesNothing) {
+TEST_F(RemovalRunTest, NothingChosenChangesNothing) {
   const std::vector<std::string> before = p.fs.AllPaths();
   Apply({});
   EXPECT_EQ(p.fs.AllPaths(), before);
-  EXPECT_TRUE(steps.empty());
+  EXPECT_TRUE(Registered());
+  EXPECT_FALSE(report.selfRemoval);
 }
 
-TEST_F(ApplyRemovalTest, EverythingChosenLeavesOnlyWhatMustStay) {
+TEST_F(RemovalRunTest, EverythingChosenLeavesOnlyWhatMustStay) {
   ChosenItems all;
   for (const ItemCase& c : ItemCases()) all.*c.flag = true;
   Apply(all);
 
-  EXPECT_EQ(steps, (std::vector<std::string>{"self-removal", "registry"}));
+  EXPECT_TRUE(report.selfRemoval);
+  EXPECT_FALSE(Registered());
   EXPECT_EQ(Under(D + "\\"), (std::vector<std::string>{
                                  D + "\\.settings",               // kept: begins with a dot
                                  D + "\\Backup",                  // subfolders stay
@@ -241,7 +249,7 @@ TEST_F(ApplyRemovalTest, EverythingChosenLeavesOnlyWhatMustStay) {
   EXPECT_EQ(Under(Q + "\\"), std::vector<std::string>{Q + "\\Other.lnk"});
 }
 
-TEST_F(ApplyRemovalTest, EachItemRemovesOnlyItsOwnFiles) {
+TEST_F(RemovalRunTest, EachItemRemovesOnlyItsOwnFiles) {
   struct Case {
     bool ChosenItems::*flag;
     std::vector<std::string> gone;
@@ -271,10 +279,11 @@ TEST_F(ApplyRemovalTest, EachItemRemovesOnlyItsOwnFiles) {
     }
     EXPECT_EQ(p.fs.AllPaths(), expected) << c.gone.front();
   }
-  EXPECT_TRUE(steps.empty());
+  EXPECT_TRUE(Registered());
+  EXPECT_FALSE(report.selfRemoval);
 }
 
-TEST_F(ApplyRemovalTest, FilesThatCannotBeDeletedStayAndTheRestGoOn) {
+TEST_F(RemovalRunTest, FilesThatCannotBeDeletedStayAndTheRestGoOn) {
   p.fs.SetReadOnly(D + "\\veltori.cnt");
   p.fs.SetInUse(D + "\\VelToriTextEintrag1.txt");
   p.fs.SetReadOnly(D + "\\VelToriBildEintrag1.bmp");
@@ -295,7 +304,7 @@ TEST_F(ApplyRemovalTest, FilesThatCannotBeDeletedStayAndTheRestGoOn) {
   EXPECT_TRUE(Has(G));  // not empty, so the group folder stays
 }
 
-TEST_F(ApplyRemovalTest, StartMenuGroupWithASubfolderStays) {
+TEST_F(RemovalRunTest, StartMenuGroupWithASubfolderStays) {
   p.fs.AddFile(G + "Extras\\Tool.lnk");
   Apply({.DelStartmenue = true});
   EXPECT_FALSE(Has(G + "VelTori Advanced.lnk"));
@@ -306,7 +315,7 @@ TEST_F(ApplyRemovalTest, StartMenuGroupWithASubfolderStays) {
 
 // Another program's folder, reached through links planted where the removal
 // works: the start-menu group and the install directory.
-TEST_F(ApplyRemovalTest, AFolderBehindALinkKeepsEveryFile) {
+TEST_F(RemovalRunTest, AFolderBehindALinkKeepsEveryFile) {
   const std::string other = "C:\\Program Files\\Other";
   for (const char* f : {"other.exe", "veltori.exe", "config.vlt", "data.txt"}) {
     p.fs.AddFile(other + "\\" + f);
@@ -336,42 +345,36 @@ TEST_F(ApplyRemovalTest, AFolderBehindALinkKeepsEveryFile) {
   p.fs.AddDir("C:\\Programme");
   p.fs.AddDirectoryLink(D, other);
   const std::vector<std::string> before = Under(other + "\\");
-  EXPECT_TRUE(ApplyRemovalPlan(p.fs, plan, {}).Ok());
+  EXPECT_TRUE(RunRemoval(plan, p.services).failure.Ok());
   EXPECT_EQ(Under(other + "\\"), before);
   EXPECT_EQ(before.size(), 3u);
 }
 
-TEST_F(ApplyRemovalTest, RegistryStepOnlyWhenChosenAndBeforeTheConfigFileGoes) {
+TEST_F(RemovalRunTest, RegistryStepOnlyWhenChosenAndBeforeTheConfigFileGoes) {
   Apply({.DelHilfe = true, .DelCfg = true});
-  EXPECT_TRUE(steps.empty());
+  EXPECT_TRUE(Registered());
 
   // The registry step writes into config.vlt; deleting it comes later.
   p.fs.AddFile(D + "\\config.vlt");
-  bool configPresentDuringRegistryStep = false;
-  EXPECT_TRUE(ApplyRemovalPlan(p.fs,
-                               BuildRemovalPlan({.DelRegistry = true, .DelCfg = true}, kPaths),
-                               {.removeRegistryEntries =
-                                    [&] { configPresentDuringRegistryStep = InD("config.vlt"); },
-                                .writeSelfRemovalScript = {}})
-                  .Ok());
-  EXPECT_TRUE(configPresentDuringRegistryStep);
+  Apply({.DelRegistry = true, .DelCfg = true});
+  EXPECT_FALSE(Registered());
+  EXPECT_EQ(p.profile.flushes.size(), 2u);  // around its write
   EXPECT_FALSE(InD("config.vlt"));
 }
 
-TEST_F(ApplyRemovalTest, TheScriptIsWrittenFirstAndItsFailureRemovesNothing) {
+TEST_F(RemovalRunTest, TheScriptIsWrittenFirstAndItsFailureRemovesNothing) {
   ChosenItems all;
   for (const ItemCase& c : ItemCases()) all.*c.flag = true;
   const std::vector<std::string> before = p.fs.AllPaths();
-  bool registryTouched = false;
-  const RemovalSteps steps{
-      .removeRegistryEntries = [&] { registryTouched = true; },
-      .writeSelfRemovalScript =
-          [&] { return Status(Failure{"The self-removal script could not be written", 5}); }};
-  const Status applied = ApplyRemovalPlan(p.fs, BuildRemovalPlan(all, kPaths), steps);
-  ASSERT_FALSE(applied.Ok());
-  EXPECT_EQ(applied.Error().message, "The self-removal script could not be written");
-  EXPECT_EQ(applied.Error().code, 5u);
-  EXPECT_FALSE(registryTouched);
+  p.fs.DenyCreate("C:\\Windows\\Temp");
+  RemovalPaths paths = kPaths;
+  paths.exePath = D + "\\vltsetup.exe";
+  const RemovalReport failed = RunRemoval(BuildRemovalPlan(all, paths), p.services);
+  ASSERT_FALSE(failed.failure.Ok());
+  EXPECT_NE(failed.failure.Error().message.find("C:\\Windows\\Temp\\vltsetup-"), std::string::npos)
+      << failed.failure.Error().message;
+  EXPECT_FALSE(failed.selfRemoval);
+  EXPECT_TRUE(Registered());
   EXPECT_EQ(p.fs.AllPaths(), before);
 }
 

@@ -1,12 +1,12 @@
 #pragma once
 // The removal as data: the chosen checklist items become an ordered list of
-// actions, which a plain loop then applies. The list can be checked action
-// by action without touching the machine.
+// actions, which RemovalRun applies. The list can be checked action by
+// action without touching the machine.
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
-#include "common/Callback.h"
 #include "platform/FileSystem.h"
 #include "uninstall/OursByContent.h"
 
@@ -44,24 +44,61 @@ struct RemovalPaths {
   // The user's VirtualStore mirror of the install directory ("" for none):
   // the configuration and the stored entries go there too.
   std::string virtualStore = {};
+  // The running uninstaller, which its script erases.
+  std::string exePath = {};
+  // The install directory holds an installation: the script removes it
+  // once it is empty.
+  bool removeFolderWhenEmpty = false;
+  // The install directory's config.vlt is this installation's, for the
+  // registry item's "Autostart" key.
+  bool configIsOurs = true;
 };
 
-struct RemovalAction {
-  enum class Kind {
-    RemoveRegistryEntries,  // the autostart value, the uninstall entry, config's Autostart key
-    DeleteFile,             // path: the file
-    DeleteMatchingFiles,    // path: directory ending with "\", mask
-    RemoveDirectory,        // path: the folder (removed only when empty)
-    DeleteOtherFiles,       // path: directory ending with "\", mask; keeps KeepPrefixes()
-    WriteSelfRemovalScript, // the script that erases the uninstaller, its folder if
-                            // empty, and itself once the program has ended
-  };
-  Kind kind;
-  std::string path = {};
-  std::string mask = {};
-  bool operator==(const RemovalAction&) const = default;
+// One struct per kind of action, each with what it works on.
+namespace removal {
+// The script that erases the uninstaller, its folder once empty (where that
+// folder is an installation's), and itself once the program has ended. One
+// that cannot be written stops the removal.
+struct WriteSelfRemovalScript {
+  std::string exePath;
+  bool removeFolderWhenEmpty = false;
+  bool operator==(const WriteSelfRemovalScript&) const = default;
 };
+// The autostart value, the uninstall entry, config.vlt's Autostart key
+// (only where that config.vlt is this installation's).
+struct RemoveRegistryEntries {
+  std::string installDir;
+  bool configIsOurs = true;
+  bool operator==(const RemoveRegistryEntries&) const = default;
+};
+struct DeleteFile {
+  std::string path;
+  bool operator==(const DeleteFile&) const = default;
+};
+// The files of `directory` (ending with "\") that match `mask`.
+struct DeleteMatchingFiles {
+  std::string directory;
+  std::string mask;
+  bool operator==(const DeleteMatchingFiles&) const = default;
+};
+// The folder, only when it is empty; a link goes as a link.
+struct RemoveDirectory {
+  std::string path;
+  bool operator==(const RemoveDirectory&) const = default;
+};
+// The files of `directory` (ending with "\") that match `mask` but those
+// KeepPrefixes() names.
+struct DeleteOtherFiles {
+  std::string directory;
+  std::string mask;
+  bool operator==(const DeleteOtherFiles&) const = default;
+};
+}  // namespace removal
 
+using RemovalAction =
+    std::variant<removal::WriteSelfRemovalScript, removal::RemoveRegistryEntries,
+                 removal::DeleteFile, removal::DeleteMatchingFiles, removal::RemoveDirectory,
+                 removal::DeleteOtherFiles>;
 using RemovalPlan = std::vector<RemovalAction>;
 
 // The actions for `chosen`: the uninstaller's script first, so that a
@@ -76,22 +113,11 @@ using RemovalPlan = std::vector<RemovalAction>;
 // volume root.
 RemovalPlan BuildRemovalPlan(const ChosenItems& chosen, const RemovalPaths& paths);
 
-// The steps that are not plain file operations.
-struct RemovalSteps {
-  Callback<void()> removeRegistryEntries;
-  Callback<Status()> writeSelfRemovalScript;
-};
-
-// Applies `plan` in order, best effort: failed deletions are not examined.
-// A step that fails (the self-removal script that cannot be written) ends
-// the loop with its failure; what was removed before it stays removed.
-// A step the plan holds must be set in `steps`.
-Status ApplyRemovalPlan(FileSystem& fs, const RemovalPlan& plan, const RemovalSteps& steps);
-
 // The folders for the running program as `query` found them: its own
 // folder, the shell's programs and desktop-directory folders, with what
 // `fs` says of the links, and what a copy outside the registered
-// installation may take.
+// installation may take. The uninstaller, its folder's and its config.vlt's
+// standing are the caller's to add.
 RemovalPaths MakeRemovalPaths(Shell& shell, FileSystem& fs, const PresenceQuery& query);
 
 }  // namespace vlt

@@ -4,11 +4,10 @@
 
 #include "install/InstallPayload.h"
 #include "install/TForm2.h"
-#include "install/VelToriRegistry.h"
 #include "program/Program.h"
 #include "uninstall/Presence.h"
 #include "uninstall/RemovalPlan.h"
-#include "uninstall/SelfRemoval.h"
+#include "uninstall/RemovalRun.h"
 
 namespace vlt {
 namespace {
@@ -142,47 +141,26 @@ Status TForm4::BitBtn_DeinstallierenClick() {
   }
   items.DelUninst = CheckBox_DelUninst.Checked() && CheckBox_DelUninst.Enabled();
 
-  const std::string exePath = sys.app.ExeName();
-  const std::string installDir = InstallDirectoryOf(exePath);
   RemovalPaths paths = MakeRemovalPaths(sys.shell, sys.fs, query);
-  const bool sameFolder = installDir_ && sys.fs.Identity(installDir) == installDir_;
+  const bool sameFolder =
+      installDir_ && sys.fs.Identity(InstallDirectoryOf(query.exePath)) == installDir_;
   if (!sameFolder) paths.installDirIsLink = true;
+  paths.exePath = query.exePath;
+  paths.removeFolderWhenEmpty = now.InstallDirIsProducts && !paths.installDirIsLink;
   // The configuration half of the registry step writes into config.vlt:
   // only into this installation's, in the folder the page looked at.
-  const bool configIsOurs =
-      !paths.installDirIsLink && (!paths.onlyOurs || paths.onlyOurs->config);
-  const bool mayRemoveFolder = now.InstallDirIsProducts && !paths.installDirIsLink;
+  paths.configIsOurs = !paths.installDirIsLink && (!paths.onlyOurs || paths.onlyOurs->config);
 
   // The script is written first: a failure to write it leaves this handler
   // through the default error report before anything is removed, and the
   // page stays open for another try.
-  std::optional<ShellExecuteRequest> selfRemoval;
-  const Status removed = ApplyRemovalPlan(
-      sys.fs, BuildRemovalPlan(items, paths),
-      RemovalSteps{
-          .removeRegistryEntries =
-              [&] {
-                vlt::VelToriRegistry(sys.registry, sys.profile, sys.fs,
-                                     {.installDir = installDir,
-                                      .install = false,
-                                      .autoStart = false,
-                                      .configIsOurs = configIsOurs});
-              },
-          .writeSelfRemovalScript =
-              [&] {
-                Result<ShellExecuteRequest> script =
-                    WriteSelfRemovalScript(sys.fs, sys.shell, exePath, mayRemoveFolder);
-                if (!script.Ok()) return script.AsStatus();
-                selfRemoval = std::move(script.Value());
-                return Status();
-              },
-      });
-  if (!removed.Ok()) return removed;
+  const RemovalReport report = RunRemoval(BuildRemovalPlan(items, paths), sys);
+  if (!report.failure.Ok()) return report.failure;
   program_.ShowMessage(program_.msg.MsgUninstallDone, MsgKind::Information, {MsgButton::Ok});
   // Started only now, as the program ends: the script's bounded wait for
   // the executable begins when the user has closed the message, however
   // long that stayed open.
-  if (selfRemoval) sys.shell.Execute(*selfRemoval);
+  if (report.selfRemoval) sys.shell.Execute(*report.selfRemoval);
   sys.app.Terminate();
   return {};
 }
