@@ -8,6 +8,7 @@
 #include "fakes/FakePlatform.h"
 #include "install/InstallPayload.h"
 #include "uninstall/Presence.h"
+#include "uninstall/Checklist.h"
 #include "uninstall/RemovalPlan.h"
 #include "uninstall/RemovalRun.h"
 
@@ -36,8 +37,8 @@ const std::string kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const RemovalPaths kPaths{.installDir = D, .programsFolder = P, .desktopDirectory = Q};
 
 struct ItemCase {
-  const char* item;
-  bool ChosenItems::*flag;
+  const char* name;
+  Item item;
   RemovalPlan actions;
 };
 
@@ -45,54 +46,54 @@ struct ItemCase {
 std::vector<ItemCase> ItemCases() {
   return {
       // The script first: one that cannot be written stops all before it.
-      {"uninstaller", &ChosenItems::DelUninst, {WriteSelfRemovalScript{}}},
-      {"registry", &ChosenItems::DelRegistry, {RemoveRegistryEntries{D}}},
+      {"uninstaller", Item::Uninst, {WriteSelfRemovalScript{}}},
+      {"registry", Item::Registry, {RemoveRegistryEntries{D}}},
       {"help",
-       &ChosenItems::DelHilfe,
+       Item::Hilfe,
        {DeleteFile{D + "\\veltori.cnt"},
         DeleteFile{D + "\\veltori.hlp"},
         DeleteFile{D + "\\veltori.FTG"},
         DeleteFile{D + "\\veltori.FTS"},
         DeleteFile{D + "\\veltori.GID"}}},
-      {"exe", &ChosenItems::DelExe, {DeleteFile{D + "\\veltori.exe"}}},
+      {"exe", Item::Exe, {DeleteFile{D + "\\veltori.exe"}}},
       {"start menu",
-       &ChosenItems::DelStartmenue,
+       Item::Startmenue,
        {DeleteMatchingFiles{G, "*.*"}, RemoveDirectory{G}}},
-      {"desktop", &ChosenItems::DelDesktopLnk, {DeleteFile{Q + "\\Veltori Advanced.lnk"}}},
-      {"config", &ChosenItems::DelCfg, {DeleteFile{D + "\\config.vlt"}}},
+      {"desktop", Item::DesktopLnk, {DeleteFile{Q + "\\Veltori Advanced.lnk"}}},
+      {"config", Item::Cfg, {DeleteFile{D + "\\config.vlt"}}},
       {"text entries",
-       &ChosenItems::DelPufferText,
+       Item::PufferText,
        {DeleteMatchingFiles{D + "\\", "VeltoriTextEintrag*.txt"}}},
       {"picture entries",
-       &ChosenItems::DelPufferBild,
+       Item::PufferBild,
        {DeleteMatchingFiles{D + "\\", "VeltoriBildEintrag*.*"}}},
-      {"other files", &ChosenItems::DelSontiges, {DeleteOtherFiles{D + "\\", "*.*"}}},
+      {"other files", Item::Sontiges, {DeleteOtherFiles{D + "\\", "*.*"}}},
   };
 }
 
 TEST(BuildRemovalPlan, EachItemAlone) {
   for (const ItemCase& c : ItemCases()) {
-    ChosenItems chosen;
-    chosen.*c.flag = true;
-    EXPECT_EQ(BuildRemovalPlan(chosen, kPaths), c.actions) << c.item;
+    ItemSet chosen;
+    chosen.Set(c.item, true);
+    EXPECT_EQ(BuildRemovalPlan(chosen, kPaths), c.actions) << c.name;
   }
 }
 
 TEST(BuildRemovalPlan, AllItemsInTheirFixedOrder) {
-  ChosenItems chosen;
+  ItemSet chosen;
   RemovalPlan expected;
   for (const ItemCase& c : ItemCases()) {
-    chosen.*c.flag = true;
+    chosen.Set(c.item, true);
     expected.insert(expected.end(), c.actions.begin(), c.actions.end());
   }
   EXPECT_EQ(BuildRemovalPlan(chosen, kPaths), expected);
-  EXPECT_TRUE(BuildRemovalPlan(ChosenItems{}, kPaths).empty());
+  EXPECT_TRUE(BuildRemovalPlan(ItemSet{}, kPaths).empty());
 }
 
 TEST(BuildRemovalPlan, UnknownShellFoldersDropTheirItems) {
   // Without the folder, the shortcut and group paths would point at the
   // root of the current drive.
-  const ChosenItems chosen{.DelStartmenue = true, .DelDesktopLnk = true};
+  const ItemSet chosen{Item::Startmenue, Item::DesktopLnk};
   EXPECT_TRUE(BuildRemovalPlan(chosen, {.installDir = D, .programsFolder = "", .desktopDirectory = ""}).empty());
 }
 
@@ -125,8 +126,8 @@ TEST(MakeRemovalPaths, UsesTheDesktopDirectoryAndProgramsFolders) {
 // content go; the product's data redirected into the user's VirtualStore
 // goes with the data in the folder.
 TEST(BuildRemovalPlan, OutsideTheInstallationOnlyOurFilesAndTheVirtualStoreToo) {
-  ChosenItems all;
-  for (const ItemCase& c : ItemCases()) all.*c.flag = true;
+  ItemSet all;
+  for (const ItemCase& c : ItemCases()) all.Set(c.item, true);
   RemovalPaths foreign = kPaths;
   foreign.onlyOurs = OursByContent{.exe = true, .helpContents = true};
   EXPECT_EQ(BuildRemovalPlan(all, foreign),
@@ -141,7 +142,7 @@ TEST(BuildRemovalPlan, OutsideTheInstallationOnlyOurFilesAndTheVirtualStoreToo) 
   const std::string v = "C:\\Users\\Anna\\AppData\\Local\\VirtualStore\\Programme\\VelTori Advanced";
   RemovalPaths redirected = kPaths;
   redirected.virtualStore = v;
-  EXPECT_EQ(BuildRemovalPlan({.DelCfg = true, .DelPufferText = true, .DelPufferBild = true}, redirected),
+  EXPECT_EQ(BuildRemovalPlan(ItemSet{Item::Cfg, Item::PufferText, Item::PufferBild}, redirected),
             (RemovalPlan{DeleteFile{D + "\\config.vlt"},
                          DeleteFile{v + "\\config.vlt"},
                          DeleteMatchingFiles{D + "\\", "VeltoriTextEintrag*.txt"},
@@ -151,8 +152,8 @@ TEST(BuildRemovalPlan, OutsideTheInstallationOnlyOurFilesAndTheVirtualStoreToo) 
 }
 
 TEST(BuildRemovalPlan, NothingIsDeletedThroughALinkNorOtherFilesInAVolumeRoot) {
-  ChosenItems all;
-  for (const ItemCase& c : ItemCases()) all.*c.flag = true;
+  ItemSet all;
+  for (const ItemCase& c : ItemCases()) all.Set(c.item, true);
   RemovalPaths paths = kPaths;
   paths.installDirIsLink = true;
   paths.startMenuGroupIsLink = true;
@@ -195,7 +196,7 @@ class RemovalRunTest : public ::testing::Test {
 
   // Runs the removal of `chosen` for the uninstaller in D; `report` holds
   // what it says.
-  void Apply(const ChosenItems& chosen) {
+  void Apply(ItemSet chosen) {
     RemovalPaths paths = kPaths;
     paths.exePath = D + "\\vltsetup.exe";
     report = RunRemoval(BuildRemovalPlan(chosen, paths), p.services);
@@ -231,8 +232,8 @@ TEST_F(RemovalRunTest, NothingChosenChangesNothing) {
 }
 
 TEST_F(RemovalRunTest, EverythingChosenLeavesOnlyWhatMustStay) {
-  ChosenItems all;
-  for (const ItemCase& c : ItemCases()) all.*c.flag = true;
+  ItemSet all;
+  for (const ItemCase& c : ItemCases()) all.Set(c.item, true);
   Apply(all);
 
   EXPECT_TRUE(report.selfRemoval);
@@ -251,24 +252,24 @@ TEST_F(RemovalRunTest, EverythingChosenLeavesOnlyWhatMustStay) {
 
 TEST_F(RemovalRunTest, EachItemRemovesOnlyItsOwnFiles) {
   struct Case {
-    bool ChosenItems::*flag;
+    Item item;
     std::vector<std::string> gone;
   } const cases[] = {
-      {&ChosenItems::DelHilfe, {D + "\\veltori.cnt", D + "\\veltori.hlp", D + "\\veltori.GID",
+      {Item::Hilfe, {D + "\\veltori.cnt", D + "\\veltori.hlp", D + "\\veltori.GID",
                                 D + "\\VELTORI.FTS"}},
-      {&ChosenItems::DelExe, {D + "\\veltori.exe"}},
-      {&ChosenItems::DelStartmenue, {G + "VelTori Advanced.lnk", G + "Hilfe.lnk", G}},
-      {&ChosenItems::DelDesktopLnk, {Q + "\\Veltori Advanced.lnk"}},
-      {&ChosenItems::DelCfg, {D + "\\config.vlt"}},
-      {&ChosenItems::DelPufferText, {D + "\\VelToriTextEintrag1.txt"}},
-      {&ChosenItems::DelPufferBild, {D + "\\VelToriBildEintrag1.bmp", D + "\\VelToriBildEintrag2"}},
-      {&ChosenItems::DelSontiges, {D + "\\alt-veltori.exe", D + "\\install.log"}},
+      {Item::Exe, {D + "\\veltori.exe"}},
+      {Item::Startmenue, {G + "VelTori Advanced.lnk", G + "Hilfe.lnk", G}},
+      {Item::DesktopLnk, {Q + "\\Veltori Advanced.lnk"}},
+      {Item::Cfg, {D + "\\config.vlt"}},
+      {Item::PufferText, {D + "\\VelToriTextEintrag1.txt"}},
+      {Item::PufferBild, {D + "\\VelToriBildEintrag1.bmp", D + "\\VelToriBildEintrag2"}},
+      {Item::Sontiges, {D + "\\alt-veltori.exe", D + "\\install.log"}},
   };
   const fake::FakeFileSystem installed = p.fs;
   for (const Case& c : cases) {
     p.fs = installed;
-    ChosenItems chosen;
-    chosen.*c.flag = true;
+    ItemSet chosen;
+    chosen.Set(c.item, true);
     Apply(chosen);
     std::vector<std::string> expected;
     for (const std::string& path : installed.AllPaths()) {
@@ -289,8 +290,7 @@ TEST_F(RemovalRunTest, FilesThatCannotBeDeletedStayAndTheRestGoOn) {
   p.fs.SetReadOnly(D + "\\VelToriBildEintrag1.bmp");
   p.fs.SetInUse(D + "\\alt-veltori.exe");
   p.fs.SetReadOnly(G + "Hilfe.lnk");
-  Apply({.DelHilfe = true, .DelStartmenue = true, .DelPufferText = true, .DelPufferBild = true,
-         .DelSontiges = true});
+  Apply(ItemSet{Item::Hilfe, Item::Startmenue, Item::PufferText, Item::PufferBild, Item::Sontiges});
 
   EXPECT_TRUE(InD("veltori.cnt"));
   EXPECT_FALSE(InD("veltori.hlp"));
@@ -306,7 +306,7 @@ TEST_F(RemovalRunTest, FilesThatCannotBeDeletedStayAndTheRestGoOn) {
 
 TEST_F(RemovalRunTest, StartMenuGroupWithASubfolderStays) {
   p.fs.AddFile(G + "Extras\\Tool.lnk");
-  Apply({.DelStartmenue = true});
+  Apply(ItemSet{Item::Startmenue});
   EXPECT_FALSE(Has(G + "VelTori Advanced.lnk"));
   EXPECT_FALSE(Has(G + "Hilfe.lnk"));
   EXPECT_TRUE(Has(G + "Extras\\Tool.lnk"));
@@ -321,23 +321,22 @@ TEST_F(RemovalRunTest, AFolderBehindALinkKeepsEveryFile) {
     p.fs.AddFile(other + "\\" + f);
   }
   const std::vector<std::string> otherFiles = Under(other + "\\");
-  ChosenItems all;
-  for (const ItemCase& c : ItemCases()) all.*c.flag = true;
+  ItemSet all;
+  for (const ItemCase& c : ItemCases()) all.Set(c.item, true);
 
   // The group folder: removed as a link, never emptied.
   p.fs.DeleteFile(G + "VelTori Advanced.lnk");
   p.fs.DeleteFile(G + "Hilfe.lnk");
   p.fs.RemoveDirectory(G);
   p.fs.AddDirectoryLink(G, other);
-  Apply({.DelStartmenue = true});
+  Apply(ItemSet{Item::Startmenue});
   EXPECT_EQ(Under(other + "\\"), otherFiles);
   EXPECT_FALSE(p.fs.IsReparsePoint(G));
 
   // A plan made before the install directory became a link: the wildcard
   // deletions still do not list through it. (The named files are the plan's
   // to leave out, which MakeRemovalPaths and BuildRemovalPlan do.)
-  const RemovalPlan plan = BuildRemovalPlan({.DelPufferText = true, .DelPufferBild = true,
-                                             .DelSontiges = true}, kPaths);
+  const RemovalPlan plan = BuildRemovalPlan(ItemSet{Item::PufferText, Item::PufferBild, Item::Sontiges}, kPaths);
   p.fs = fake::FakeFileSystem();
   for (const char* f : {"other.exe", "VelToriTextEintrag1.txt", "data.txt"}) {
     p.fs.AddFile(other + "\\" + f);
@@ -351,20 +350,20 @@ TEST_F(RemovalRunTest, AFolderBehindALinkKeepsEveryFile) {
 }
 
 TEST_F(RemovalRunTest, RegistryStepOnlyWhenChosenAndBeforeTheConfigFileGoes) {
-  Apply({.DelHilfe = true, .DelCfg = true});
+  Apply(ItemSet{Item::Hilfe, Item::Cfg});
   EXPECT_TRUE(Registered());
 
   // The registry step writes into config.vlt; deleting it comes later.
   p.fs.AddFile(D + "\\config.vlt");
-  Apply({.DelRegistry = true, .DelCfg = true});
+  Apply(ItemSet{Item::Registry, Item::Cfg});
   EXPECT_FALSE(Registered());
   EXPECT_EQ(p.profile.flushes.size(), 2u);  // around its write
   EXPECT_FALSE(InD("config.vlt"));
 }
 
 TEST_F(RemovalRunTest, TheScriptIsWrittenFirstAndItsFailureRemovesNothing) {
-  ChosenItems all;
-  for (const ItemCase& c : ItemCases()) all.*c.flag = true;
+  ItemSet all;
+  for (const ItemCase& c : ItemCases()) all.Set(c.item, true);
   const std::vector<std::string> before = p.fs.AllPaths();
   p.fs.DenyCreate("C:\\Windows\\Temp");
   RemovalPaths paths = kPaths;

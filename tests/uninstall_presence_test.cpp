@@ -3,6 +3,7 @@
 #include "common/Paths.h"
 #include "fakes/FakePlatform.h"
 #include "install/InstallPayload.h"
+#include "uninstall/Checklist.h"
 #include "uninstall/Presence.h"
 
 namespace vlt {
@@ -11,9 +12,31 @@ namespace {
 const std::string kDir = "C:\\Programme\\VelTori Advanced";
 
 // What the page offers on `p` for the program at `exePath`.
-OfferedItems OfferedOn(fake::FakePlatform& p, const std::string& exePath) {
+// What the page offers, and whether the folder holds an installation.
+struct Offer {
+  ItemSet items;
+  bool installation = false;
+  bool Has(Item item) const { return items.Has(item); }
+  bool operator==(const Offer&) const = default;
+};
+void PrintTo(const Offer& o, std::ostream* os) {
+  static const char* const kNames[] = {"Uninst", "Registry",   "Hilfe",      "Exe",
+                                       "Startmenue", "DesktopLnk", "Cfg", "PufferText",
+                                       "PufferBild", "Sontiges"};
+  for (int i = 0; i < 10; ++i) {
+    if (o.items.Has(static_cast<Item>(i))) *os << kNames[i] << " ";
+  }
+  *os << (o.installation ? "(installation)" : "");
+}
+// Only the uninstaller itself.
+const Offer kOnlyItself{{Item::Uninst}};
+
+// What the page offers on `p` for the program at `exePath`.
+Offer OfferedOn(fake::FakePlatform& p, const std::string& exePath) {
   const auto payload = LoadPayloadOrEmpty(p.resources);
-  return FindOfferedItems(p.fs, MakePresenceQuery(p.services, payload->DateiSammlung(), exePath));
+  const Findings found = FindWhatIsThere(
+      p.fs, MakePresenceQuery(p.services, payload->DateiSammlung(), exePath));
+  return {OfferedItems(found), found.installation};
 }
 const std::string kUninstaller = kDir + "\\vltsetup.exe";
 constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -83,7 +106,7 @@ class OfferedItemsTest : public ::testing::Test {
  protected:
   // `registered`: the machine's Run value names the product in the
   // program's folder.
-  OfferedItems Offered(const std::string& exePath = kUninstaller, bool registered = false) {
+  Offer Offered(const std::string& exePath = kUninstaller, bool registered = false) {
     if (registered) Register(p, InstallDirectoryOf(exePath));
     return OfferedOn(p, exePath);
   }
@@ -113,16 +136,11 @@ TEST_F(OfferedItemsTest, CompleteInstallationOffersEverything) {
   p.fs.AddDir(Programs() + "\\VelTori Advanced");
   Link(Programs() + "\\VelTori Advanced\\VelTori Advanced.lnk", kDir + "\\veltori.exe");
 
-  EXPECT_EQ(Offered(kUninstaller, true), (OfferedItems{.DelExe = true,
-                                                        .DelHilfe = true,
-                                                        .DelRegistry = true,
-                                                        .DelDesktopLnk = true,
-                                                        .DelStartmenue = true,
-                                                        .DelCfg = true,
-                                                        .DelPufferText = true,
-                                                        .DelPufferBild = true,
-                                                        .DelSontiges = true,
-                                                        .InstallDirIsProducts = true}));
+  EXPECT_EQ(Offered(kUninstaller, true),
+            (Offer{{Item::Uninst, Item::Exe, Item::Hilfe, Item::Registry, Item::DesktopLnk,
+                    Item::Startmenue, Item::Cfg, Item::PufferText, Item::PufferBild,
+                    Item::Sontiges},
+                   true}));
 }
 
 TEST_F(OfferedItemsTest, AVolumeRootNeverOffersTheOtherFiles) {
@@ -131,10 +149,10 @@ TEST_F(OfferedItemsTest, AVolumeRootNeverOffersTheOtherFiles) {
   for (const char* f : {"vltsetup.exe", "veltori.exe", "config.vlt", "Steuer 2026.xls"}) {
     p.fs.AddFile(std::string("D:\\") + f);
   }
-  const OfferedItems offered = Offered("D:\\vltsetup.exe");
-  EXPECT_TRUE(offered.DelExe);
-  EXPECT_TRUE(offered.DelCfg);
-  EXPECT_FALSE(offered.DelSontiges);
+  const Offer offered = Offered("D:\\vltsetup.exe");
+  EXPECT_TRUE(offered.Has(Item::Exe));
+  EXPECT_TRUE(offered.Has(Item::Cfg));
+  EXPECT_FALSE(offered.Has(Item::Sontiges));
 }
 
 TEST_F(OfferedItemsTest, AnInstallDirectoryThatIsALinkOffersNoneOfItsFiles) {
@@ -149,12 +167,12 @@ TEST_F(OfferedItemsTest, AnInstallDirectoryThatIsALinkOffersNoneOfItsFiles) {
   // The group folder is a link too: it is offered, and removed as a link.
   p.fs.AddDir(Programs());
   p.fs.AddDirectoryLink(Programs() + "\\VelTori Advanced", other);
-  EXPECT_EQ(Offered(), (OfferedItems{.DelStartmenue = true}));
+  EXPECT_EQ(Offered(), (Offer{{Item::Uninst, Item::Startmenue}}));
 }
 
 TEST_F(OfferedItemsTest, EmptyFolderOffersNothing) {
   p.fs.AddFile(kUninstaller);
-  EXPECT_EQ(Offered(), OfferedItems{});
+  EXPECT_EQ(Offered(), kOnlyItself);
 }
 
 TEST_F(OfferedItemsTest, AnyOneHelpFileOffersTheHelpItem) {
@@ -164,7 +182,7 @@ TEST_F(OfferedItemsTest, AnyOneHelpFileOffersTheHelpItem) {
     fresh.fs.AddFile(kDir + "\\" + f);
     EXPECT_TRUE(
         OfferedOn(fresh, kUninstaller)
-            .DelHilfe)
+            .Has(Item::Hilfe))
         << f;
   }
 }
@@ -173,10 +191,10 @@ TEST_F(OfferedItemsTest, ProductFilesInOtherLetterCaseAreFound) {
   p.fs.AddFile(kDir + "\\VLTSETUP.EXE");
   p.fs.AddFile(kDir + "\\VELTORI.EXE");
   p.fs.AddFile(kDir + "\\CONFIG.VLT");
-  const OfferedItems offered = Offered(kDir + "\\VLTSETUP.EXE");
-  EXPECT_TRUE(offered.DelExe);
-  EXPECT_TRUE(offered.DelCfg);
-  EXPECT_FALSE(offered.DelSontiges);  // upper-case product names are kept names too
+  const Offer offered = Offered(kDir + "\\VLTSETUP.EXE");
+  EXPECT_TRUE(offered.Has(Item::Exe));
+  EXPECT_TRUE(offered.Has(Item::Cfg));
+  EXPECT_FALSE(offered.Has(Item::Sontiges));  // upper-case product names are kept names too
 }
 
 TEST_F(OfferedItemsTest, WildcardTestLooksOnlyAtTheFirstMatch) {
@@ -186,18 +204,18 @@ TEST_F(OfferedItemsTest, WildcardTestLooksOnlyAtTheFirstMatch) {
   p.fs.AddFile(kDir + "\\VelToriTextEintrag2.txt");
   p.fs.AddFile(kDir + "\\VelToriBildEintrag0.bmp");
   p.fs.AddDir(kDir + "\\VelToriBildEintrag1");
-  const OfferedItems offered = Offered();
-  EXPECT_FALSE(offered.DelPufferText);
-  EXPECT_TRUE(offered.DelPufferBild);
+  const Offer offered = Offered();
+  EXPECT_FALSE(offered.Has(Item::PufferText));
+  EXPECT_TRUE(offered.Has(Item::PufferBild));
 }
 
 TEST_F(OfferedItemsTest, EntriesOfAnyExtensionOrNoneAreFound) {
   p.fs.AddFile(kUninstaller);
   p.fs.AddFile(kDir + "\\VelToriTextEintrag3.dat");
   p.fs.AddFile(kDir + "\\VelToriBildEintrag5");
-  const OfferedItems offered = Offered();
-  EXPECT_TRUE(offered.DelPufferText);
-  EXPECT_TRUE(offered.DelPufferBild);
+  const Offer offered = Offered();
+  EXPECT_TRUE(offered.Has(Item::PufferText));
+  EXPECT_TRUE(offered.Has(Item::PufferBild));
 }
 
 TEST_F(OfferedItemsTest, ShortcutsAreLookedForWhereThePageLooks) {
@@ -206,14 +224,14 @@ TEST_F(OfferedItemsTest, ShortcutsAreLookedForWhereThePageLooks) {
   p.shell.folders[0x0010] = "C:\\Elsewhere\\Desktop";
   p.fs.AddFile("C:\\Elsewhere\\Desktop\\Veltori Advanced.lnk");
   p.fs.AddFile(Programs() + "\\VelTori Advanced");
-  EXPECT_FALSE(Offered().DelDesktopLnk);
-  EXPECT_FALSE(Offered().DelStartmenue);
+  EXPECT_FALSE(Offered().Has(Item::DesktopLnk));
+  EXPECT_FALSE(Offered().Has(Item::Startmenue));
 
   p.fs.AddFile(Desktop() + "\\VELTORI ADVANCED.LNK");
   p.fs.DeleteFile(Programs() + "\\VelTori Advanced");
   p.fs.AddDir(Programs() + "\\VelTori Advanced");
-  EXPECT_TRUE(Offered().DelDesktopLnk);
-  EXPECT_TRUE(Offered().DelStartmenue);
+  EXPECT_TRUE(Offered().Has(Item::DesktopLnk));
+  EXPECT_TRUE(Offered().Has(Item::Startmenue));
 }
 
 TEST_F(OfferedItemsTest, OtherFilesAndTheFolderOnlyWhereItHoldsAnInstallation) {
@@ -325,10 +343,10 @@ TEST_F(OfferedItemsTest, OtherFilesAndTheFolderOnlyWhereItHoldsAnInstallation) {
     fresh.fs.SetShortName("C:\\Users\\Anna", "C:\\USERS\\ANNA~1");
     if (c.setup != nullptr) c.setup(fresh);
     for (const std::string& f : c.files) fresh.fs.AddFile(InstallDirectoryOf(c.exePath) + "\\" + f);
-    const OfferedItems offered =
+    const Offer offered =
         OfferedOn(fresh, c.exePath);
-    EXPECT_EQ(offered.InstallDirIsProducts, c.installation) << c.what;
-    EXPECT_EQ(offered.DelSontiges, c.otherFiles) << c.what;
+    EXPECT_EQ(offered.installation, c.installation) << c.what;
+    EXPECT_EQ(offered.Has(Item::Sontiges), c.otherFiles) << c.what;
   }
 }
 
@@ -379,17 +397,17 @@ TEST_F(OfferedItemsTest, ACopyOutsideTheRegisteredInstallationOffersOnlyItself) 
                                     .arguments = "",
                                     .workingDirectory = ""})
                     .Ok());
-    const OfferedItems offered =
+    const Offer offered =
         OfferedOn(f, c.exePath);
     if (c.foreign) {
-      EXPECT_EQ(offered, OfferedItems{});
+      EXPECT_EQ(offered, kOnlyItself);
     } else {
-      EXPECT_TRUE(offered.DelExe);
-      EXPECT_TRUE(offered.DelCfg);
-      EXPECT_EQ(offered.DelRegistry, c.exePath == kUninstaller);
+      EXPECT_TRUE(offered.Has(Item::Exe));
+      EXPECT_TRUE(offered.Has(Item::Cfg));
+      EXPECT_EQ(offered.Has(Item::Registry), c.exePath == kUninstaller);
       // The shortcut leads into the installation, not into Projekt; with
       // nothing registered it counts by its presence.
-      EXPECT_TRUE(offered.DelDesktopLnk);
+      EXPECT_TRUE(offered.Has(Item::DesktopLnk));
     }
   }
 
@@ -405,10 +423,10 @@ TEST_F(OfferedItemsTest, ACopyOutsideTheRegisteredInstallationOffersOnlyItself) 
                                   .arguments = "",
                                   .workingDirectory = ""})
                   .Ok());
-  const OfferedItems offered =
+  const Offer offered =
       OfferedOn(f, kUninstaller);
-  EXPECT_TRUE(offered.DelRegistry);
-  EXPECT_FALSE(offered.DelDesktopLnk);
+  EXPECT_TRUE(offered.Has(Item::Registry));
+  EXPECT_FALSE(offered.Has(Item::DesktopLnk));
 }
 
 // The product's data that Windows redirected into the running user's
@@ -427,10 +445,10 @@ TEST_F(OfferedItemsTest, DataInTheVirtualStoreIsOffered) {
     for (const char* name : {"config.vlt", "VelToriTextEintrag1.txt", "VelToriBildEintrag1.bmp"}) {
       f.fs.AddFile(mirror + "\\" + name);
     }
-    const OfferedItems offered = OfferedOn(f, kUninstaller);
-    EXPECT_EQ(offered.DelCfg, !linked);
-    EXPECT_EQ(offered.DelPufferText, !linked);
-    EXPECT_EQ(offered.DelPufferBild, !linked);
+    const Offer offered = OfferedOn(f, kUninstaller);
+    EXPECT_EQ(offered.Has(Item::Cfg), !linked);
+    EXPECT_EQ(offered.Has(Item::PufferText), !linked);
+    EXPECT_EQ(offered.Has(Item::PufferBild), !linked);
   }
 }
 
@@ -444,14 +462,14 @@ TEST_F(OfferedItemsTest, AnEarlierInstallationsFolderOffersWhatIsOursByContent) 
   struct Case {
     const char* what;
     std::string exe, help, config;  // the folder's veltori.exe, veltori.hlp, config.vlt
-    OfferedItems expected;
+    Offer expected;
   } const cases[] = {
       {"all ours", "MZ stand-in program", "help text", ourConfig,
-       {.DelExe = true, .DelHilfe = true, .DelCfg = true, .InstallDirIsProducts = true}},
+       {{Item::Uninst, Item::Exe, Item::Hilfe, Item::Cfg}, true}},
       {"the program ours, the rest the user's", "MZ stand-in program", "my help",
        "[Sprache]\r\nSprache=Klingonisch\r\n[Allgemein]\r\nAutostart=ja\r\n",
-       {.DelExe = true, .InstallDirIsProducts = true}},
-      {"a config without our keys", "my build", "my help", "[Eigene]\r\n", {}},
+       {{Item::Uninst, Item::Exe}, true}},
+      {"a config without our keys", "my build", "my help", "[Eigene]\r\n", kOnlyItself},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -511,12 +529,12 @@ TEST_F(OfferedItemsTest, StaleEntriesAndShortcutsAreOfferedToEveryCopy) {
     Link(f, Desktop() + "\\Veltori Advanced.lnk", gone + "\\veltori.exe");
     Link(f, group + "\\start.lnk", gone + "\\veltori.exe");
     Link(f, group + "\\Veltori Advanced Homepage.lnk", "http://www.veltori.example");
-    const OfferedItems offered = OfferedOn(f, c.exePath);
-    EXPECT_EQ(offered.DelRegistry, c.registry);
-    EXPECT_EQ(offered.DelDesktopLnk, c.links);
-    EXPECT_EQ(offered.DelStartmenue, c.links);
-    EXPECT_EQ(offered.DelExe, c.files);
-    EXPECT_FALSE(offered.DelSontiges);
+    const Offer offered = OfferedOn(f, c.exePath);
+    EXPECT_EQ(offered.Has(Item::Registry), c.registry);
+    EXPECT_EQ(offered.Has(Item::DesktopLnk), c.links);
+    EXPECT_EQ(offered.Has(Item::Startmenue), c.links);
+    EXPECT_EQ(offered.Has(Item::Exe), c.files);
+    EXPECT_FALSE(offered.Has(Item::Sontiges));
   }
 
   // A shortcut to an installation that is there stays with it.
@@ -525,7 +543,7 @@ TEST_F(OfferedItemsTest, StaleEntriesAndShortcutsAreOfferedToEveryCopy) {
   f.fs.AddFile(moved + "\\vltsetup.exe");
   Register(f, kDir);
   Link(f, Desktop() + "\\Veltori Advanced.lnk", kDir + "\\veltori.exe");
-  EXPECT_EQ(OfferedOn(f, moved + "\\vltsetup.exe"), OfferedItems{});
+  EXPECT_EQ(OfferedOn(f, moved + "\\vltsetup.exe"), kOnlyItself);
 }
 
 }  // namespace

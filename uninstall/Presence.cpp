@@ -60,73 +60,50 @@ bool AnyHelpFileExists(FileSystem& fs, const std::string& installDir) {
 
 }  // namespace
 
-OfferedItems FindOfferedItems(FileSystem& fs, const PresenceQuery& query) {
-  OfferedItems offered;
+Findings FindWhatIsThere(FileSystem& fs, const PresenceQuery& query) {
+  Findings found;
   const RegisteredPlaces& registered = query.registered;
-  const bool registeredHere = registered.AnyHere();
-  const bool foreign = registered.OnlyElsewhere();
-  offered.DelRegistry =
-      query.registryEntriesExist && (registeredHere || registered.AnyStale());
-  // A shortcut is this installation's where it leads here; a stale one is
-  // anybody's to clear; with nothing registered, presence decides.
-  auto offersLink = [&](LinkPlace place) {
-    if (place == LinkPlace::Missing) return false;
-    if (place == LinkPlace::Stale) return true;
-    return foreign ? false : !registeredHere || place == LinkPlace::Here;
-  };
-  offered.DelDesktopLnk =
-      offersLink(query.desktopLink) &&
-      FileExistsIn(fs, query.desktopFolder, product::kDesktopLink);
-  offered.DelStartmenue =
-      offersLink(query.startMenuGroup) && !query.programsFolder.empty() &&
-      fs.DirectoryExists(JoinPath(query.programsFolder, product::kStartMenuGroup) + "\\");
+  found.registeredHere = registered.AnyHere();
+  found.foreign = registered.OnlyElsewhere();
+  found.registryEntries =
+      query.registryEntriesExist && (found.registeredHere || registered.AnyStale());
+  if (FileExistsIn(fs, query.desktopFolder, product::kDesktopLink)) {
+    found.desktopLink = query.desktopLink;
+  }
+  if (!query.programsFolder.empty() &&
+      fs.DirectoryExists(JoinPath(query.programsFolder, product::kStartMenuGroup) + "\\")) {
+    found.startMenuGroup = query.startMenuGroup;
+  }
 
   // The install directory's items delete inside it. Through a junction or a
-  // symbolic link that would be inside its target, another folder: nothing
-  // there is offered. The uninstaller itself (the running program) still is.
+  // symbolic link that would be inside its target, another folder.
   const std::string folder = InstallDirectoryOf(query.exePath);
-  if (IsLinkedFolder(fs, folder)) return offered;
+  found.linked = IsLinkedFolder(fs, folder);
+  if (found.linked) return found;
   const bool mayHoldInstallation = !query.installDirIsProtected && !IsVolumeRoot(folder);
-
-  if (foreign) {
-    // A copy outside the registered installation: of its folder's files,
-    // only those that hold what this setup writes are an installation's.
-    const OursByContent& ours = query.oursByContent;
-    offered.DelExe = ours.exe;
-    offered.DelHilfe = ours.helpFile || ours.helpContents;
-    offered.DelCfg = ours.config;
-    offered.InstallDirIsProducts = ours.Any() && mayHoldInstallation;
-    return offered;
+  found.ours = query.oursByContent;
+  if (found.foreign) {
+    found.installation = found.ours.Any() && mayHoldInstallation;
+    return found;
   }
 
   const std::string& store = query.virtualStore;
-  offered.DelExe = FileExistsIn(fs, folder, product::kExeFile);
-  offered.DelHilfe = AnyHelpFileExists(fs, folder);
-  offered.DelCfg = FileExistsIn(fs, folder, product::kConfigFile) ||
-                   FileExistsIn(fs, store, product::kConfigFile);
-  // Offered for stored entries with any extension; the removal masks are
-  // narrower (install/ProductFiles.h).
-  const std::string textEntries = Concat({product::kTextEntryPrefix, FileSystem::kEveryName});
-  const std::string pictureEntries =
-      Concat({product::kPictureEntryPrefix, FileSystem::kEveryName});
-  offered.DelPufferText =
-      FileExistsIn(fs, folder, textEntries) || FileExistsIn(fs, store, textEntries);
-  offered.DelPufferBild =
-      FileExistsIn(fs, folder, pictureEntries) || FileExistsIn(fs, store, pictureEntries);
-
-  // The other-files item deletes whatever in the folder is not the product's.
-  // That is right for an install directory and ruinous anywhere else, for
-  // instance on a desktop to which the uninstaller was copied. So the folder
-  // must hold the files the install writes there (the uninstaller's own name
-  // proves nothing), and be no folder of Windows or of the users as a whole,
-  // into which a product may have been installed by mistake.
-  offered.InstallDirIsProducts =
-      (offered.DelExe || FileExistsIn(fs, folder, product::kConfigFile) || offered.DelHilfe) &&
-      mayHoldInstallation;
-  offered.DelSontiges =
-      offered.InstallDirIsProducts &&
-      HasOtherFiles(fs, folder + "\\", FileSystem::kEveryName, KeepPrefixes());
-  return offered;
+  const bool configHere = FileExistsIn(fs, folder, product::kConfigFile);
+  found.exe = FileExistsIn(fs, folder, product::kExeFile);
+  found.help = AnyHelpFileExists(fs, folder);
+  found.config = configHere || FileExistsIn(fs, store, product::kConfigFile);
+  // Stored entries with any extension; the removal masks are narrower
+  // (install/ProductFiles.h).
+  const std::string text = Concat({product::kTextEntryPrefix, FileSystem::kEveryName});
+  const std::string picture = Concat({product::kPictureEntryPrefix, FileSystem::kEveryName});
+  found.textEntries = FileExistsIn(fs, folder, text) || FileExistsIn(fs, store, text);
+  found.pictureEntries = FileExistsIn(fs, folder, picture) || FileExistsIn(fs, store, picture);
+  // Other files are looked for only where they could be offered: in a
+  // folder of the product's files that is nobody else's.
+  found.installation = (found.exe || configHere || found.help) && mayHoldInstallation;
+  found.otherFiles = found.installation &&
+                     HasOtherFiles(fs, folder + "\\", FileSystem::kEveryName, KeepPrefixes());
+  return found;
 }
 
 namespace {

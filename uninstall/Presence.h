@@ -67,49 +67,41 @@ struct PresenceQuery {
   std::string virtualStore = {};
 };
 
-// One flag per checklist item the tests decide: true when what the item
-// removes is present, so the item is offered (enabled and pre-checked).
-// The uninstaller item itself is always offered and has no flag here.
-struct OfferedItems {
-  bool DelExe = false;
-  bool DelHilfe = false;
-  bool DelRegistry = false;
-  bool DelDesktopLnk = false;
-  bool DelStartmenue = false;
-  bool DelCfg = false;
-  bool DelPufferText = false;
-  bool DelPufferBild = false;
-  bool DelSontiges = false;
-  // Not an item: the install directory holds an installation, so the
-  // self-removal may remove it once it is empty.
-  bool InstallDirIsProducts = false;
-  bool operator==(const OfferedItems&) const = default;
+// What the page finds, looked at once: which of the installation's things
+// are there and whose they are. The checklist (uninstall/Checklist.h)
+// decides from it which items it offers. A test that cannot be carried out
+// (an unknown shell folder, an unreadable directory) counts as not present.
+struct Findings {
+  // Another installation is registered and none in the install directory
+  // (RegisteredPlaces::OnlyElsewhere): the program is a copy outside it.
+  bool foreign = false;
+  bool registeredHere = false;
+  // The registry item has something to remove: entries of this
+  // installation's, or stale ones.
+  bool registryEntries = false;
+  // The install directory is a junction or a symbolic link: nothing in it
+  // is offered (the uninstaller itself still is).
+  bool linked = false;
+  // The install directory holds an installation (by the files the install
+  // writes there, ours by content outside the registered installation) and
+  // is no folder of Windows or of the users as a whole, nor a volume root:
+  // its other files may be offered, and the script removes it once empty.
+  bool installation = false;
+  OursByContent ours;
+  // Present in the install directory; configuration and stored entries
+  // also in the user's VirtualStore mirror of it.
+  bool exe = false, help = false, config = false, textEntries = false, pictureEntries = false;
+  bool otherFiles = false;
+  // The desktop shortcut and the start-menu group, where they lead.
+  LinkPlace desktopLink = LinkPlace::Missing;
+  LinkPlace startMenuGroup = LinkPlace::Missing;
 };
 
-// Runs the presence tests. A test that cannot be carried out (an unknown
-// shell folder, an unreadable directory) counts as not present.
-//
-// Entries and shortcuts that lead only to what is gone (stale) are offered
-// to every copy, under their items. Beyond them:
-// - While another installation is registered and none in the install
-//   directory (RegisteredPlaces::OnlyElsewhere), the program is a copy
-//   outside that installation: of its folder's files it offers only those
-//   that are ours by content (an installation left over from an earlier
-//   install elsewhere), never the user's files of the same names, and no
-//   entry or shortcut that leads to the other installation.
-// - While this one is registered, the registry item and the shortcuts are
-//   offered only where they lead into the install directory.
-// - With nothing registered every item is offered by what is present.
-// The product's own data that Windows redirected into the user's
-// VirtualStore counts for the configuration and stored-entry items.
-//
-// The other-files item is offered only in a folder that holds an
-// installation (see the definition for the rule): it deletes everything
-// there that is not the product's, so it must never be offered for a
-// desktop or downloads folder into which the uninstaller was copied, nor
-// for a volume root or another protected folder. An install directory that
-// is a junction or a symbolic link offers none of its items.
-OfferedItems FindOfferedItems(FileSystem& fs, const PresenceQuery& query);
+// Looks at what `query` names. The uninstaller's own name proves nothing:
+// an installation is known by the product's files, outside the registered
+// installation only by those that are ours by content; a desktop or a
+// downloads folder into which the uninstaller was copied holds none.
+Findings FindWhatIsThere(FileSystem& fs, const PresenceQuery& query);
 
 // The query for the running program: the shell folders the page tests, the
 // registry entries and where they and the shortcuts lead, the install

@@ -1,7 +1,7 @@
 #pragma once
 // The removal as data: the chosen checklist items become an ordered list of
-// actions, which RemovalRun applies. The list can be checked action by
-// action without touching the machine.
+// actions (uninstall/Checklist.h), which RemovalRun applies. The list can be
+// checked action by action without touching the machine.
 #include <optional>
 #include <string>
 #include <variant>
@@ -14,20 +14,6 @@ namespace vlt {
 
 class Shell;
 struct PresenceQuery;
-
-// The checklist items that will run: each one checked AND enabled on the page.
-struct ChosenItems {
-  bool DelRegistry = false;
-  bool DelHilfe = false;
-  bool DelExe = false;
-  bool DelStartmenue = false;
-  bool DelDesktopLnk = false;
-  bool DelCfg = false;
-  bool DelPufferText = false;
-  bool DelPufferBild = false;
-  bool DelSontiges = false;
-  bool DelUninst = false;
-};
 
 // The folders the removal works in, each without a trailing backslash, and
 // which of them are junctions or symbolic links to somewhere else.
@@ -100,18 +86,6 @@ using RemovalAction =
                  removal::DeleteFile, removal::DeleteMatchingFiles, removal::RemoveDirectory,
                  removal::DeleteOtherFiles>;
 using RemovalPlan = std::vector<RemovalAction>;
-
-// The actions for `chosen`: the uninstaller's script first, so that a
-// script that cannot be written stops the removal before anything is gone;
-// then in the fixed order of the checklist's removal: registry, help files,
-// product executable, start-menu group, desktop shortcut, configuration
-// file, text entries, picture entries, other files. An item whose folder is unknown ("") is left out rather than
-// resolved against the root of the current drive. Nothing is deleted through
-// a link: an install directory that is one loses its file items (the
-// uninstaller's own erase stays), a start-menu group that is one is only
-// removed as a link, never emptied. The other-files item never runs in a
-// volume root.
-RemovalPlan BuildRemovalPlan(const ChosenItems& chosen, const RemovalPaths& paths);
 
 // The folders for the running program as `query` found them: its own
 // folder, the shell's programs and desktop-directory folders, with what

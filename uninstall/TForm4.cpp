@@ -6,6 +6,7 @@
 #include "install/TForm2.h"
 #include "program/Program.h"
 #include "uninstall/Presence.h"
+#include "uninstall/Checklist.h"
 #include "uninstall/RemovalPlan.h"
 #include "uninstall/RemovalRun.h"
 
@@ -78,49 +79,25 @@ TForm4::TForm4(Program& program) : Page(program, kLayout) {
   FormCreate();
 }
 
-OfferedItems TForm4::LookAtMachine(PresenceQuery& query) {
+Findings TForm4::LookAtMachine(PresenceQuery& query) {
   Services& sys = program_.sys;
   query = MakePresenceQuery(sys, payload_->DateiSammlung(), sys.app.ExeName());
-  return FindOfferedItems(sys.fs, query);
+  return FindWhatIsThere(sys.fs, query);
 }
-
-namespace {
-
-// Each checklist item the presence tests decide: its box, whether it is
-// offered, and whether the removal runs it.
-struct ItemRow {
-  const char* box;
-  bool OfferedItems::*offered;
-  bool ChosenItems::*chosen;
-};
-constexpr ItemRow kItemRows[] = {
-    {"CheckBox_DelExe", &OfferedItems::DelExe, &ChosenItems::DelExe},
-    {"CheckBox_DelHilfe", &OfferedItems::DelHilfe, &ChosenItems::DelHilfe},
-    {"CheckBox_DelRegistry", &OfferedItems::DelRegistry, &ChosenItems::DelRegistry},
-    {"CheckBox_DelDesktopLnk", &OfferedItems::DelDesktopLnk, &ChosenItems::DelDesktopLnk},
-    {"CheckBox_DelStartmenue", &OfferedItems::DelStartmenue, &ChosenItems::DelStartmenue},
-    {"CheckBox_DelCfg", &OfferedItems::DelCfg, &ChosenItems::DelCfg},
-    {"CheckBox_DelPufferText", &OfferedItems::DelPufferText, &ChosenItems::DelPufferText},
-    {"CheckBox_DelPufferBild", &OfferedItems::DelPufferBild, &ChosenItems::DelPufferBild},
-    {"CheckBox_DelSontiges", &OfferedItems::DelSontiges, &ChosenItems::DelSontiges},
-};
-
-}  // namespace
 
 void TForm4::FormCreate() {
   PresenceQuery query;
-  const OfferedItems offered = LookAtMachine(query);
+  const ItemSet offered = OfferedItems(LookAtMachine(query));
   installDir_ = program_.sys.fs.Identity(InstallDirectoryOf(query.exePath));
   // An offered item starts checked, one not offered unchecked and greyed.
-  for (const ItemRow& row : kItemRows) {
+  for (const ChecklistRow& row : Checklist()) {
     Control& box = Ctl(row.box);
-    box.SetEnabled(offered.*row.offered);
-    box.SetChecked(offered.*row.offered);
+    box.SetEnabled(offered.Has(row.item));
+    box.SetChecked(offered.Has(row.item));
   }
   // Other files may be the user's own (a folder chosen for the install can
   // hold them): deleting them is offered, but only on request.
   CheckBox_DelSontiges.SetChecked(false);
-  // The uninstaller itself is always offered.
 }
 
 void TForm4::BitBtn_AbbrechenClick() { program_.Form2->CloseQuery(); }
@@ -133,20 +110,20 @@ Status TForm4::BitBtn_DeinstallierenClick() {
   // install, a folder replaced by a link): an item runs only where what it
   // removes is still there and still this installation's.
   PresenceQuery query;
-  const OfferedItems now = LookAtMachine(query);
-  ChosenItems items;
-  for (const ItemRow& row : kItemRows) {
+  const Findings found = LookAtMachine(query);
+  const ItemSet now = OfferedItems(found);
+  ItemSet chosen;
+  for (const ChecklistRow& row : Checklist()) {
     const Control& box = Ctl(row.box);
-    items.*row.chosen = box.Checked() && box.Enabled() && now.*row.offered;
+    chosen.Set(row.item, box.Checked() && box.Enabled() && now.Has(row.item));
   }
-  items.DelUninst = CheckBox_DelUninst.Checked() && CheckBox_DelUninst.Enabled();
 
   RemovalPaths paths = MakeRemovalPaths(sys.shell, sys.fs, query);
   const bool sameFolder =
       installDir_ && sys.fs.Identity(InstallDirectoryOf(query.exePath)) == installDir_;
   if (!sameFolder) paths.installDirIsLink = true;
   paths.exePath = query.exePath;
-  paths.removeFolderWhenEmpty = now.InstallDirIsProducts && !paths.installDirIsLink;
+  paths.removeFolderWhenEmpty = found.installation && !paths.installDirIsLink;
   // The configuration half of the registry step writes into config.vlt:
   // only into this installation's, in the folder the page looked at.
   paths.configIsOurs = !paths.installDirIsLink && (!paths.onlyOurs || paths.onlyOurs->config);
@@ -154,7 +131,7 @@ Status TForm4::BitBtn_DeinstallierenClick() {
   // The script is written first: a failure to write it leaves this handler
   // through the default error report before anything is removed, and the
   // page stays open for another try.
-  const RemovalReport report = RunRemoval(BuildRemovalPlan(items, paths), sys);
+  const RemovalReport report = RunRemoval(BuildRemovalPlan(chosen, paths), sys);
   if (!report.failure.Ok()) return report.failure;
   program_.ShowMessage(program_.msg.MsgUninstallDone, MsgKind::Information, {MsgButton::Ok});
   // Started only now, as the program ends: the script's bounded wait for

@@ -47,7 +47,7 @@ class TForm4 : public Page {
  private:
   // What is there now, looked at anew: the page's creation and its removal
   // both ask.
-  OfferedItems LookAtMachine(PresenceQuery& query);
+  Findings LookAtMachine(PresenceQuery& query);
 
   // The product's files as this setup carries them, to tell ours by content.
   std::unique_ptr<TFileArrayBinder> payload_;
