@@ -43,13 +43,6 @@ std::string ExtractFileName(std::string_view path) {
   return std::string(pos == std::string_view::npos ? path : path.substr(pos + 1));
 }
 
-std::string ChangeFileExt(std::string_view path, std::string_view extension) {
-  const std::size_t dot = path.find_last_of(".\\:");
-  std::string_view stem = path;
-  if (dot != std::string_view::npos && path[dot] == '.') stem = path.substr(0, dot);
-  return std::string(stem) + std::string(extension);
-}
-
 std::string AsciiUpper(std::string_view text) {
   std::string result(text);
   for (char& c : result) {

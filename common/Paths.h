@@ -17,9 +17,6 @@ std::string ExtractFilePath(std::string_view path);
 std::string ExtractFileDir(std::string_view path);
 // The text after the last "\" or ":".
 std::string ExtractFileName(std::string_view path);
-// `path` with the extension of its file name (from the last "." after the
-// last delimiter) replaced by `extension`, which includes its dot.
-std::string ChangeFileExt(std::string_view path, std::string_view extension);
 
 // True when `dir` names the root of a volume: a drive ("D:" or "D:\\") or a
 // share ("\\\\server\\share", with or without a trailing backslash). Such a

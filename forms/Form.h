@@ -47,7 +47,6 @@ class Form {
 
   // The main page: closing it ends the program.
   void SetMain(bool isMain) { isMain_ = isMain; }
-  bool IsMain() const { return isMain_; }
 
   // Runs a handler; a failure it returns goes to the error report.
   void Dispatch(const Callback<Status()>& handler);
@@ -70,7 +69,6 @@ class Form {
 
  protected:
   virtual void FormCloseQuery(bool& canClose) { canClose = true; }
-  const FormContext& Context() const { return context_; }
 
  private:
   FormContext context_;

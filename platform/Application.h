@@ -27,7 +27,6 @@ class Application {
   virtual void Run(Form& mainForm) = 0;
   // Asks the event loop to end once the running handler has returned.
   virtual void Terminate() = 0;
-  virtual bool Terminated() const = 0;
 };
 
 }  // namespace vlt

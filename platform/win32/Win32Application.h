@@ -17,7 +17,6 @@ class Win32Application : public Application {
   // Sets the flag and posts the quit message, which ends the loop (and any
   // modal loop running at that moment) once the running handler returns.
   void Terminate() override;
-  bool Terminated() const override { return terminated_; }
 
  private:
   std::string title_;

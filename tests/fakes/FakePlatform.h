@@ -29,7 +29,6 @@ class FakeApplication : public Application {
   std::string Title() const override { return title; }
   void Run(Form& mainForm) override;
   void Terminate() override { terminated = true; }
-  bool Terminated() const override { return terminated; }
 };
 
 class FakeProcesses : public Processes {
