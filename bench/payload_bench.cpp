@@ -99,11 +99,11 @@ class DiscardingFileSystem : public vlt::FileSystem {
   bool DirectoryExists(const std::string&) override { return true; }
   bool IsReparsePoint(const std::string&) override { return false; }
   std::vector<vlt::DirEntry> Find(const std::string&) override { return {}; }
-  bool DeleteFile(const std::string&) override { return true; }
-  bool RemoveDirectory(const std::string&) override { return true; }
-  bool CopyFile(const std::string&, const std::string&) override { return true; }
+  vlt::Status DeleteFile(const std::string&) override { return {}; }
+  vlt::Status RemoveDirectory(const std::string&) override { return {}; }
+  vlt::Status CopyFile(const std::string&, const std::string&) override { return {}; }
   std::optional<std::uint64_t> FileSize(const std::string&) override { return std::nullopt; }
-  bool SetNormalAttributes(const std::string&) override { return true; }
+  vlt::Status SetNormalAttributes(const std::string&) override { return {}; }
   vlt::Status WriteFile(const std::string&, std::span<const std::uint8_t> data) override {
     written += data.size();
     return {};

@@ -10,12 +10,39 @@
 
 namespace vlt {
 
-// What went wrong: the text the default error report shows (the system's
-// own, or a fixed English text) and the system error code, 0 when none.
-struct Failure {
-  std::string message;
-  std::uint32_t code = 0;
+// What was being attempted when a failure happened.
+enum class Attempt : std::uint8_t {
+  Fault,  // no system call: a fault found in data or by the program's own rules
+  CreateDirectory,
+  WriteFile,
+  CopyFile,
+  DeleteFile,
+  RemoveDirectory,
+  SetAttributes,
+  WriteRegistry,  // creating a key or writing a value
+  DeleteRegistry,
+  WriteProfile,
+  CreateShellLink,
+  StartProgram,
+  EndProcess,
+  WriteSelfRemovalScript,
+  NameSelfRemovalScript,  // `about`: the program the script could not name
+  FindScriptFolder,
+  FindSystemFolder,
 };
+
+// What went wrong: what was attempted, on which path or key, and the
+// system's code (0 when none). The words for it are made only where it is
+// shown (program/FailureText.h); a Fault carries its own.
+struct Failure {
+  Attempt attempt = Attempt::Fault;
+  std::string subject;     // the path or key; for a Fault, the fault in words
+  std::uint32_t code = 0;
+  std::string about = {};  // a second path, where the words need one
+};
+
+// A fault found without a system call, in words.
+inline Failure Fault(std::string words) { return Failure{Attempt::Fault, std::move(words)}; }
 
 class [[nodiscard]] Status {
  public:
@@ -50,4 +77,14 @@ class [[nodiscard]] Result {
   Status status_;
 };
 
+// A failure that changes nothing for the caller, said so with its reason:
+// the reason is for the reader of the code.
+inline void IgnoreFailure(const Status&, const char* /*why*/) {}
+
 }  // namespace vlt
+
+// Returns the failure of a Status expression from the enclosing function.
+#define VLT_RETURN_IF_FAILED(expression)                 \
+  do {                                                   \
+    if (::vlt::Status vlt_status_ = (expression); !vlt_status_.Ok()) return vlt_status_; \
+  } while (false)

@@ -29,13 +29,13 @@ class SinkFileSystem : public vlt::FileSystem {
   bool DirectoryExists(const std::string&) override { return true; }
   bool IsReparsePoint(const std::string&) override { return false; }
   std::vector<vlt::DirEntry> Find(const std::string&) override { return {}; }
-  bool DeleteFile(const std::string&) override { return false; }
-  bool RemoveDirectory(const std::string&) override { return false; }
-  bool CopyFile(const std::string&, const std::string&) override { return false; }
+  vlt::Status DeleteFile(const std::string&) override { return {}; }
+  vlt::Status RemoveDirectory(const std::string&) override { return {}; }
+  vlt::Status CopyFile(const std::string&, const std::string&) override { return {}; }
   std::optional<std::uint64_t> FileSize(const std::string&) override { return std::nullopt; }
-  bool SetNormalAttributes(const std::string&) override { return false; }
+  vlt::Status SetNormalAttributes(const std::string&) override { return {}; }
   vlt::Status WriteFile(const std::string& path, std::span<const std::uint8_t> data) override {
-    if (path.rfind("C:\\Fehlt\\", 0) == 0) return vlt::Failure{"Cannot create file " + path, 3};
+    if (path.rfind("C:\\Fehlt\\", 0) == 0) return vlt::Failure{vlt::Attempt::WriteFile, path, 3};
     volatile std::uint8_t touch = 0;
     for (std::uint8_t b : data) touch = touch ^ b;  // every byte must be readable
     lastSize = data.size();

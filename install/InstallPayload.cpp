@@ -10,14 +10,14 @@ namespace vlt {
 
 Result<std::unique_ptr<TFileArrayBinder>> LoadInstallPayload(Resources& resources) {
   const auto record = resources.Data(kPayloadResource);
-  if (!record) return Failure{"the payload record is missing"};
+  if (!record) return Fault("the payload record is missing");
   Result<std::unique_ptr<TFileArrayBinder>> loaded = LoadFileArrayBinder(*record);
   if (!loaded.Ok()) return loaded;
   const TFileArrayBinder& binder = *loaded.Value();
   if (const auto checked = CheckPayload(binder); !checked.Ok()) return checked.Error();
   if (const int count = binder.DateiSammlung().Count(); count < kInstalledEntryCount) {
-    return Failure{Concat({"the payload holds ", std::to_string(count),
-                           " entries, the install needs ", std::to_string(kInstalledEntryCount)})};
+    return Fault(Concat({"the payload holds ", std::to_string(count),
+                           " entries, the install needs ", std::to_string(kInstalledEntryCount)}));
   }
   return loaded;
 }

@@ -27,8 +27,7 @@ class Run {
   void operator()(const step::Progress&) { page_.step(); }
 
   void operator()(const step::CreateDirectory& s) {
-    // Whether it worked, the confirmation that follows finds out.
-    Ignore(sys_.fs.ForceDirectories(s.path));
+    IgnoreFailure(sys_.fs.ForceDirectories(s.path), "the confirmation that follows finds out");
   }
 
   void operator()(const step::ConfirmDirectory& s) {
@@ -72,12 +71,12 @@ class Run {
         {.installDir = dir,
          .install = true,
          .autoStart = s.autoStart && IsThere(JoinPath(dir, product::kExeFile)),
-         .uninstallerWritten = IsThere(JoinPath(dir, product::kUninstallerFile))});
+         .uninstallerWritten = IsThere(JoinPath(dir, product::kUninstallerFile))})
+                                .Ok();
   }
 
   void operator()(const step::CreateFolder& s) {
-    // Its shortcuts are then silently missing.
-    Ignore(sys_.fs.ForceDirectories(s.path));
+    IgnoreFailure(sys_.fs.ForceDirectories(s.path), "its shortcuts are then silently missing");
   }
 
   void operator()(const step::CreateShortcut& s) {
@@ -94,9 +93,6 @@ class Run {
   void operator()(const step::ShowFinishPage& s) { page_.finish(IsThere(s.product)); }
 
  private:
-  // A failure that the step's kind leaves to what follows.
-  static void Ignore(const Status&) {}
-
   // A file of the folder written whole, or not: then noted and warned of.
   void Written(const std::string& path, bool whole, std::string MessageTexts::*warning) {
     if (whole) return;
@@ -122,14 +118,16 @@ class Run {
     // A copy of a read-only setup program (started from a CD or a read-only
     // share) would be read-only too: the old one could not be replaced, nor
     // the new one erased by the self-removal.
-    fs.SetNormalAttributes(to);
-    const bool copied = fs.CopyFile(from, to);
+    IgnoreFailure(fs.SetNormalAttributes(to), "the copy then fails, and says so");
+    const bool copied = fs.CopyFile(from, to).Ok();
     const std::optional<std::uint64_t> size = fs.FileSize(from);
     if (copied && size && fs.FileSize(to) == size) {
-      fs.SetNormalAttributes(to);
+      IgnoreFailure(fs.SetNormalAttributes(to), "a copy of a writable program is writable");
       return true;
     }
-    fs.DeleteFile(to);  // a cut copy would only fail with "Bad EXE format"
+    // A cut copy would only fail with "Bad EXE format"; a copy that could
+    // not be made leaves nothing, or the earlier file, to delete.
+    IgnoreFailure(fs.DeleteFile(to), "what cannot be deleted is reported as not copied");
     return false;
   }
 

@@ -158,7 +158,8 @@ bool TForm2::VelToriRegistry(bool Install, bool AutoStart, bool UninstallerWritt
                               {.installDir = installDir,
                                .install = Install,
                                .autoStart = AutoStart,
-                               .uninstallerWritten = UninstallerWritten});
+                               .uninstallerWritten = UninstallerWritten})
+      .Ok();
 }
 
 }  // namespace vlt

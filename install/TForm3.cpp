@@ -54,10 +54,12 @@ TForm3::TForm3(Program& program) : Page(program, kLayout) {
 void TForm3::BitBtn_FertigStellenClick() {
   // Product first, web site second, then the end; nothing waits for either.
   if (CheckBox_VelToriJetztStarten.Checked()) {
-    program_.sys.shell.Execute(ProductStartRequest(program_.InstallVerz));
+    IgnoreFailure(program_.sys.shell.Execute(ProductStartRequest(program_.InstallVerz)),
+                  "the user sees whether it started; the setup is done either way");
   }
   if (CheckBox_WebseiteBesuchen.Checked()) {
-    program_.sys.shell.Execute(WebSiteRequest(product::kWebSite));
+    IgnoreFailure(program_.sys.shell.Execute(WebSiteRequest(product::kWebSite)),
+                  "the user sees whether the browser opened");
   }
   program_.sys.app.Terminate();
 }

@@ -37,42 +37,40 @@ Place PlaceOf(const std::optional<std::string>& command, FileSystem& fs,
 bool RemovesEntry(Place place) { return place == Place::ThisFolder || place == Place::Stale; }
 
 // The first write that fails ends the writing.
-bool WriteRegistryEntries(Registry& registry, FileSystem& fs, const std::string& installDir,
-                          bool install, bool autoStart, bool uninstallerWritten) {
+Status WriteRegistryEntries(Registry& registry, FileSystem& fs, const std::string& installDir,
+                            bool install, bool autoStart, bool uninstallerWritten) {
   const RegisteredPlaces registered = LocateRegisteredEntries(registry, fs, installDir);
   if (autoStart) {
-    if (!registry.WriteString(entries::kRunKey, entries::kAutoStartValue,
-                              AutostartCommand(installDir)).Ok()) {
-      return false;
-    }
+    VLT_RETURN_IF_FAILED(registry.WriteString(entries::kRunKey, entries::kAutoStartValue,
+                                              AutostartCommand(installDir)));
   } else if (install || RemovesEntry(registered.autostart)) {
-    registry.DeleteValue(entries::kRunKey, entries::kAutoStartValue);  // missing is fine
+    IgnoreFailure(registry.DeleteValue(entries::kRunKey, entries::kAutoStartValue),
+                  "a value that is not there is what was wanted");
   }
 
   if (install && uninstallerWritten) {
     const std::string key = UninstallKey();
-    return registry.CreateKey(key).Ok() &&
-           registry.WriteString(key, entries::kDisplayNameValue, entries::kDisplayName).Ok() &&
-           registry.WriteString(key, entries::kUninstallStringValue, UninstallCommand(installDir))
-               .Ok();
+    VLT_RETURN_IF_FAILED(registry.CreateKey(key));
+    VLT_RETURN_IF_FAILED(
+        registry.WriteString(key, entries::kDisplayNameValue, entries::kDisplayName));
+    return registry.WriteString(key, entries::kUninstallStringValue, UninstallCommand(installDir));
   }
   if (RemovesEntry(registered.uninstall)) {
-    registry.DeleteKeyTree(entries::kUninstallParentKey, entries::kUninstallSubKey);
+    IgnoreFailure(registry.DeleteKeyTree(entries::kUninstallParentKey, entries::kUninstallSubKey),
+                  "a removal is best effort: what stays is offered again");
   }
-  return true;
+  return {};
 }
 
-bool WriteAutostartKey(ProfileFile& profile, FileSystem& fs, const RegistryChange& change) {
+Status WriteAutostartKey(ProfileFile& profile, FileSystem& fs, const RegistryChange& change) {
   const std::string config = JoinPath(change.installDir, product::kConfigFile);
-  if (!change.install && (!change.configIsOurs || !FileExists(fs, config))) return true;
-  const bool autoStart = change.autoStart;
+  if (!change.install && (!change.configIsOurs || !FileExists(fs, config))) return {};
   profile.Flush(config);
-  const Status written =
+  VLT_RETURN_IF_FAILED(
       profile.WriteString(config, entries::kGeneralSection, entries::kAutostartKey,
-                          autoStart ? entries::kAutostartOn : entries::kAutostartOff);
-  if (!written.Ok()) return false;
+                          change.autoStart ? entries::kAutostartOn : entries::kAutostartOff));
   profile.Flush(config);
-  return true;
+  return {};
 }
 
 }  // namespace
@@ -86,14 +84,13 @@ std::string UninstallCommand(const std::string& installDir) {
       {Quoted(JoinPath(installDir, product::kUninstallerFile)), " ", kRemoveArgument});
 }
 
-bool VelToriRegistry(Registry& registry, ProfileFile& profile, FileSystem& fs,
-                     const RegistryChange& change) {
+Status VelToriRegistry(Registry& registry, ProfileFile& profile, FileSystem& fs,
+                       const RegistryChange& change) {
   // Both halves run, whatever the first one met.
-  const bool entriesWritten =
-      WriteRegistryEntries(registry, fs, change.installDir, change.install, change.autoStart,
-                           change.uninstallerWritten);
-  const bool keyWritten = WriteAutostartKey(profile, fs, change);
-  return entriesWritten && keyWritten;
+  Status entries = WriteRegistryEntries(registry, fs, change.installDir, change.install,
+                                        change.autoStart, change.uninstallerWritten);
+  Status key = WriteAutostartKey(profile, fs, change);
+  return !entries.Ok() ? entries : key;
 }
 
 std::string CommandProgram(const std::string& command) {

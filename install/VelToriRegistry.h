@@ -49,12 +49,12 @@ struct RegistryChange {
 // The registry half and the configuration half are guarded separately: a
 // failed write in the registry half ends that half (later registry steps
 // are not done) but the configuration half runs in every case. The result
-// is false when either half failed, true otherwise. Deleting values and
-// keys is not checked, so removing entries that do not exist succeeds and
-// creates nothing.
+// is the registry half's failure, else the configuration half's. Deleting
+// values and keys is best effort, so removing entries that do not exist
+// succeeds and creates nothing.
 // Nothing is rolled back and nothing is shown.
-bool VelToriRegistry(Registry& registry, ProfileFile& profile, FileSystem& fs,
-                     const RegistryChange& change);
+Status VelToriRegistry(Registry& registry, ProfileFile& profile, FileSystem& fs,
+                       const RegistryChange& change);
 
 // The program a command names: the text between its leading pair of double
 // quotes, else the text without a trailing " -remove", else the whole text.

@@ -113,7 +113,7 @@ class RecordReader {
   // Records the fault at byte `at`, unless an earlier one was recorded.
   void Fail(std::size_t at, std::string_view what) {
     if (Failed()) return;
-    failure_ = Failure{Concat({"Damaged payload record at byte ", std::to_string(at), ": ", what})};
+    failure_ = Fault(Concat({"Damaged payload record at byte ", std::to_string(at), ": ", what}));
     offset_ = bytes_.size();
   }
 
@@ -291,8 +291,8 @@ class RecordWriter {
   void ShortString(std::string_view text, std::string_view what) {
     if (text.size() > 255) {
       if (!failure_) {
-        failure_ = Failure{Concat({"Cannot store the payload record: ", what,
-                                   " is longer than 255 bytes"})};
+        failure_ = Fault(Concat({"Cannot store the payload record: ", what,
+                                   " is longer than 255 bytes"}));
       }
       return;
     }
@@ -384,11 +384,11 @@ Result<std::vector<std::uint8_t>> StoreFileArrayBinder(const TFileArrayBinder& b
   const TDateiSammlung& collection = binder.DateiSammlung();
   const std::span<const std::uint8_t> block = collection.SammlungsDaten().Bytes();
   if (static_cast<std::uint64_t>(block.size()) > std::numeric_limits<std::uint32_t>::max()) {
-    return Failure{"Cannot store the payload record: the compressed block is 4 GiB or larger"};
+    return Fault("Cannot store the payload record: the compressed block is 4 GiB or larger");
   }
   if (collection.Count() > kMaxEntries) {
-    return Failure{Concat({"Cannot store the payload record: more than ",
-                           std::to_string(kMaxEntries), " entries"})};
+    return Fault(Concat({"Cannot store the payload record: more than ",
+                           std::to_string(kMaxEntries), " entries"}));
   }
 
   RecordWriter writer;

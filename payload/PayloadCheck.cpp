@@ -32,18 +32,18 @@ Result<PayloadLengths> CheckPayload(const TFileArrayBinder& binder) {
     SpanSource source(files.SammlungsDaten().Bytes());
     CountingSink sink;
     if (const int status = InflateStream(source, sink); status != 0) {
-      return Failure{Concat({"the compressed block does not inflate: ", InflateStatusText(status)})};
+      return Fault(Concat({"the compressed block does not inflate: ", InflateStatusText(status)}));
     }
     lengths.inflated = sink.Count();
   }
   for (int index = 0; index < files.Count(); ++index) {
     const TDatei& entry = files.Items(index);
     if (!entry.LiesWithin(lengths.inflated)) {
-      return Failure{Concat({"entry ", std::to_string(index), " (\"", entry.Dateiname,
+      return Fault(Concat({"entry ", std::to_string(index), " (\"", entry.Dateiname,
                                  "\", start ", std::to_string(entry.DateiStart), ", size ",
                                  std::to_string(entry.DateiGroesse),
                                  ") lies outside the inflated block of ",
-                                 std::to_string(lengths.inflated), " bytes"})};
+                                 std::to_string(lengths.inflated), " bytes"}));
     }
   }
   return lengths;

@@ -50,19 +50,19 @@ class FileSystem {
   // The pattern that matches every name, those without an extension too.
   static constexpr char kEveryName[] = "*.*";
 
-  // Plain deletions; false when they fail (read-only, in use, a directory).
-  virtual bool DeleteFile(const std::string& path) = 0;
+  // A plain deletion; fails when the file is read-only, in use or a
+  // directory.
+  virtual Status DeleteFile(const std::string& path) = 0;
   // Removes an empty directory; a directory junction or symbolic link is
   // removed as a link, whatever its target holds.
-  virtual bool RemoveDirectory(const std::string& path) = 0;
-  // Copies a file, replacing an existing target; false on failure. A copy
-  // that fails part way (a full disk) may leave a cut target behind.
-  virtual bool CopyFile(const std::string& from, const std::string& to) = 0;
+  virtual Status RemoveDirectory(const std::string& path) = 0;
+  // Copies a file, replacing an existing target. A copy that fails part way
+  // (a full disk) may leave a cut target behind.
+  virtual Status CopyFile(const std::string& from, const std::string& to) = 0;
   // The size of an existing file; nullopt when it cannot be read.
   virtual std::optional<std::uint64_t> FileSize(const std::string& path) = 0;
-  // Gives a file normal attributes (no longer read-only, hidden or system);
-  // false on failure.
-  virtual bool SetNormalAttributes(const std::string& path) = 0;
+  // Gives a file normal attributes (no longer read-only, hidden or system).
+  virtual Status SetNormalAttributes(const std::string& path) = 0;
 
   // Creates `path` anew (an existing file is truncated; no sharing while it is
   // open; normal attributes) and writes `data`. Fails when the file cannot be

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "common/Result.h"
+
 namespace vlt {
 
 struct ProcessInfo {
@@ -18,8 +20,8 @@ class Processes {
   // Every process of the system; empty when no snapshot can be taken.
   virtual std::vector<ProcessInfo> List() = 0;
   // Opens the process for termination only and terminates it with
-  // `exitCode`, without waiting. False when it could not be opened or ended.
-  virtual bool Terminate(std::uint32_t id, std::uint32_t exitCode) = 0;
+  // `exitCode`, without waiting. Fails when it could not be opened or ended.
+  virtual Status Terminate(std::uint32_t id, std::uint32_t exitCode) = 0;
 };
 
 }  // namespace vlt

@@ -20,10 +20,10 @@ class Registry {
   // replacing earlier data. Fails with the system's error.
   virtual Status WriteString(const std::string& key, const std::string& name,
                            const std::string& value) = 0;
-  // Deletes a value; false when the key or value is missing or access fails.
-  virtual bool DeleteValue(const std::string& key, const std::string& name) = 0;
-  // Deletes `subKey` of `key` with everything below it; false on failure.
-  virtual bool DeleteKeyTree(const std::string& key, const std::string& subKey) = 0;
+  // Deletes a value; fails when the key or value is missing or access fails.
+  virtual Status DeleteValue(const std::string& key, const std::string& name) = 0;
+  // Deletes `subKey` of `key` with everything below it.
+  virtual Status DeleteKeyTree(const std::string& key, const std::string& subKey) = 0;
   // Opens an existing `key` with full access and tells whether the value
   // exists. Any failure (missing key, no rights) yields false.
   virtual bool ValueExists(const std::string& key, const std::string& name) = 0;

@@ -115,8 +115,8 @@ class Shell {
   // The target path a shortcut file names, as stored; nullopt when the file
   // cannot be read as a shortcut or names no file-system path (a web site).
   virtual std::optional<std::string> ShellLinkTarget(const std::string& linkFile) = 0;
-  // Starts a program or opens a document; the result is not reported.
-  virtual void Execute(const ShellExecuteRequest& request) = 0;
+  // Starts a program or opens a document, without waiting for it.
+  virtual Status Execute(const ShellExecuteRequest& request) = 0;
   // Shows the modal folder browser rooted at `rootCsidl` (file-system folders
   // only). The chosen folder's path, or nullopt when nothing was chosen, the
   // choice has no file-system path or the root cannot be found.

@@ -3,6 +3,7 @@
 #include "common/Concat.h"
 #include "common/FatalEnd.h"
 #include "payload/FileArrayBinder.h"
+#include "program/FailureText.h"
 #include "program/MessageBox.h"
 #include "program/RunMode.h"
 
@@ -53,7 +54,7 @@ MsgButton Program::ShowMessage(const std::string& text, MsgKind kind,
 }
 
 void Program::ShowFailure(const Failure& failure) {
-  std::string text = failure.message;
+  std::string text = FailureText(failure, sys.app.SystemMessage(failure.code));
   // The report ends its text with a full stop, as the framework always did.
   if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
   MessageBoxRequest request = BuildMessageBox(DialogCaptions{}, text, MsgKind::Error,

@@ -12,7 +12,7 @@ bool ExeNameMatches(std::string_view exeField, std::string_view exeName) {
 bool KillProcessesByExeName(Processes& processes, std::string_view exeName) {
   bool result = false;
   for (const ProcessInfo& process : processes.List()) {
-    if (ExeNameMatches(process.exeFile, exeName)) result = processes.Terminate(process.id, 0);
+    if (ExeNameMatches(process.exeFile, exeName)) result = processes.Terminate(process.id, 0).Ok();
   }
   return result;
 }

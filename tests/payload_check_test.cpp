@@ -33,12 +33,12 @@ std::unique_ptr<TFileArrayBinder> WithBlock(const Bytes& block) {
 
 std::string FaultOf(const TFileArrayBinder& binder) {
   const Result<PayloadLengths> checked = CheckPayload(binder);
-  return checked.Ok() ? "" : checked.Error().message;
+  return checked.Ok() ? "" : checked.Error().subject;
 }
 
 TEST(PayloadCheck, ASoundPayloadGivesItsLengths) {
   const Result<PayloadLengths> checked = CheckPayload(Product());
-  ASSERT_TRUE(checked.Ok()) << checked.Error().message;
+  ASSERT_TRUE(checked.Ok()) << checked.Error().subject;
   const PayloadLengths& lengths = checked.Value();
   EXPECT_EQ(lengths.compressed, Product().DateiSammlung().SammlungsDaten().Size());
   EXPECT_EQ(lengths.inflated, 911923u);
@@ -93,7 +93,7 @@ TEST(PayloadCheck, AnEmptyBlockHoldsOnlyEmptyEntries) {
   TFileArrayBinder binder;
   binder.DateiSammlung().Add();
   const Result<PayloadLengths> empty = CheckPayload(binder);
-  ASSERT_TRUE(empty.Ok()) << empty.Error().message;
+  ASSERT_TRUE(empty.Ok()) << empty.Error().subject;
   EXPECT_EQ(empty.Value().inflated, 0u);
   binder.DateiSammlung().Add().DateiGroesse = 1;
   EXPECT_EQ(FaultOf(binder),

@@ -164,9 +164,9 @@ TEST_F(Extraction, TheContainerIsUnchangedAndResultsRepeat) {
 
 TEST_F(Extraction, ALoadedRecordExtractsLikeTheOriginal) {
   const Result<Bytes> record = StoreFileArrayBinder(Product());
-  ASSERT_TRUE(record.Ok()) << record.Error().message;
+  ASSERT_TRUE(record.Ok()) << record.Error().subject;
   const auto loaded = LoadFileArrayBinder(record.Value());
-  ASSERT_TRUE(loaded.Ok()) << loaded.Error().message;
+  ASSERT_TRUE(loaded.Ok()) << loaded.Error().subject;
   fs.AddDir(dir);
   ASSERT_TRUE(loaded.Value()->DateiSammlung().Items(0).Entpacken(dir + "\\veltori.exe", fs));
   EXPECT_EQ(*fs.ReadFile(dir + "\\veltori.exe"), AsText(samples::ProductFiles()[0].bytes));

@@ -91,7 +91,7 @@ std::unique_ptr<TFileArrayBinder> ShippedTable(const Bytes& block) {
 Bytes Store(const TFileArrayBinder& binder) {
   Result<Bytes> stored = StoreFileArrayBinder(binder);
   if (!stored.Ok()) {
-    ADD_FAILURE() << stored.Error().message;
+    ADD_FAILURE() << stored.Error().subject;
     return {};
   }
   return std::move(stored.Value());
@@ -101,7 +101,7 @@ Bytes Store(const TFileArrayBinder& binder) {
 std::unique_ptr<TFileArrayBinder> Load(const Bytes& record) {
   Result<std::unique_ptr<TFileArrayBinder>> loaded = LoadFileArrayBinder(record);
   if (!loaded.Ok()) {
-    ADD_FAILURE() << loaded.Error().message;
+    ADD_FAILURE() << loaded.Error().subject;
     return nullptr;
   }
   return std::move(loaded.Value());
@@ -275,13 +275,13 @@ TEST(PayloadRecord, RefusesToStoreOverlongStrings) {
   auto binder = samples::MakeBinder({{std::string(256, 'x'), {}}});
   const Result<Bytes> longName = StoreFileArrayBinder(*binder);
   ASSERT_FALSE(longName.Ok());
-  EXPECT_EQ(longName.Error().message,
+  EXPECT_EQ(longName.Error().subject,
             "Cannot store the payload record: Dateiname of entry 0 is longer than 255 bytes");
   binder->DateiSammlung().Items(0).Dateiname = "ok";
   binder->DateiSammlung().Items(0).DateiBeschreibung = std::string(300, 'd');
   const Result<Bytes> longDescription = StoreFileArrayBinder(*binder);
   ASSERT_FALSE(longDescription.Ok());
-  EXPECT_EQ(longDescription.Error().message,
+  EXPECT_EQ(longDescription.Error().subject,
             "Cannot store the payload record: DateiBeschreibung of entry 0 is longer than 255 "
             "bytes");
 }
@@ -294,7 +294,7 @@ void ExpectRejected(const Bytes& record, const std::string& expectedText = "") {
   const Result<std::unique_ptr<TFileArrayBinder>> loaded =
       LoadFileArrayBinder(std::span(exact.get(), record.size()));
   ASSERT_FALSE(loaded.Ok()) << "accepted a damaged record of " << record.size() << " bytes";
-  const std::string& message = loaded.Error().message;
+  const std::string& message = loaded.Error().subject;
   EXPECT_NE(message.find("Damaged payload record at byte"), std::string::npos) << message;
   EXPECT_NE(message.find(expectedText), std::string::npos) << message;
 }

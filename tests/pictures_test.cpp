@@ -140,11 +140,11 @@ TEST(PackedPictures, EveryPictureInflatesToItsFileAndParses) {
     SCOPED_TRACE(name);
     const std::vector<std::uint8_t> file = ReadResource(name);
     const Result<std::vector<std::uint8_t>> unpacked = UnpackPicture(Packed(file));
-    ASSERT_TRUE(unpacked.Ok()) << unpacked.Error().message;
+    ASSERT_TRUE(unpacked.Ok()) << unpacked.Error().subject;
     const std::vector<std::uint8_t>& inflated = unpacked.Value();
     EXPECT_EQ(inflated, file);
     const Result<BitmapFileView> parsed = ParseBitmapFile(inflated);
-    ASSERT_TRUE(parsed.Ok()) << parsed.Error().message;
+    ASSERT_TRUE(parsed.Ok()) << parsed.Error().subject;
     const BitmapFileView& view = parsed.Value();
     EXPECT_EQ(view.info.data(), inflated.data() + 14);
     EXPECT_EQ(view.bits.data() + view.bits.size(), inflated.data() + inflated.size());
@@ -157,15 +157,15 @@ TEST(PackedPictures, DamagedOrOversizedPicturesFail) {
   std::vector<std::uint8_t> packed = Packed(file);
   const Result<std::vector<std::uint8_t>> oversized = UnpackPicture(packed, file.size() - 1);
   ASSERT_FALSE(oversized.Ok());
-  EXPECT_EQ(oversized.Error().message, "the packed picture inflates to more than " +
+  EXPECT_EQ(oversized.Error().subject, "the packed picture inflates to more than " +
                                            std::to_string(file.size() - 1) + " bytes");
   const Result<std::vector<std::uint8_t>> fitting = UnpackPicture(packed, file.size());
-  ASSERT_TRUE(fitting.Ok()) << fitting.Error().message;
+  ASSERT_TRUE(fitting.Ok()) << fitting.Error().subject;
   EXPECT_EQ(fitting.Value().size(), file.size());
   packed.pop_back();
   const Result<std::vector<std::uint8_t>> cut = UnpackPicture(packed);
   ASSERT_FALSE(cut.Ok());
-  EXPECT_EQ(cut.Error().message, "the packed picture does not inflate: buffer error");
+  EXPECT_EQ(cut.Error().subject, "the packed picture does not inflate: buffer error");
 
   auto damaged = [&](std::size_t at, std::uint32_t value) {
     std::vector<std::uint8_t> d = file;
@@ -189,7 +189,7 @@ TEST(PackedPictures, DamagedOrOversizedPicturesFail) {
   for (const auto& c : cases) {
     const Result<BitmapFileView> parsed = ParseBitmapFile(c.file);
     ASSERT_FALSE(parsed.Ok()) << c.what;
-    EXPECT_EQ(parsed.Error().message, c.message) << c.what;
+    EXPECT_EQ(parsed.Error().subject, c.message) << c.what;
   }
 }
 

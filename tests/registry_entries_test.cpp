@@ -22,7 +22,8 @@ class VelToriRegistryTest : public ::testing::Test {
 
   bool Run(bool install, bool autoStart, const std::string& dir = kDir) {
     return VelToriRegistry(registry, profile, fs,
-                           {.installDir = dir, .install = install, .autoStart = autoStart});
+                           {.installDir = dir, .install = install, .autoStart = autoStart})
+        .Ok();
   }
   std::string Config() { return fs.ReadFile(kConfig).value_or("<missing>"); }
 
@@ -94,7 +95,8 @@ TEST_F(VelToriRegistryTest, BothDirectionsOverAnEarlierInstallation) {
                                 {.installDir = kDir,
                                  .install = c.install,
                                  .autoStart = c.autoStart,
-                                 .uninstallerWritten = c.uninstallerWritten}));
+                                 .uninstallerWritten = c.uninstallerWritten})
+                    .Ok());
 
     const std::optional<std::string> run[] = {kExeValue, earlierRun, std::nullopt};
     EXPECT_EQ(registry.Value(kRun, "VelToriAutoStart"), run[c.run]);

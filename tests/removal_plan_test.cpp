@@ -325,9 +325,9 @@ TEST_F(RemovalRunTest, AFolderBehindALinkKeepsEveryFile) {
   for (const ItemCase& c : ItemCases()) all.Set(c.item, true);
 
   // The group folder: removed as a link, never emptied.
-  p.fs.DeleteFile(G + "VelTori Advanced.lnk");
-  p.fs.DeleteFile(G + "Hilfe.lnk");
-  p.fs.RemoveDirectory(G);
+  ASSERT_TRUE(p.fs.DeleteFile(G + "VelTori Advanced.lnk").Ok());
+  ASSERT_TRUE(p.fs.DeleteFile(G + "Hilfe.lnk").Ok());
+  ASSERT_TRUE(p.fs.RemoveDirectory(G).Ok());
   p.fs.AddDirectoryLink(G, other);
   Apply(ItemSet{Item::Startmenue});
   EXPECT_EQ(Under(other + "\\"), otherFiles);
@@ -370,8 +370,8 @@ TEST_F(RemovalRunTest, TheScriptIsWrittenFirstAndItsFailureRemovesNothing) {
   paths.exePath = D + "\\vltsetup.exe";
   const RemovalReport failed = RunRemoval(BuildRemovalPlan(all, paths), p.services);
   ASSERT_FALSE(failed.failure.Ok());
-  EXPECT_NE(failed.failure.Error().message.find("C:\\Windows\\Temp\\vltsetup-"), std::string::npos)
-      << failed.failure.Error().message;
+  EXPECT_NE(failed.failure.Error().subject.find("C:\\Windows\\Temp\\vltsetup-"), std::string::npos)
+      << failed.failure.Error().subject;
   EXPECT_FALSE(failed.selfRemoval);
   EXPECT_TRUE(Registered());
   EXPECT_EQ(p.fs.AllPaths(), before);

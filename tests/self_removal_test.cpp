@@ -42,7 +42,7 @@ class SelfRemovalTest : public ::testing::Test {
     Result<ShellExecuteRequest> written =
         WriteSelfRemovalScript(p.fs, p.shell, exePath, insideInstallation);
     if (!written.Ok()) {
-      ADD_FAILURE() << written.Error().message;
+      ADD_FAILURE() << written.Error().subject;
       return {};
     }
     return std::move(written.Value());
@@ -219,7 +219,7 @@ TEST_F(SelfRemovalTest, ScriptFolderIsTheSystemsTemporaryFolderElseAsBefore) {
     fresh.fs.AddFile("C:\\VelTori\\vltsetup.exe");
     const Result<ShellExecuteRequest> written =
         WriteSelfRemovalScript(fresh.fs, fresh.shell, "C:\\VelTori\\vltsetup.exe", true);
-    ASSERT_TRUE(written.Ok()) << c.script << ": " << written.Error().message;
+    ASSERT_TRUE(written.Ok()) << c.script << ": " << written.Error().subject;
     const ShellExecuteRequest& started = written.Value();
     EXPECT_TRUE(fresh.fs.IsFile(c.script)) << c.script;
     EXPECT_EQ(started.parameters, "/d /c \"\"" + c.script + "\"\"");
@@ -260,7 +260,7 @@ TEST_F(SelfRemovalTest, AScriptThatCannotBeMadeAnewFailsAndLeavesNothingToStart)
     const Result<ShellExecuteRequest> written =
         WriteSelfRemovalScript(fresh.fs, fresh.shell, "C:\\VelTori\\vltsetup.exe", true);
     ASSERT_FALSE(written.Ok()) << c.what;
-    EXPECT_EQ(written.Error().code, c.code) << c.what << ": " << written.Error().message;
+    EXPECT_EQ(written.Error().code, c.code) << c.what << ": " << written.Error().subject;
     const std::optional<std::string> left = fresh.fs.ReadFile(kTemp + std::string(kScriptName));
     EXPECT_TRUE(!left || *left == "echo planted") << c.what;
   }

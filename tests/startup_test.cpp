@@ -184,16 +184,29 @@ TEST(Form, AFailureAHandlerReturnsBecomesTheDefaultErrorReport) {
   p.app.SetTitle(kApplicationTitle);
   CreatePages(program);
   Form& page = *program.MainForm();
-  page.Dispatch([] { return Status(Failure{"Unable to write to C:\\x\\config.vlt", 5}); });
-  page.Dispatch([] { return Status(Failure{"Disk full."}); });
+  // The words are made here, from what was attempted on which path and the
+  // system's text for the code.
+  const std::pair<Failure, std::string> reports[] = {
+      {{Attempt::WriteProfile, "C:\\x\\config.vlt", 5}, "Unable to write to C:\\x\\config.vlt."},
+      {Fault("Disk full."), "Disk full."},
+      {{Attempt::CreateShellLink, "C:\\x.lnk", 0x80040154u}, "Class not registered."},
+      {{Attempt::WriteSelfRemovalScript, "C:\\T\\vltsetup-1.bat", 5},
+       "The self-removal script \"C:\\T\\vltsetup-1.bat\" could not be written: Access is denied."},
+  };
+  static const std::pair<Failure, std::string>* current = nullptr;
+  for (const auto& report : reports) {
+    current = &report;
+    page.Dispatch([] { return Status(current->first); });
+  }
   page.Dispatch([] { return Status(); });  // success shows nothing
-  ASSERT_EQ(p.dialog.shown.size(), 2u);
+  ASSERT_EQ(p.dialog.shown.size(), std::size(reports));
   EXPECT_EQ(p.dialog.shown[0].title, "VelTori Advanced Setup");
-  EXPECT_EQ(p.dialog.shown[0].text, "Unable to write to C:\\x\\config.vlt.");
   EXPECT_EQ(p.dialog.shown[0].kind, MsgKind::Error);
   ASSERT_EQ(p.dialog.shown[0].buttons.size(), 1u);
   EXPECT_EQ(p.dialog.shown[0].buttons[0].second, "OK");
-  EXPECT_EQ(p.dialog.shown[1].text, "Disk full.");
+  for (std::size_t i = 0; i < std::size(reports); ++i) {
+    EXPECT_EQ(p.dialog.shown[i].text, reports[i].second);
+  }
 }
 
 }  // namespace

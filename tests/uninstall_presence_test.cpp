@@ -228,7 +228,7 @@ TEST_F(OfferedItemsTest, ShortcutsAreLookedForWhereThePageLooks) {
   EXPECT_FALSE(Offered().Has(Item::Startmenue));
 
   p.fs.AddFile(Desktop() + "\\VELTORI ADVANCED.LNK");
-  p.fs.DeleteFile(Programs() + "\\VelTori Advanced");
+  ASSERT_TRUE(p.fs.DeleteFile(Programs() + "\\VelTori Advanced").Ok());
   p.fs.AddDir(Programs() + "\\VelTori Advanced");
   EXPECT_TRUE(Offered().Has(Item::DesktopLnk));
   EXPECT_TRUE(Offered().Has(Item::Startmenue));

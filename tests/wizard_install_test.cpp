@@ -267,7 +267,7 @@ TEST(InstallProcedure, AnUnusableDirectoryIsReportedOnceAndTheNextTryInstalls) {
        [](Wizard& w) { w.Settings().Edit_InstallVerz.SetText("S:\\Bert\\VelTori"); }},
       {"a file of that name", kDefaultDir,
        [](fake::FakeFileSystem& fs) { fs.AddFile(kDefaultDir, "not a folder"); },
-       [](Wizard& w) { w.p.fs.DeleteFile(kDefaultDir); }},
+       [](Wizard& w) { ASSERT_TRUE(w.p.fs.DeleteFile(kDefaultDir).Ok()); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

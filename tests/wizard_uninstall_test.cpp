@@ -79,7 +79,7 @@ TEST(UninstallPage, WhatIsNotThereIsGreyedAndUnchecked) {
       {"neither the autostart value nor the uninstall entry",
        [](Wizard& w) {
          InstallAndUse(w, "Deutsch", {.autostart = false});
-         w.p.registry.DeleteKeyTree(kUninstallParentKey, "VelToriAdvanced");
+         ASSERT_TRUE(w.p.registry.DeleteKeyTree(kUninstallParentKey, "VelToriAdvanced").Ok());
        },
        kInstalledUninstaller,
        {"CheckBox_DelRegistry"}},
@@ -91,7 +91,7 @@ TEST(UninstallPage, WhatIsNotThereIsGreyedAndUnchecked) {
        [](Wizard& w) {
          InstallAndUse(w);
          for (const char* name : {"veltori.exe", "veltori.hlp", "veltori.cnt"}) {
-           w.p.fs.DeleteFile(kDefaultDir + "\\" + name);
+           ASSERT_TRUE(w.p.fs.DeleteFile(kDefaultDir + "\\" + name).Ok());
          }
        },
        kInstalledUninstaller,
@@ -302,8 +302,10 @@ TEST(UninstallPage, WhatLeadsWhereIsJudgedAgainAtTheClick) {
   w.p.fs.AddFile(mine + "\\config.vlt", config);
   w.p.fs.AddFile(mine + "\\veltori.exe", "my build");
   w.p.fs.AddFile(mine + "\\Brief.doc", "a letter");
-  for (const std::string& name : FilesInInstallDir(w)) w.p.fs.DeleteFile(JoinPath(kDefaultDir, name));
-  ASSERT_TRUE(w.p.fs.RemoveDirectory(kDefaultDir));
+  for (const std::string& name : FilesInInstallDir(w)) {
+    ASSERT_TRUE(w.p.fs.DeleteFile(JoinPath(kDefaultDir, name)).Ok());
+  }
+  ASSERT_TRUE(w.p.fs.RemoveDirectory(kDefaultDir).Ok());
   w.p.fs.AddDirectoryLink(kDefaultDir, mine);
   w.Uninstall().SimulateClickForTesting("CheckBox_DelSontiges");
   w.Uninstall().SimulateClickForTesting("BitBtn_Deinstallieren");

@@ -132,9 +132,9 @@ int ListPayload(const std::string& path, std::ostream& out, std::ostream& err) {
   try {
     const std::vector<std::uint8_t> record = RecordOf(path, ReadBytes(path));
     const Result<std::unique_ptr<TFileArrayBinder>> binder = LoadFileArrayBinder(record);
-    if (!binder.Ok()) throw PackError(path + ": no sound payload record: " + binder.Error().message);
+    if (!binder.Ok()) throw PackError(path + ": no sound payload record: " + binder.Error().subject);
     const Result<PayloadLengths> lengths = CheckPayload(*binder.Value());
-    if (!lengths.Ok()) throw PackError(path + ": damaged payload: " + lengths.Error().message);
+    if (!lengths.Ok()) throw PackError(path + ": damaged payload: " + lengths.Error().subject);
     PrintTable(*binder.Value(), lengths.Value().inflated, out);
     return 0;
   } catch (const std::exception& e) {
@@ -208,7 +208,7 @@ int RunPayloadPack(const std::vector<std::string>& args, std::ostream& out, std:
     TFileArrayBinder binder;
     FillBinder(files, binder);
     const Result<std::vector<std::uint8_t>> record = StoreFileArrayBinder(binder);
-    if (!record.Ok()) throw PackError(record.Error().message);
+    if (!record.Ok()) throw PackError(record.Error().subject);
     WriteAtomically(args[0], record.Value());
     std::uint64_t inflated = 0;
     for (const InputFile& file : files) inflated += file.bytes.size();

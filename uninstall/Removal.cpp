@@ -12,7 +12,7 @@ void DeleteFilesExcept(FileSystem& fs, const std::string& directory, const std::
   for (const DirEntry& entry : fs.Find(directory + mask)) {
     // Directories ("." and ".." included) are never deleted as files.
     if (entry.isDirectory || entry.isReparsePoint || keep(entry.name)) continue;
-    fs.DeleteFile(directory + entry.name);  // a failure leaves the file; the rest go on
+    IgnoreFailure(fs.DeleteFile(directory + entry.name), "a file that stays stays; the rest go on");
   }
 }
 

@@ -8,8 +8,10 @@
 namespace vlt {
 namespace {
 
-// One removal's state and its actions, one overload each. Deletions are
-// not examined: whatever cannot be removed stays.
+// Whatever cannot be removed stays, and is offered again by the next start.
+constexpr char kBestEffort[] = "the removal is best effort";
+
+// One removal's state and its actions, one overload each.
 class Run {
  public:
   explicit Run(Services& sys) : sys_(sys) {}
@@ -26,15 +28,19 @@ class Run {
     }
   }
   void operator()(const removal::RemoveRegistryEntries& a) {
-    // Best effort, as every removal: what stays is seen on the next start.
-    VelToriRegistry(sys_.registry, sys_.profile, sys_.fs,
-                    {.installDir = a.installDir, .configIsOurs = a.configIsOurs});
+    IgnoreFailure(VelToriRegistry(sys_.registry, sys_.profile, sys_.fs,
+                                  {.installDir = a.installDir, .configIsOurs = a.configIsOurs}),
+                  kBestEffort);
   }
-  void operator()(const removal::DeleteFile& a) { sys_.fs.DeleteFile(a.path); }
+  void operator()(const removal::DeleteFile& a) {
+    IgnoreFailure(sys_.fs.DeleteFile(a.path), kBestEffort);
+  }
   void operator()(const removal::DeleteMatchingFiles& a) {
     DeleteMatchingFiles(sys_.fs, a.directory, a.mask);
   }
-  void operator()(const removal::RemoveDirectory& a) { sys_.fs.RemoveDirectory(a.path); }
+  void operator()(const removal::RemoveDirectory& a) {
+    IgnoreFailure(sys_.fs.RemoveDirectory(a.path), kBestEffort);
+  }
   void operator()(const removal::DeleteOtherFiles& a) {
     DeleteOtherFiles(sys_.fs, a.directory, a.mask, KeepPrefixes());
   }

@@ -75,10 +75,8 @@ Result<ScriptPaths> ScriptPathsFor(FileSystem& fs, const SelfRemovalScript& s) {
   // UTF-8 names every path; only the switch to it must be readable before.
   const std::optional<std::string> chcp = OemFormOf(fs, paths[4]);
   if (!chcp) {
-    return Failure{Concat({"The self-removal script cannot name \"", s.exePath,
-                           "\": neither the path nor the system folder can be written in the "
-                           "command interpreter's code page."}),
-                   kErrorNoUnicodeTranslation};
+    return Failure{Attempt::NameSelfRemovalScript, s.scriptPath, kErrorNoUnicodeTranslation,
+                   s.exePath};
   }
   return ScriptPaths{true, EscapePercent(paths[0]), EscapePercent(paths[1]), EscapePercent(paths[2]),
           EscapePercent(paths[3]), EscapePercent(*chcp)};
@@ -98,9 +96,7 @@ Result<std::string> SelfRemovalScriptFolder(Shell& shell, FileSystem& fs) {
   std::string folder = ExtractFileDir(SpecialFolderPath(shell, csidl::kTemplates));
   if (folder.empty()) folder = SpecialFolderPath(shell, csidl::kProfile);
   if (folder.empty()) {
-    return Failure{"No folder was found for the self-removal script: the shell knows neither "
-                   "the Windows folder, the Templates folder nor the user's profile folder.",
-                   kErrorPathNotFound};
+    return Failure{Attempt::FindScriptFolder, {}, kErrorPathNotFound};
   }
   return folder;
 }
@@ -162,9 +158,7 @@ Result<ShellExecuteRequest> WriteSelfRemovalScript(FileSystem& fs, Shell& shell,
   const std::string& folder = scriptFolder.Value();
   const std::string systemFolder = SpecialFolderPath(shell, csidl::kSystem);
   if (systemFolder.empty()) {
-    return Failure{"The system folder is unknown: the self-removal script cannot name the "
-                   "command interpreter.",
-                   kErrorPathNotFound};
+    return Failure{Attempt::FindSystemFolder, {}, kErrorPathNotFound};
   }
   SelfRemovalScript script{.exePath = exePath,
                            .scriptPath = {},
@@ -178,14 +172,15 @@ Result<ShellExecuteRequest> WriteSelfRemovalScript(FileSystem& fs, Shell& shell,
     if (written.Ok()) break;
     const Failure& error = written.Error();
     if (IsNameTaken(error.code) && tries < kSelfRemovalScriptNameTries) continue;
-    return Failure{Concat({"The self-removal script \"", script.scriptPath,
-                           "\" could not be written: ", error.message}),
-                   error.code};
+    if (error.attempt == Attempt::NameSelfRemovalScript) return error;
+    return Failure{Attempt::WriteSelfRemovalScript, script.scriptPath, error.code};
   }
   // A read-only uninstaller (copied from a CD by an older setup) could never
   // be erased by the script. A copy outside an installation is the user's
   // file as it is.
-  if (insideInstallation) fs.SetNormalAttributes(exePath);
+  if (insideInstallation) {
+    IgnoreFailure(fs.SetNormalAttributes(exePath), "the script then tries and reports nothing");
+  }
   // "/d": no AutoRun command of the registry; "/c" with the path quoted
   // twice, since cmd strips the outer pair of quotes.
   return ShellExecuteRequest{.verb = "open",

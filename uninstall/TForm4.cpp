@@ -137,7 +137,11 @@ Status TForm4::BitBtn_DeinstallierenClick() {
   // Started only now, as the program ends: the script's bounded wait for
   // the executable begins when the user has closed the message, however
   // long that stayed open.
-  if (report.selfRemoval) sys.shell.Execute(*report.selfRemoval);
+  if (report.selfRemoval) {
+    IgnoreFailure(sys.shell.Execute(*report.selfRemoval),
+                  "the program ends now either way; a script that did not start leaves the "
+                  "uninstaller, which the next removal offers again");
+  }
   sys.app.Terminate();
   return {};
 }

@@ -44,24 +44,24 @@ class BoundedSink : public ByteSink {
 
 Result<BitmapFileView> ParseBitmapFile(std::span<const std::uint8_t> file) {
   if (file.size() < kFileHeaderSize + kInfoHeaderSize || file[0] != 'B' || file[1] != 'M')
-    return Failure{"not a bitmap file"};
+    return Fault("not a bitmap file");
   const std::uint32_t bitsAt = U32(file, 10);
   const std::uint32_t infoSize = U32(file, 14);
   if (infoSize < kInfoHeaderSize || infoSize > file.size() - kFileHeaderSize)
-    return Failure{"bitmap info header of unexpected size"};
+    return Fault("bitmap info header of unexpected size");
   const auto width = static_cast<std::int32_t>(U32(file, 18));
   const auto height = static_cast<std::int32_t>(U32(file, 22));
   const std::uint16_t bitCount = U16(file, 28);
   if (U16(file, 26) != 1 || U32(file, 30) != kBiRgb)
-    return Failure{"not a plain uncompressed bitmap"};
+    return Fault("not a plain uncompressed bitmap");
   if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 24)
-    return Failure{Concat({"unsupported depth of ", std::to_string(bitCount), " bits per pixel"})};
+    return Fault(Concat({"unsupported depth of ", std::to_string(bitCount), " bits per pixel"}));
   if (width <= 0 || height <= 0 || width > 4096 || height > 4096)
-    return Failure{"unexpected bitmap size"};
+    return Fault("unexpected bitmap size");
   const std::size_t stride = (static_cast<std::size_t>(width) * bitCount + 31) / 32 * 4;
   const std::size_t bitsSize = stride * static_cast<std::size_t>(height);
   if (bitsAt < kFileHeaderSize + infoSize || bitsAt > file.size() || file.size() - bitsAt < bitsSize)
-    return Failure{"the pixel rows lie outside the bitmap file"};
+    return Fault("the pixel rows lie outside the bitmap file");
   return BitmapFileView{.info = file.subspan(kFileHeaderSize, bitsAt - kFileHeaderSize),
                         .bits = file.subspan(bitsAt, bitsSize),
                         .width = width,
@@ -75,10 +75,10 @@ Result<std::vector<std::uint8_t>> UnpackPicture(std::span<const std::uint8_t> pa
   BoundedSink sink(maxLength);
   if (const int status = InflateStream(source, sink); status != 0) {
     if (sink.tooLong) {
-      return Failure{Concat({"the packed picture inflates to more than ",
-                             std::to_string(maxLength), " bytes"})};
+      return Fault(Concat({"the packed picture inflates to more than ",
+                             std::to_string(maxLength), " bytes"}));
     }
-    return Failure{Concat({"the packed picture does not inflate: ", InflateStatusText(status)})};
+    return Fault(Concat({"the packed picture does not inflate: ", InflateStatusText(status)}));
   }
   return std::move(sink.bytes);
 }

@@ -27,6 +27,8 @@ std::string SystemMessage(std::uint32_t code) {
   return "System error " + (hex ? "0x" + digits : digits);
 }
 
-Failure SystemFailure(std::uint32_t code) { return Failure{SystemMessage(code), code}; }
+Failure SystemFailure(Attempt attempt, const std::string& subject, std::uint32_t code) {
+  return Failure{attempt, subject, code};
+}
 
 }  // namespace vlt::win32

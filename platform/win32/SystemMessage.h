@@ -12,7 +12,8 @@ namespace vlt::win32 {
 // the system has no text for it.
 std::string SystemMessage(std::uint32_t code);
 
-// The failure a system error code stands for: its message and the code.
-Failure SystemFailure(std::uint32_t code);
+// The failure of `attempt` on `subject` with the system error code or
+// HRESULT `code`.
+Failure SystemFailure(Attempt attempt, const std::string& subject, std::uint32_t code);
 
 }  // namespace vlt::win32

@@ -1,5 +1,7 @@
 #include "platform/win32/Win32Application.h"
 
+#include "platform/win32/SystemMessage.h"
+
 #include "forms/Form.h"
 #include "platform/CommandLine.h"
 #include "platform/win32/PageWindow.h"
@@ -44,6 +46,10 @@ void Win32Application::Run(Form& mainForm) {
 void Win32Application::Terminate() {
   terminated_ = true;
   ::PostQuitMessage(0);
+}
+
+std::string Win32Application::SystemMessage(std::uint32_t code) const {
+  return win32::SystemMessage(code);
 }
 
 }  // namespace vlt::win32

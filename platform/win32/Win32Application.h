@@ -11,6 +11,7 @@ class Win32Application : public Application {
   std::vector<std::string> Arguments() const override;
   void SetTitle(const std::string& title) override { title_ = title; }
   std::string Title() const override { return title_; }
+  std::string SystemMessage(std::uint32_t code) const override;
   // Shows `mainForm`, then runs the thread's message loop; keyboard messages
   // for a page go through the page's dialog navigation first.
   void Run(Form& mainForm) override;

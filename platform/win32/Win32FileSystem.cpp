@@ -12,14 +12,14 @@ namespace vlt::win32 {
 
 Status Win32FileSystem::ForceDirectories(const std::string& dir) {
   if (ExcludeTrailingBackslash(dir).empty()) {
-    return Failure{"Unable to create directory", ERROR_PATH_NOT_FOUND};
+    return SystemFailure(Attempt::CreateDirectory, dir, ERROR_PATH_NOT_FOUND);
   }
   if (DirectoryExists(dir)) return {};
   for (const std::string& level : DirectoryChain(dir)) {
     if (DirectoryExists(level) || ::CreateDirectoryW(Utf8ToWide(level).c_str(), nullptr)) continue;
     const DWORD error = ::GetLastError();
     // Made meanwhile by someone else: that is what was asked for.
-    if (!DirectoryExists(level)) return SystemFailure(error);
+    if (!DirectoryExists(level)) return SystemFailure(Attempt::CreateDirectory, level, error);
   }
   return {};
 }
@@ -53,16 +53,27 @@ std::vector<DirEntry> Win32FileSystem::Find(const std::string& pattern) {
   return entries;
 }
 
-bool Win32FileSystem::DeleteFile(const std::string& path) {
-  return ::DeleteFileW(Utf8ToWide(path).c_str()) != FALSE;
+namespace {
+
+// The status of a call that returned `done`, the system's last error if not.
+Status Outcome(BOOL done, Attempt attempt, const std::string& subject) {
+  if (done) return {};
+  return SystemFailure(attempt, subject, ::GetLastError());
 }
 
-bool Win32FileSystem::RemoveDirectory(const std::string& path) {
-  return ::RemoveDirectoryW(Utf8ToWide(path).c_str()) != FALSE;
+}  // namespace
+
+Status Win32FileSystem::DeleteFile(const std::string& path) {
+  return Outcome(::DeleteFileW(Utf8ToWide(path).c_str()), Attempt::DeleteFile, path);
 }
 
-bool Win32FileSystem::CopyFile(const std::string& from, const std::string& to) {
-  return ::CopyFileW(Utf8ToWide(from).c_str(), Utf8ToWide(to).c_str(), FALSE) != FALSE;
+Status Win32FileSystem::RemoveDirectory(const std::string& path) {
+  return Outcome(::RemoveDirectoryW(Utf8ToWide(path).c_str()), Attempt::RemoveDirectory, path);
+}
+
+Status Win32FileSystem::CopyFile(const std::string& from, const std::string& to) {
+  return Outcome(::CopyFileW(Utf8ToWide(from).c_str(), Utf8ToWide(to).c_str(), FALSE),
+                 Attempt::CopyFile, to);
 }
 
 std::optional<std::uint64_t> Win32FileSystem::FileSize(const std::string& path) {
@@ -74,8 +85,9 @@ std::optional<std::uint64_t> Win32FileSystem::FileSize(const std::string& path) 
   return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-bool Win32FileSystem::SetNormalAttributes(const std::string& path) {
-  return ::SetFileAttributesW(Utf8ToWide(path).c_str(), FILE_ATTRIBUTE_NORMAL) != FALSE;
+Status Win32FileSystem::SetNormalAttributes(const std::string& path) {
+  return Outcome(::SetFileAttributesW(Utf8ToWide(path).c_str(), FILE_ATTRIBUTE_NORMAL),
+                 Attempt::SetAttributes, path);
 }
 
 namespace {
@@ -90,7 +102,7 @@ Status WriteWholeFile(const std::string& path, std::span<const std::uint8_t> dat
     const UniqueFileHandle file(::CreateFileW(widePath.c_str(), GENERIC_READ | GENERIC_WRITE, 0,
                                               nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
                                               nullptr));
-    if (!file) return SystemFailure(::GetLastError());
+    if (!file) return SystemFailure(Attempt::WriteFile, path, ::GetLastError());
     while (!data.empty() && error == ERROR_SUCCESS) {
       const auto chunk = static_cast<DWORD>(std::min<std::size_t>(data.size(), 1u << 30));
       DWORD written = 0;
@@ -105,7 +117,7 @@ Status WriteWholeFile(const std::string& path, std::span<const std::uint8_t> dat
   }
   if (error != ERROR_SUCCESS) {
     ::DeleteFileW(widePath.c_str());
-    return SystemFailure(error);
+    return SystemFailure(Attempt::WriteFile, path, error);
   }
   return {};
 }

@@ -12,11 +12,11 @@ class Win32FileSystem : public FileSystem {
   bool DirectoryExists(const std::string& path) override;
   bool IsReparsePoint(const std::string& path) override;
   std::vector<DirEntry> Find(const std::string& pattern) override;
-  bool DeleteFile(const std::string& path) override;
-  bool RemoveDirectory(const std::string& path) override;
-  bool CopyFile(const std::string& from, const std::string& to) override;
+  Status DeleteFile(const std::string& path) override;
+  Status RemoveDirectory(const std::string& path) override;
+  Status CopyFile(const std::string& from, const std::string& to) override;
   std::optional<std::uint64_t> FileSize(const std::string& path) override;
-  bool SetNormalAttributes(const std::string& path) override;
+  Status SetNormalAttributes(const std::string& path) override;
   Status WriteFile(const std::string& path, std::span<const std::uint8_t> data) override;
   Status WriteNewFile(const std::string& path, std::span<const std::uint8_t> data) override;
   // The volume serial number and 128-bit file id of the opened file or

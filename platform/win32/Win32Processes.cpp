@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "platform/win32/Handles.h"
+#include "platform/win32/SystemMessage.h"
 #include "platform/portable/Utf16.h"
 
 #include <tlhelp32.h>
@@ -23,9 +24,12 @@ std::vector<ProcessInfo> Win32Processes::List() {
   return processes;
 }
 
-bool Win32Processes::Terminate(std::uint32_t id, std::uint32_t exitCode) {
+Status Win32Processes::Terminate(std::uint32_t id, std::uint32_t exitCode) {
   const UniqueKernelHandle process(::OpenProcess(PROCESS_TERMINATE, FALSE, id));
-  return process && ::TerminateProcess(process.Get(), exitCode) != FALSE;
+  if (!process || !::TerminateProcess(process.Get(), exitCode)) {
+    return SystemFailure(Attempt::EndProcess, std::to_string(id), ::GetLastError());
+  }
+  return {};
 }
 
 }  // namespace vlt::win32

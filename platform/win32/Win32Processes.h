@@ -7,7 +7,7 @@ namespace vlt::win32 {
 class Win32Processes : public Processes {
  public:
   std::vector<ProcessInfo> List() override;
-  bool Terminate(std::uint32_t id, std::uint32_t exitCode) override;
+  Status Terminate(std::uint32_t id, std::uint32_t exitCode) override;
 };
 
 }  // namespace vlt::win32

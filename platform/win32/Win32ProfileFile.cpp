@@ -1,6 +1,6 @@
 #include "platform/win32/Win32ProfileFile.h"
 
-#include "common/Concat.h"
+#include "platform/win32/SystemMessage.h"
 #include "platform/portable/Utf16.h"
 #include "platform/win32/WinApi.h"
 
@@ -31,7 +31,7 @@ Status Win32ProfileFile::WriteString(const std::string& path, const std::string&
                                      const std::string& key, const std::string& value) {
   if (!::WritePrivateProfileStringW(Utf8ToWide(section).c_str(), Utf8ToWide(key).c_str(),
                                     Utf8ToWide(value).c_str(), Utf8ToWide(path).c_str())) {
-    return Failure{Concat({"Unable to write to ", path}), ::GetLastError()};
+    return SystemFailure(Attempt::WriteProfile, path, ::GetLastError());
   }
   return {};
 }

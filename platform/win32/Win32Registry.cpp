@@ -14,7 +14,9 @@ Status CreateOrOpen(const std::string& key, UniqueRegKey& handle) {
   const LSTATUS status = ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, Utf8ToWide(key).c_str(), 0, nullptr,
                                            REG_OPTION_NON_VOLATILE, kAccess, nullptr,
                                            handle.put(), nullptr);
-  if (status != ERROR_SUCCESS) return SystemFailure(static_cast<std::uint32_t>(status));
+  if (status != ERROR_SUCCESS) {
+    return SystemFailure(Attempt::WriteRegistry, key, static_cast<std::uint32_t>(status));
+  }
   return {};
 }
 
@@ -38,24 +40,35 @@ Status Win32Registry::CreateKey(const std::string& key) {
 Status Win32Registry::WriteString(const std::string& key, const std::string& name,
                                   const std::string& value) {
   UniqueRegKey handle;
-  if (Status opened = CreateOrOpen(key, handle); !opened.Ok()) return opened;
+  VLT_RETURN_IF_FAILED(CreateOrOpen(key, handle));
   const std::wstring data = Utf8ToWide(value);
   const auto bytes = static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t));  // with its NUL
   const LSTATUS status = ::RegSetValueExW(handle.Get(), Utf8ToWide(name).c_str(), 0, REG_SZ,
                                           reinterpret_cast<const BYTE*>(data.c_str()), bytes);
-  if (status != ERROR_SUCCESS) return SystemFailure(static_cast<std::uint32_t>(status));
+  if (status != ERROR_SUCCESS) {
+    return SystemFailure(Attempt::WriteRegistry, key, static_cast<std::uint32_t>(status));
+  }
   return {};
 }
 
-bool Win32Registry::DeleteValue(const std::string& key, const std::string& name) {
+Status Win32Registry::DeleteValue(const std::string& key, const std::string& name) {
   const UniqueRegKey handle = OpenExisting(key);
-  return handle && ::RegDeleteValueW(handle.Get(), Utf8ToWide(name).c_str()) == ERROR_SUCCESS;
+  const LSTATUS status = handle ? ::RegDeleteValueW(handle.Get(), Utf8ToWide(name).c_str())
+                                : ERROR_FILE_NOT_FOUND;
+  if (status != ERROR_SUCCESS) {
+    return SystemFailure(Attempt::DeleteRegistry, key, static_cast<std::uint32_t>(status));
+  }
+  return {};
 }
 
-bool Win32Registry::DeleteKeyTree(const std::string& key, const std::string& subKey) {
-  if (subKey.empty()) return false;
-  const UniqueRegKey handle = OpenExisting(key);
-  return handle && ::RegDeleteTreeW(handle.Get(), Utf8ToWide(subKey).c_str()) == ERROR_SUCCESS;
+Status Win32Registry::DeleteKeyTree(const std::string& key, const std::string& subKey) {
+  const UniqueRegKey handle = subKey.empty() ? UniqueRegKey() : OpenExisting(key);
+  const LSTATUS status = handle ? ::RegDeleteTreeW(handle.Get(), Utf8ToWide(subKey).c_str())
+                                : ERROR_FILE_NOT_FOUND;
+  if (status != ERROR_SUCCESS) {
+    return SystemFailure(Attempt::DeleteRegistry, key, static_cast<std::uint32_t>(status));
+  }
+  return {};
 }
 
 bool Win32Registry::ValueExists(const std::string& key, const std::string& name) {

@@ -12,10 +12,10 @@ class Win32Registry : public Registry {
   Status CreateKey(const std::string& key) override;
   Status WriteString(const std::string& key, const std::string& name,
                    const std::string& value) override;
-  bool DeleteValue(const std::string& key, const std::string& name) override;
+  Status DeleteValue(const std::string& key, const std::string& name) override;
   // An empty `subKey` is refused: the system would take it as `key` itself
   // and empty it, with every sibling entry it holds.
-  bool DeleteKeyTree(const std::string& key, const std::string& subKey) override;
+  Status DeleteKeyTree(const std::string& key, const std::string& subKey) override;
   bool ValueExists(const std::string& key, const std::string& name) override;
   // Opened with read access only; REG_EXPAND_SZ data comes expanded.
   std::optional<std::string> ReadString(const std::string& key, const std::string& name) override;

@@ -121,13 +121,19 @@ Status Win32Shell::SaveShellLink(const std::string& linkFile, const ShellLinkDat
   HRESULT result = ::CoCreateInstance(kShellLinkClass, nullptr,
                                       CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
                                       __uuidof(IUnknown), object.put_void());
-  if (FAILED(result)) return SystemFailure(static_cast<std::uint32_t>(result));
+  if (FAILED(result)) {
+    return SystemFailure(Attempt::CreateShellLink, linkFile, static_cast<std::uint32_t>(result));
+  }
   ComPtr<IShellLinkW> shellLink;
   result = object->QueryInterface(__uuidof(IShellLinkW), shellLink.put_void());
-  if (FAILED(result)) return SystemFailure(static_cast<std::uint32_t>(result));
+  if (FAILED(result)) {
+    return SystemFailure(Attempt::CreateShellLink, linkFile, static_cast<std::uint32_t>(result));
+  }
   ComPtr<IPersistFile> file;
   result = object->QueryInterface(__uuidof(IPersistFile), file.put_void());
-  if (FAILED(result)) return SystemFailure(static_cast<std::uint32_t>(result));
+  if (FAILED(result)) {
+    return SystemFailure(Attempt::CreateShellLink, linkFile, static_cast<std::uint32_t>(result));
+  }
 
   // A shortcut that cannot be written is simply missing: results unchecked.
   shellLink->SetArguments(Utf8ToWide(link.arguments).c_str());
@@ -157,14 +163,18 @@ std::optional<std::string> Win32Shell::ShellLinkTarget(const std::string& linkFi
   return WideToUtf8(target);
 }
 
-void Win32Shell::Execute(const ShellExecuteRequest& request) {
+Status Win32Shell::Execute(const ShellExecuteRequest& request) {
   const std::wstring verb = Utf8ToWide(request.verb);
   const std::wstring file = Utf8ToWide(request.file);
   const std::wstring parameters = Utf8ToWide(request.parameters.value_or(""));
   const std::wstring directory = Utf8ToWide(request.directory.value_or(""));
-  ::ShellExecuteW(nullptr, verb.empty() ? nullptr : verb.c_str(), file.c_str(),
-                  request.parameters ? parameters.c_str() : nullptr,
-                  request.directory ? directory.c_str() : nullptr, request.showCommand);
+  const auto result = reinterpret_cast<std::intptr_t>(
+      ::ShellExecuteW(nullptr, verb.empty() ? nullptr : verb.c_str(), file.c_str(),
+                      request.parameters ? parameters.c_str() : nullptr,
+                      request.directory ? directory.c_str() : nullptr, request.showCommand));
+  // Above 32 it worked; below, the value is an error code of its own kind.
+  if (result <= 32) return SystemFailure(Attempt::StartProgram, request.file, ::GetLastError());
+  return {};
 }
 
 std::optional<std::string> Win32Shell::BrowseForFolder(int rootCsidl, const std::string& title) {

@@ -18,7 +18,7 @@ class Win32Shell : public Shell {
   // Fails with the system's message for the failing HRESULT.
   Status SaveShellLink(const std::string& linkFile, const ShellLinkData& link) override;
   std::optional<std::string> ShellLinkTarget(const std::string& linkFile) override;
-  void Execute(const ShellExecuteRequest& request) override;
+  Status Execute(const ShellExecuteRequest& request) override;
   // Owned by the active window, which is disabled while the browser is up.
   std::optional<std::string> BrowseForFolder(int rootCsidl, const std::string& title) override;
 };

@@ -90,7 +90,7 @@ void FakeFileSystem::AddDrive(const std::string& drive) {
 // A folder the test cannot arrange is a fault of the test: it stops there.
 void FakeFileSystem::AddDir(const std::string& path) {
   if (const Status made = ForceDirectories(path); !made.Ok()) {
-    throw std::logic_error(made.Error().message);
+    throw std::logic_error("cannot make " + made.Error().subject);
   }
 }
 
@@ -166,15 +166,15 @@ std::vector<std::string> FakeFileSystem::AllPaths() const {
 
 Status FakeFileSystem::ForceDirectories(const std::string& dir) {
   const std::string path = ExcludeTrailingBackslash(dir);
-  if (path.empty()) return Failure{"Unable to create directory", 3};
+  if (path.empty()) return Failure{Attempt::CreateDirectory, dir, 3};
   if (Node* node = Lookup(path)) {
     if (node->isDirectory) return {};
-    return Failure{"Unable to create directory " + path, 183};
+    return Failure{Attempt::CreateDirectory, path, 183};
   }
   const std::string parent = ExtractFileDir(path);
-  if (parent.empty() || parent == path) return Failure{"Unable to create directory " + path, 3};
+  if (parent.empty() || parent == path) return Failure{Attempt::CreateDirectory, path, 3};
   if (Status made = ForceDirectories(parent); !made.Ok()) return made;
-  if (!ParentAcceptsNew(path)) return Failure{"Unable to create directory " + path, 5};
+  if (!ParentAcceptsNew(path)) return Failure{Attempt::CreateDirectory, path, 5};
   const std::string located = Locate(path);
   nodes_[Key(located)] = Node{.path = located, .isDirectory = true};
   return {};
@@ -220,40 +220,42 @@ std::vector<DirEntry> FakeFileSystem::Find(const std::string& pattern) {
   return result;
 }
 
-bool FakeFileSystem::DeleteFile(const std::string& path) {
+Status FakeFileSystem::DeleteFile(const std::string& path) {
   const Node* node = Lookup(path);
-  if (node == nullptr || node->isDirectory || node->readOnly || node->inUse) return false;
+  if (node == nullptr) return Failure{Attempt::DeleteFile, path, 2};
+  if (node->isDirectory || node->readOnly || node->inUse) return Failure{Attempt::DeleteFile, path, 5};
   auto room = freeSpace_.find(AsciiUpper(node->path.substr(0, 2)));
   if (room != freeSpace_.end()) room->second += node->data.size();
   nodes_.erase(Key(node->path));
-  return true;
+  return {};
 }
 
-bool FakeFileSystem::RemoveDirectory(const std::string& path) {
+Status FakeFileSystem::RemoveDirectory(const std::string& path) {
   const Node* node = Lookup(path);
   if (node == nullptr || !node->isDirectory || node->inUse || IsDriveRoot(node->path)) {
-    return false;
+    return Failure{Attempt::RemoveDirectory, path, 5};
   }
   const std::string key = Key(node->path);
   if (!node->linkTarget) {  // a link goes as a link, whatever its target holds
     for (const auto& [other, entry] : nodes_) {
-      if (other.starts_with(key + "\\")) return false;  // not empty
+      if (other.starts_with(key + "\\")) return Failure{Attempt::RemoveDirectory, path, 145};
     }
   }
   nodes_.erase(key);
-  return true;
+  return {};
 }
 
-bool FakeFileSystem::CopyFile(const std::string& from, const std::string& to) {
+Status FakeFileSystem::CopyFile(const std::string& from, const std::string& to) {
   const Node* source = Lookup(from);
-  if (source == nullptr || source->isDirectory) return false;
+  if (source == nullptr || source->isDirectory) return Failure{Attempt::CopyFile, to, 2};
   const Node* existing = Lookup(to);
   if (existing != nullptr ? existing->isDirectory || existing->readOnly || existing->inUse
                           : !ParentAcceptsNew(to)) {
-    return false;
+    return Failure{Attempt::CopyFile, to, 5};
   }
   const std::string data = source->data;
-  return Store(to, data) || cutCopiesSucceed;
+  if (Store(to, data) || cutCopiesSucceed) return {};
+  return Failure{Attempt::CopyFile, to, 112};
 }
 
 std::optional<std::uint64_t> FakeFileSystem::FileSize(const std::string& path) {
@@ -262,11 +264,11 @@ std::optional<std::uint64_t> FakeFileSystem::FileSize(const std::string& path) {
   return node->data.size();
 }
 
-bool FakeFileSystem::SetNormalAttributes(const std::string& path) {
+Status FakeFileSystem::SetNormalAttributes(const std::string& path) {
   Node* node = Lookup(path);
-  if (node == nullptr || node->isDirectory) return false;
+  if (node == nullptr || node->isDirectory) return Failure{Attempt::SetAttributes, path, 2};
   node->readOnly = false;
-  return true;
+  return {};
 }
 
 bool FakeFileSystem::Store(const std::string& path, const std::string& data) {
@@ -291,20 +293,20 @@ Status FakeFileSystem::WriteFile(const std::string& path, std::span<const std::u
   Node* existing = Lookup(path);
   if (existing != nullptr) {
     if (existing->isDirectory || existing->readOnly || existing->inUse) {
-      return Failure{"Cannot create file " + path, 5};
+      return Failure{Attempt::WriteFile, path, 5};
     }
   } else if (!ParentAcceptsNew(path)) {
-    return Failure{"Cannot create file " + path, 3};
+    return Failure{Attempt::WriteFile, path, 3};
   }
   if (!Store(path, std::string(data.begin(), data.end()))) {
-    DeleteFile(path);
-    return Failure{"There is not enough space on the disk.", 112};
+    IgnoreFailure(DeleteFile(path), "a cut file is taken back as on Windows");
+    return Failure{Attempt::WriteFile, path, 112};
   }
   return {};
 }
 
 Status FakeFileSystem::WriteNewFile(const std::string& path, std::span<const std::uint8_t> data) {
-  if (Lookup(path) != nullptr) return Failure{"The file exists.", 80};
+  if (Lookup(path) != nullptr) return Failure{Attempt::WriteFile, path, 80};
   return WriteFile(path, data);
 }
 

@@ -34,11 +34,20 @@ void FakeApplication::Run(Form& mainForm) {
   if (!terminated) mainForm.Show();
 }
 
-bool FakeProcesses::Terminate(std::uint32_t id, std::uint32_t) {
-  if (unkillable.count(id) != 0) return false;
+std::string FakeApplication::SystemMessage(std::uint32_t code) const {
+  switch (code) {
+    case 5: return "Access is denied.";
+    case 112: return "There is not enough space on the disk.";
+    case 0x80040154u: return "Class not registered";
+    default: return "System error " + std::to_string(code);
+  }
+}
+
+Status FakeProcesses::Terminate(std::uint32_t id, std::uint32_t) {
+  if (unkillable.count(id) != 0) return Failure{Attempt::EndProcess, std::to_string(id), 5};
   if (onTerminate) onTerminate(id);
   terminated.push_back(id);
-  return true;
+  return {};
 }
 
 std::string FakeProfileFile::ReadString(const std::string& path, const std::string& section,
@@ -94,12 +103,12 @@ Status FakeProfileFile::WriteString(const std::string& path, const std::string& 
   for (const std::string& line : lines) text += line + "\r\n";
   const Status written =
       fs_.WriteFile(path, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
-  if (!written.Ok()) return Failure{"Unable to write to " + path, written.Error().code};
+  if (!written.Ok()) return Failure{Attempt::WriteProfile, path, written.Error().code};
   return {};
 }
 
 Status FakeRegistry::CreateKey(const std::string& key) {
-  if (readOnly) return Failure{"Failed to create key " + key, 5};
+  if (readOnly) return Failure{Attempt::WriteRegistry, key, 5};
   Key& k = keys_[AsciiUpper(ExcludeTrailingBackslash(key))];
   if (k.path.empty()) k.path = ExcludeTrailingBackslash(key);
   return {};
@@ -107,20 +116,23 @@ Status FakeRegistry::CreateKey(const std::string& key) {
 
 Status FakeRegistry::WriteString(const std::string& key, const std::string& name,
                                  const std::string& value) {
-  if (readOnly) return Failure{"Failed to set data for '" + name + "'", 5};
+  if (readOnly) return Failure{Attempt::WriteRegistry, key, 5};
   static_cast<void>(CreateKey(key));
   keys_[AsciiUpper(ExcludeTrailingBackslash(key))].values[AsciiUpper(name)] = {name, value};
   return {};
 }
 
-bool FakeRegistry::DeleteValue(const std::string& key, const std::string& name) {
-  if (readOnly) return false;
+Status FakeRegistry::DeleteValue(const std::string& key, const std::string& name) {
+  if (readOnly) return Failure{Attempt::DeleteRegistry, key, 5};
   auto it = keys_.find(AsciiUpper(ExcludeTrailingBackslash(key)));
-  return it != keys_.end() && it->second.values.erase(AsciiUpper(name)) != 0;
+  if (it == keys_.end() || it->second.values.erase(AsciiUpper(name)) == 0) {
+    return Failure{Attempt::DeleteRegistry, key, 2};
+  }
+  return {};
 }
 
-bool FakeRegistry::DeleteKeyTree(const std::string& key, const std::string& subKey) {
-  if (readOnly) return false;
+Status FakeRegistry::DeleteKeyTree(const std::string& key, const std::string& subKey) {
+  if (readOnly) return Failure{Attempt::DeleteRegistry, key, 5};
   const std::string full = AsciiUpper(JoinPath(key, subKey));
   bool any = false;
   for (auto it = keys_.begin(); it != keys_.end();) {
@@ -131,7 +143,8 @@ bool FakeRegistry::DeleteKeyTree(const std::string& key, const std::string& subK
       ++it;
     }
   }
-  return any;
+  if (!any) return Failure{Attempt::DeleteRegistry, key, 2};
+  return {};
 }
 
 bool FakeRegistry::ValueExists(const std::string& key, const std::string& name) {
@@ -206,7 +219,7 @@ std::string FakeShell::FolderPath(int csidl) {
 }
 
 Status FakeShell::SaveShellLink(const std::string& linkFile, const ShellLinkData& link) {
-  if (failLinkObject) return Failure{"Class not registered", 0x80040154u};
+  if (failLinkObject) return Failure{Attempt::CreateShellLink, linkFile, 0x80040154u};
   const std::string content = link.target + "|" + link.arguments + "|" + link.workingDirectory;
   // A shortcut that cannot be saved is simply missing.
   if (fs_.WriteFile(linkFile, {reinterpret_cast<const std::uint8_t*>(content.data()),

@@ -27,6 +27,8 @@ class FakeApplication : public Application {
   std::vector<std::string> Arguments() const override { return arguments; }
   void SetTitle(const std::string& t) override { title = t; }
   std::string Title() const override { return title; }
+  // Windows' English texts for the codes the fakes fail with.
+  std::string SystemMessage(std::uint32_t code) const override;
   void Run(Form& mainForm) override;
   void Terminate() override { terminated = true; }
 };
@@ -39,7 +41,7 @@ class FakeProcesses : public Processes {
   std::function<void(std::uint32_t)> onTerminate;  // called before each successful end
 
   std::vector<ProcessInfo> List() override { return running; }
-  bool Terminate(std::uint32_t id, std::uint32_t exitCode) override;
+  Status Terminate(std::uint32_t id, std::uint32_t exitCode) override;
 };
 
 // Profile files kept as real INI text in the fake file system, so that a
@@ -64,8 +66,8 @@ class FakeRegistry : public Registry {
   Status CreateKey(const std::string& key) override;
   Status WriteString(const std::string& key, const std::string& name,
                    const std::string& value) override;
-  bool DeleteValue(const std::string& key, const std::string& name) override;
-  bool DeleteKeyTree(const std::string& key, const std::string& subKey) override;
+  Status DeleteValue(const std::string& key, const std::string& name) override;
+  Status DeleteKeyTree(const std::string& key, const std::string& subKey) override;
   bool ValueExists(const std::string& key, const std::string& name) override;
   bool KeyExists(const std::string& key) override { return !readOnly && HasKey(key); }
   // Reading needs no rights beyond a standard user's.
@@ -102,7 +104,10 @@ class FakeShell : public Shell {
   Status SaveShellLink(const std::string& linkFile, const ShellLinkData& link) override;
   // The target a shortcut file saved by SaveShellLink holds.
   std::optional<std::string> ShellLinkTarget(const std::string& linkFile) override;
-  void Execute(const ShellExecuteRequest& request) override { executed.push_back(request); }
+  Status Execute(const ShellExecuteRequest& request) override {
+    executed.push_back(request);
+    return {};
+  }
   std::optional<std::string> BrowseForFolder(int rootCsidl, const std::string& title) override;
 
   std::map<int, std::string> folders;  // csidl -> path as the shell reports it

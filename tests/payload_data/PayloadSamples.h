@@ -92,7 +92,7 @@ inline std::unique_ptr<TFileArrayBinder> MakeBinder(const std::vector<SampleFile
 // The record of `binder`, as the packing tool stores it.
 inline Bytes StoreRecord(const TFileArrayBinder& binder) {
   Result<Bytes> record = StoreFileArrayBinder(binder);
-  if (!record.Ok()) throw std::runtime_error(record.Error().message);
+  if (!record.Ok()) throw std::runtime_error(record.Error().subject);
   return std::move(record.Value());
 }
 
