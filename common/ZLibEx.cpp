@@ -1,88 +1,135 @@
 #include "common/ZLibEx.h"
 
-#include <algorithm>
 #include <array>
-#include <cstdint>
-
-#include "common/HeapBytes.h"
+#include <bit>
+#include <cstring>
 
 namespace vlt {
 namespace {
 
 // The zlib frame (RFC 1950): two header bytes, the deflate data, the
 // Adler-32 of the inflated bytes. Deflate (RFC 1951) refers back at most
-// 32 KiB, so a window of that size is all the history the decoder keeps.
+// 32 KiB; the target holds the whole output, so every distance up to the
+// bytes written so far can be served from it.
 constexpr unsigned kDeflateMethod = 8;
 constexpr unsigned kMaxWindowBits = 15;
-constexpr std::size_t kWindowSize = std::size_t{1} << kMaxWindowBits;
-constexpr std::size_t kInputSize = 0x8000;
+constexpr int kMaxCodeLength = 15;
 
-// The source's bytes, a buffer at a time.
-class Input {
- public:
-  explicit Input(ByteSource& source) : source_(source), buffer_(AllocateBytes(kInputSize)) {}
+// The bit buffer: a machine word, refilled a word at a time.
+using Word = std::size_t;
+constexpr int kWordBits = static_cast<int>(sizeof(Word) * 8);
+static_assert(std::endian::native == std::endian::little, "a word's first byte is its lowest");
 
-  bool Allocated() const { return buffer_ != nullptr; }
-  // Whether another byte is there; reads the next buffer when needed.
-  bool More() {
-    if (next_ == end_) {
-      next_ = buffer_.get();
-      end_ = next_ + source_.Read(std::span<std::uint8_t>(buffer_.get(), kInputSize));
-    }
-    return next_ != end_;
-  }
-  // The next byte into `byte`; false when the source has ended.
-  bool Byte(unsigned& byte) {
-    if (!More()) return false;
-    byte = *next_++;
-    return true;
-  }
-
- private:
-  ByteSource& source_;
-  HeapBytes buffer_;
-  const std::uint8_t* next_ = nullptr;
-  const std::uint8_t* end_ = nullptr;
+// One entry of a decoding table. A table is indexed by the next input bits
+// (the first bit lowest, as deflate packs its codes); an entry says how many
+// of them its code takes (`bits`) and what the code means (`kind`, `value`).
+struct Entry {
+  std::uint16_t value;  // a literal byte, a base length or distance, or a sub-table's place
+  std::uint8_t bits;
+  std::uint8_t kind;  // below kInvalid: the extra bits that follow a base
 };
+constexpr std::uint8_t kInvalid = 0x10;  // a code the block does not define
+constexpr std::uint8_t kEnd = 0x20;      // the end of the block
+constexpr std::uint8_t kLink = 0x40;     // low bits: the sub-table's index bits
+constexpr std::uint8_t kLiteral = 0x80;
 
-// The deflate data's bits, least significant bit of each byte first.
-class BitReader {
- public:
-  explicit BitReader(Input& input) : input_(input) {}
+// Codes up to kRootBits long are decoded by one lookup in the first 2^kRootBits
+// entries; longer ones go on in sub-tables after them, indexed by the bits
+// after the first kRootBits. The table sizes are the largest any code set
+// that BuildTable accepts can need (zlib's examples/enough.c: 1332 for 286
+// literal/length symbols, 10 root bits, codes of at most 15 bits; 400 for
+// 30 distance symbols and 8 root bits). The fixed codes need no sub-tables.
+constexpr int kLiteralRootBits = 10;
+constexpr int kDistanceRootBits = 8;
+constexpr int kCodeLengthRootBits = 7;  // the code lengths' code has at most 7 bits
+constexpr std::size_t kLiteralTableSize = 1332;
+constexpr std::size_t kDistanceTableSize = 400;
 
-  // The next `count` (at most 16) bits as a number, the first bit lowest;
-  // false when the input ends before them.
-  bool Bits(int count, unsigned& value) {
-    while (held_ < count) {
-      unsigned byte = 0;
-      if (!input_.Byte(byte)) return false;
-      bits_ |= std::uint32_t{byte} << held_;
-      held_ += 8;
+constexpr int kLiteralSymbols = 288;  // 286 and 287 occur only in the fixed code, unused
+constexpr int kDistanceSymbols = 32;  // 30 and 31 likewise
+
+// Fills `table` for the canonical code (RFC 1951, 3.2.2) in which symbol s
+// has a code of lengths[s] bits (0: none) and means meaning[s].
+// Refuses, as zlib does, a set of lengths that is over-subscribed, or
+// incomplete other than a single code of one bit; an incomplete code's
+// unused bit patterns, and every pattern of a code without any symbol (a
+// block without distances), decode as kInvalid.
+bool BuildTable(Entry* table, std::size_t tableSize, int rootBits, const std::uint8_t* lengths,
+                int symbols, const Entry* meaning) {
+  std::array<std::uint16_t, kMaxCodeLength + 1> count{};
+  for (int s = 0; s < symbols; ++s) ++count[lengths[s]];
+  int left = 1;  // codes of the current length still free
+  for (int length = 1; length <= kMaxCodeLength; ++length) {
+    left = left * 2 - count[length];
+    if (left < 0) return false;
+  }
+  if (left > 0 && count[0] != symbols && !(count[1] == 1 && count[0] == symbols - 1)) return false;
+
+  // The symbols in code order: by length, then by symbol.
+  std::array<std::uint16_t, kMaxCodeLength + 2> offset{};
+  for (int length = 1; length <= kMaxCodeLength; ++length) {
+    offset[length + 1] = static_cast<std::uint16_t>(offset[length] + count[length]);
+  }
+  std::array<std::uint16_t, kLiteralSymbols> sorted;
+  for (int s = 0; s < symbols; ++s) {
+    if (lengths[s] != 0) sorted[offset[lengths[s]]++] = static_cast<std::uint16_t>(s);
+  }
+
+  const unsigned rootSize = 1u << rootBits;
+  std::fill_n(table, rootSize, Entry{0, 0, kInvalid});
+  unsigned code = 0;           // the current code, its first bit lowest
+  unsigned prefix = rootSize;  // the root bits of the current sub-table's codes
+  Entry* sub = table;          // the current sub-table
+  int subBits = 0;
+  std::size_t used = rootSize;
+  const int coded = symbols - count[0];
+  for (int i = 0; i < coded; ++i) {
+    const int symbol = sorted[static_cast<std::size_t>(i)];
+    const int length = lengths[symbol];
+    Entry entry = meaning[symbol];
+    if (length <= rootBits) {
+      entry.bits = static_cast<std::uint8_t>(length);
+      for (unsigned at = code; at < rootSize; at += 1u << length) table[at] = entry;
+    } else {
+      if ((code & (rootSize - 1)) != prefix) {
+        // A new sub-table: wide enough for every code that shares these root
+        // bits. Those are the next codes in order; count how deep they go.
+        prefix = code & (rootSize - 1);
+        subBits = length - rootBits;
+        int room = 1 << subBits;
+        while (subBits + rootBits < kMaxCodeLength) {
+          room -= count[subBits + rootBits];
+          if (room <= 0) break;
+          ++subBits;
+          room <<= 1;
+        }
+        if (used + (std::size_t{1} << subBits) > tableSize) return false;  // cannot happen
+        table[prefix] = Entry{static_cast<std::uint16_t>(used), static_cast<std::uint8_t>(rootBits),
+                              static_cast<std::uint8_t>(kLink | subBits)};
+        sub = table + used;
+        used += std::size_t{1} << subBits;
+      }
+      entry.bits = static_cast<std::uint8_t>(length - rootBits);
+      for (unsigned at = code >> rootBits; at < 1u << subBits; at += 1u << (length - rootBits)) {
+        sub[at] = entry;
+      }
     }
-    value = bits_ & ((std::uint32_t{1} << count) - 1);
-    bits_ >>= count;
-    held_ -= count;
-    return true;
+    --count[length];
+    // The next code: one more, counted from its last bit, which is the
+    // highest here.
+    unsigned step = 1u << (length - 1);
+    while ((code & step) != 0) step >>= 1;
+    code = step != 0 ? (code & (step - 1)) + step : 0;
   }
-  // Drops the rest of the current byte. Fewer than eight bits are ever
-  // held between calls, so what follows is read from the input itself.
-  void SkipToByte() {
-    bits_ = 0;
-    held_ = 0;
-  }
+  return true;
+}
 
- private:
-  Input& input_;
-  std::uint32_t bits_ = 0;
-  int held_ = 0;
-};
-
-std::uint32_t Adler32(std::uint32_t adler, const std::uint8_t* bytes, std::size_t length) {
+std::uint32_t Adler32(const std::uint8_t* bytes, std::size_t length) {
   constexpr std::uint32_t kBase = 65521;
   // The most bytes whose sums cannot overflow 32 bits before the modulo.
   constexpr std::size_t kRun = 5552;
-  std::uint32_t a = adler & 0xFFFF;
-  std::uint32_t b = adler >> 16;
+  std::uint32_t a = 1;
+  std::uint32_t b = 0;
   while (length > 0) {
     const std::size_t run = std::min(length, kRun);
     for (std::size_t i = 0; i < run; ++i) {
@@ -97,301 +144,293 @@ std::uint32_t Adler32(std::uint32_t adler, const std::uint8_t* bytes, std::size_
   return b << 16 | a;
 }
 
-// The last 32 KiB of output, for the back references, and the way out to
-// the target: a full window, and what is left at the end, goes to it.
-class Output {
- public:
-  Output(ByteSink& target, std::uint8_t* window) : target_(target), window_(window) {}
-
-  std::uint64_t Total() const { return total_; }
-  std::uint32_t Adler() const { return adler_; }
-
-  // False when the target refused earlier bytes.
-  bool Put(std::uint8_t byte) {
-    window_[at_++] = byte;
-    ++total_;
-    return at_ < kWindowSize || Flush();
-  }
-  // `length` bytes from `distance` back; the distance is checked against
-  // the output so far by the caller.
-  bool Copy(std::size_t distance, std::size_t length) {
-    for (; length > 0; --length) {
-      if (!Put(window_[(at_ - distance) & (kWindowSize - 1)])) return false;
-    }
-    return true;
-  }
-  // Hands the window's unsent bytes to the target; the window starts over
-  // once it is full.
-  bool Flush() {
-    adler_ = Adler32(adler_, window_ + sent_, at_ - sent_);
-    const bool taken = Deliver(std::span<const std::uint8_t>(window_ + sent_, at_ - sent_));
-    if (at_ == kWindowSize) at_ = 0;
-    sent_ = at_;
-    return taken;
-  }
-
- private:
-  // Into the target's room while it has some, the rest by Append.
-  bool Deliver(std::span<const std::uint8_t> bytes) {
-    while (!bytes.empty()) {
-      const std::span<std::uint8_t> room = target_.Room();
-      if (room.empty()) return target_.Append(bytes);
-      const std::size_t count = std::min(room.size(), bytes.size());
-      std::copy_n(bytes.data(), count, room.data());
-      target_.Commit(count);
-      bytes = bytes.subspan(count);
-    }
-    return true;
-  }
-
-  ByteSink& target_;
-  std::uint8_t* window_;
-  std::size_t at_ = 0;    // where the next byte goes
-  std::size_t sent_ = 0;  // the first byte not yet handed to the target
-  std::uint64_t total_ = 0;
-  std::uint32_t adler_ = 1;
-};
-
-// A canonical Huffman code (RFC 1951, 3.2.2): how many codes each length
-// has, and the symbols in code order. Decoding walks the lengths: the codes
-// of one length are consecutive numbers, so a code read so far either lies
-// among them or continues with the next bit.
-constexpr int kMaxCodeLength = 15;
-constexpr int kMaxSymbols = 288;
-
-struct HuffmanCode {
-  std::array<std::uint16_t, kMaxCodeLength + 1> count{};
-  std::array<std::uint16_t, kMaxSymbols> symbol{};
-};
-
-enum class CodeShape { Complete, Incomplete, OverSubscribed };
-
-// The code for the `lengths` of symbols 0, 1, ... (0: the symbol is unused).
-CodeShape BuildCode(HuffmanCode& code, const std::uint8_t* lengths, int symbols) {
-  code.count.fill(0);
-  for (int s = 0; s < symbols; ++s) ++code.count[lengths[s]];
-  // No codes at all: a distance code of zero bits says the block has no
-  // distances; decoding with it fails.
-  if (code.count[0] == symbols) return CodeShape::Complete;
-  int left = 1;  // codes of the current length still free
-  for (int length = 1; length <= kMaxCodeLength; ++length) {
-    left = left * 2 - code.count[length];
-    if (left < 0) return CodeShape::OverSubscribed;
-  }
-  std::array<std::uint16_t, kMaxCodeLength + 1> offset{};
-  for (int length = 1; length < kMaxCodeLength; ++length) {
-    offset[length + 1] = static_cast<std::uint16_t>(offset[length] + code.count[length]);
-  }
-  for (int s = 0; s < symbols; ++s) {
-    if (lengths[s] != 0) code.symbol[offset[lengths[s]]++] = static_cast<std::uint16_t>(s);
-  }
-  return left > 0 ? CodeShape::Incomplete : CodeShape::Complete;
-}
-
-// The lengths and distances of the length/distance pairs (RFC 1951, 3.2.5).
-constexpr std::uint16_t kLengthBase[29] = {3,  4,  5,  6,  7,  8,  9,  10,  11,  13,
-                                           15, 17, 19, 23, 27, 31, 35, 43,  51,  59,
-                                           67, 83, 99, 115, 131, 163, 195, 227, 258};
-constexpr std::uint8_t kLengthExtra[29] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
-                                           2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
-constexpr std::uint16_t kDistanceBase[30] = {
-    1,   2,   3,   4,   5,   7,    9,    13,   17,   25,   33,   49,   65,    97,    129,
-    193, 257, 385, 513, 769, 1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
-constexpr std::uint8_t kDistanceExtra[30] = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
-                                             6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
+// Not a zlib code: the stream inflates past the target's end.
+constexpr int kPastEnd = -100;
 
 class Inflater {
  public:
-  Inflater(Input& input, Output& output) : input_(input), bits_(input), output_(output) {}
+  Inflater(std::span<const std::uint8_t> stream, std::span<std::uint8_t> target)
+      : in_(stream.data()), size_(stream.size()), begin_(target.data()), out_(target.data()),
+        end_(target.data() + target.size()) {
+    // What each symbol means. Lengths 3 to 258 and distances 1 to 32,768:
+    // bases that grow by 2^extra, the extra bits growing by one every four
+    // length codes and every two distance codes (RFC 1951, 3.2.5).
+    for (int s = 0; s < 256; ++s) literalMeaning_[s] = Entry{static_cast<std::uint16_t>(s), 0, kLiteral};
+    literalMeaning_[256] = Entry{0, 0, kEnd};
+    unsigned base = 3;
+    for (int i = 0; i < 28; ++i) {
+      const int extra = i < 8 ? 0 : (i - 4) / 4;
+      literalMeaning_[257 + i] = Entry{static_cast<std::uint16_t>(base), 0, static_cast<std::uint8_t>(extra)};
+      base += 1u << extra;
+    }
+    literalMeaning_[285] = Entry{258, 0, 0};
+    literalMeaning_[286] = literalMeaning_[287] = Entry{0, 0, kInvalid};
+    base = 1;
+    for (int i = 0; i < 30; ++i) {
+      const int extra = i < 4 ? 0 : (i - 2) / 2;
+      distanceMeaning_[i] = Entry{static_cast<std::uint16_t>(base), 0, static_cast<std::uint8_t>(extra)};
+      base += 1u << extra;
+    }
+    distanceMeaning_[30] = distanceMeaning_[31] = Entry{0, 0, kInvalid};
+  }
 
-  // The deflate blocks up to and including the last one.
-  int Blocks() {
+  int Run() {
+    if (const int header = Header(); header != kInflateOk) return header;
     unsigned last = 0;
     do {
-      unsigned type = 0;
-      if (!bits_.Bits(1, last) || !bits_.Bits(2, type)) return kInflateBufferError;
+      last = Bits(1);
+      const unsigned type = Bits(2);
       int status = kInflateDataError;  // type 3 is reserved
       if (type == 0) status = StoredBlock();
       if (type == 1) status = FixedBlock();
       if (type == 2) status = DynamicBlock();
-      if (status != kInflateOk) return status;
+      if (status != kInflateOk) return Fail(status);
     } while (last == 0);
-    bits_.SkipToByte();
-    return output_.Flush() ? kInflateOk : kInflateMemoryError;
+    return Trailer();
   }
 
+  std::size_t Length() const { return static_cast<std::size_t>(out_ - begin_); }
+
  private:
+  // Checks the RFC 1950 header: deflate, a window of at most 32 KiB, the
+  // header check; a preset dictionary cannot be had here.
+  int Header() {
+    if (size_ < 2) return kInflateBufferError;
+    const unsigned cmf = in_[0];
+    const unsigned flg = in_[1];
+    pos_ = 2;
+    const bool deflate = (cmf & 0x0F) == kDeflateMethod && (cmf >> 4) + 8 <= kMaxWindowBits;
+    if (!deflate || (cmf << 8 | flg) % 31 != 0) return kInflateDataError;
+    if ((flg & 0x20) != 0) return kInflateStreamError;
+    return kInflateOk;
+  }
+
+  // The Adler-32 of the inflated bytes, most significant byte first, and
+  // then nothing more.
+  int Trailer() {
+    Drop(held_ & 7);
+    if (held_ < virtual_) return kInflateBufferError;
+    const std::size_t at = pos_ - static_cast<std::size_t>(held_ / 8);
+    if (size_ - at < 4) return kInflateBufferError;
+    std::uint32_t trailer = 0;
+    for (int i = 0; i < 4; ++i) trailer = trailer << 8 | in_[at + static_cast<std::size_t>(i)];
+    if (trailer != Adler32(begin_, Length()) || at + 4 != size_) return kInflateDataError;
+    return kInflateOk;
+  }
+
+  // A failure met after the input ran out is the stream's end coming too
+  // early, whatever the bits beyond it (read as zeros) seemed to say.
+  int Fail(int status) const { return held_ < virtual_ ? kInflateBufferError : status; }
+
+  // Makes at least kWordBits - 8 bits available. Past the input's end it
+  // adds zero bytes and counts them in virtual_: a stream that takes one
+  // of those bits has ended early.
+  void Refill() {
+    if (pos_ + sizeof(Word) <= size_) {
+      Word word;
+      std::memcpy(&word, in_ + pos_, sizeof word);
+      // Takes the whole bytes that fit; the bits above held_ hold part of the
+      // next byte, which a later refill puts there again.
+      bits_ |= word << held_;
+      pos_ += static_cast<std::size_t>((kWordBits - 1 - held_) >> 3);
+      held_ |= kWordBits - 8;
+      return;
+    }
+    while (held_ <= kWordBits - 8) {
+      if (pos_ < size_) {
+        bits_ |= Word{in_[pos_]} << held_;
+      } else {
+        virtual_ += 8;
+      }
+      ++pos_;
+      held_ += 8;
+    }
+  }
+  void Drop(int count) {
+    bits_ >>= count;
+    held_ -= count;
+  }
+  // The next `count` bits (at most 16), the first bit lowest.
+  unsigned Bits(int count) {
+    if (held_ < count) Refill();
+    const auto value = static_cast<unsigned>(bits_ & ((Word{1} << count) - 1));
+    Drop(count);
+    return value;
+  }
+
   int StoredBlock() {
-    bits_.SkipToByte();
-    unsigned header[4] = {};
-    for (unsigned& byte : header) {
-      if (!input_.Byte(byte)) return kInflateBufferError;
-    }
-    const unsigned length = header[0] | header[1] << 8;
-    if ((header[2] | header[3] << 8) != (~length & 0xFFFF)) return kInflateDataError;
-    for (unsigned i = 0; i < length; ++i) {
-      unsigned byte = 0;
-      if (!input_.Byte(byte)) return kInflateBufferError;
-      if (!output_.Put(static_cast<std::uint8_t>(byte))) return kInflateMemoryError;
-    }
+    Drop(held_ & 7);
+    const unsigned length = Bits(16);
+    if (Bits(16) != (~length & 0xFFFF)) return kInflateDataError;
+    // The bytes themselves come from the input: the whole bytes still held
+    // go back first.
+    if (held_ < virtual_) return kInflateBufferError;
+    pos_ -= static_cast<std::size_t>(held_ / 8);
+    bits_ = 0;
+    held_ = 0;
+    virtual_ = 0;
+    if (size_ - pos_ < length) return kInflateBufferError;
+    if (static_cast<std::size_t>(end_ - out_) < length) return kPastEnd;
+    if (length > 0) std::memcpy(out_, in_ + pos_, length);
+    out_ += length;
+    pos_ += length;
     return kInflateOk;
   }
 
   int FixedBlock() {
-    // Literal/lengths 286 and 287 and distances 30 and 31 have codes that
-    // no data may use.
-    std::uint8_t lengths[kMaxSymbols + 32];
+    std::uint8_t lengths[kLiteralSymbols + kDistanceSymbols];
     std::fill(lengths, lengths + 144, 8);
     std::fill(lengths + 144, lengths + 256, 9);
     std::fill(lengths + 256, lengths + 280, 7);
     std::fill(lengths + 280, lengths + 288, 8);
     std::fill(lengths + 288, lengths + 320, 5);
-    BuildCode(literals_, lengths, kMaxSymbols);
-    BuildCode(distances_, lengths + kMaxSymbols, 32);
+    BuildTable(literals_, kLiteralTableSize, kLiteralRootBits, lengths, kLiteralSymbols,
+               literalMeaning_);
+    BuildTable(distances_, kDistanceTableSize, kDistanceRootBits, lengths + kLiteralSymbols,
+               kDistanceSymbols, distanceMeaning_);
     return Codes();
   }
 
   int DynamicBlock() {
-    unsigned literalCount = 0;
-    unsigned distanceCount = 0;
-    unsigned lengthCodeCount = 0;
-    if (!bits_.Bits(5, literalCount) || !bits_.Bits(5, distanceCount) ||
-        !bits_.Bits(4, lengthCodeCount)) {
-      return kInflateBufferError;
-    }
-    literalCount += 257;
-    distanceCount += 1;
-    lengthCodeCount += 4;
+    const unsigned literalCount = Bits(5) + 257;
+    const unsigned distanceCount = Bits(5) + 1;
+    const unsigned lengthCodeCount = Bits(4) + 4;
     if (literalCount > 286 || distanceCount > 30) return kInflateDataError;
 
-    // The code that codes the code lengths, in its odd order.
+    // The code that codes the code lengths, in its odd order; its table
+    // borrows the literal table's place.
     static constexpr std::uint8_t kOrder[19] = {16, 17, 18, 0, 8,  7, 9,  6, 10, 5,
                                                 11, 4,  12, 3, 13, 2, 14, 1, 15};
     std::uint8_t lengths[286 + 30] = {};
-    for (unsigned i = 0; i < lengthCodeCount; ++i) {
-      unsigned length = 0;
-      if (!bits_.Bits(3, length)) return kInflateBufferError;
-      lengths[kOrder[i]] = static_cast<std::uint8_t>(length);
+    for (unsigned i = 0; i < lengthCodeCount; ++i) lengths[kOrder[i]] = static_cast<std::uint8_t>(Bits(3));
+    Entry plain[19];
+    int codes = 0;
+    for (int s = 0; s < 19; ++s) {
+      plain[s] = Entry{static_cast<std::uint16_t>(s), 0, kLiteral};
+      codes += lengths[s] != 0;
     }
-    if (BuildCode(literals_, lengths, 19) != CodeShape::Complete) return kInflateDataError;
+    // zlib takes no incomplete code here, not even a single one.
+    if (codes < 2 || !BuildTable(literals_, kLiteralTableSize, kCodeLengthRootBits, lengths, 19, plain)) {
+      return kInflateDataError;
+    }
+    std::fill_n(lengths, 19, 0);
 
     // The lengths of both codes, one run: 16 repeats the previous length,
     // 17 and 18 repeat zero.
     const unsigned total = literalCount + distanceCount;
     for (unsigned at = 0; at < total;) {
-      int symbol = 0;
-      if (const int status = Decode(literals_, symbol); status != kInflateOk) return status;
+      if (held_ < kMaxCodeLength) Refill();
+      const Entry entry = literals_[bits_ & ((1u << kCodeLengthRootBits) - 1)];
+      Drop(entry.bits);
+      const unsigned symbol = entry.value;
       if (symbol < 16) {
         lengths[at++] = static_cast<std::uint8_t>(symbol);
         continue;
       }
       unsigned repeat = 0;
       std::uint8_t length = 0;
-      bool read = false;
       if (symbol == 16) {
         if (at == 0) return kInflateDataError;
         length = lengths[at - 1];
-        read = bits_.Bits(2, repeat);
-        repeat += 3;
+        repeat = 3 + Bits(2);
       } else if (symbol == 17) {
-        read = bits_.Bits(3, repeat);
-        repeat += 3;
+        repeat = 3 + Bits(3);
       } else {
-        read = bits_.Bits(7, repeat);
-        repeat += 11;
+        repeat = 11 + Bits(7);
       }
-      if (!read) return kInflateBufferError;
       if (at + repeat > total) return kInflateDataError;
       std::fill(lengths + at, lengths + at + repeat, length);
       at += repeat;
     }
     if (lengths[256] == 0) return kInflateDataError;  // no end of block
-
-    // An incomplete code is only allowed as one single code.
-    const CodeShape literalShape = BuildCode(literals_, lengths, static_cast<int>(literalCount));
-    if (literalShape == CodeShape::OverSubscribed ||
-        (literalShape == CodeShape::Incomplete &&
-         literalCount - literals_.count[0] != 1)) {
-      return kInflateDataError;
-    }
-    const CodeShape distanceShape =
-        BuildCode(distances_, lengths + literalCount, static_cast<int>(distanceCount));
-    if (distanceShape == CodeShape::OverSubscribed ||
-        (distanceShape == CodeShape::Incomplete &&
-         distanceCount - distances_.count[0] != 1)) {
+    if (!BuildTable(literals_, kLiteralTableSize, kLiteralRootBits, lengths,
+                    static_cast<int>(literalCount), literalMeaning_) ||
+        !BuildTable(distances_, kDistanceTableSize, kDistanceRootBits, lengths + literalCount,
+                    static_cast<int>(distanceCount), distanceMeaning_)) {
       return kInflateDataError;
     }
     return Codes();
   }
 
   // The literals and length/distance pairs of a block, to its end code.
+  // Every code is one lookup (two for a code longer than the root bits);
+  // nothing is written before the bits it comes from are known to be there.
   int Codes() {
     for (;;) {
-      int symbol = 0;
-      if (const int status = Decode(literals_, symbol); status != kInflateOk) return status;
-      if (symbol < 256) {
-        if (!output_.Put(static_cast<std::uint8_t>(symbol))) return kInflateMemoryError;
+      Refill();
+      Entry entry = literals_[bits_ & ((1u << kLiteralRootBits) - 1)];
+      if ((entry.kind & kLink) != 0) {
+        Drop(kLiteralRootBits);
+        entry = literals_[entry.value + (bits_ & ((1u << (entry.kind & 15)) - 1))];
+      }
+      Drop(entry.bits);
+      if ((entry.kind & kLiteral) != 0) {
+        if (held_ < virtual_) return kInflateBufferError;
+        if (out_ == end_) return kPastEnd;
+        *out_++ = static_cast<std::uint8_t>(entry.value);
         continue;
       }
-      if (symbol == 256) return kInflateOk;
-      symbol -= 257;
-      if (symbol >= 29) return kInflateDataError;
-      unsigned extra = 0;
-      if (!bits_.Bits(kLengthExtra[symbol], extra)) return kInflateBufferError;
-      const unsigned length = kLengthBase[symbol] + extra;
+      if (entry.kind >= kInvalid) return (entry.kind & kEnd) != 0 ? kInflateOk : kInflateDataError;
+      const std::size_t length = entry.value + TakeExtra(entry.kind);
 
-      int distanceSymbol = 0;
-      if (const int status = Decode(distances_, distanceSymbol); status != kInflateOk) {
-        return status;
+      if (kWordBits < 48) Refill();
+      entry = distances_[bits_ & ((1u << kDistanceRootBits) - 1)];
+      if ((entry.kind & kLink) != 0) {
+        Drop(kDistanceRootBits);
+        entry = distances_[entry.value + (bits_ & ((1u << (entry.kind & 15)) - 1))];
       }
-      if (distanceSymbol >= 30) return kInflateDataError;
-      if (!bits_.Bits(kDistanceExtra[distanceSymbol], extra)) return kInflateBufferError;
-      const unsigned distance = kDistanceBase[distanceSymbol] + extra;
-      // A distance before the start of the output.
-      if (distance > output_.Total()) return kInflateDataError;
-      if (!output_.Copy(distance, length)) return kInflateMemoryError;
+      Drop(entry.bits);
+      if (entry.kind >= kInvalid) return kInflateDataError;
+      if (kWordBits < 48) Refill();
+      const std::size_t distance = entry.value + TakeExtra(entry.kind);
+      if (held_ < virtual_) return kInflateBufferError;
+      if (distance > static_cast<std::size_t>(out_ - begin_)) return kInflateDataError;
+      if (length > static_cast<std::size_t>(end_ - out_)) return kPastEnd;
+      Copy(distance, length);
     }
   }
 
-  // The next symbol of `code`.
-  int Decode(const HuffmanCode& code, int& symbol) {
-    int value = 0;  // the bits read so far
-    int first = 0;  // the first code of the current length
-    int index = 0;  // the first code's place in the symbol list
-    for (int length = 1; length <= kMaxCodeLength; ++length) {
-      unsigned bit = 0;
-      if (!bits_.Bits(1, bit)) return kInflateBufferError;
-      value |= static_cast<int>(bit);
-      const int count = code.count[length];
-      if (value - first < count) {
-        symbol = code.symbol[index + value - first];
-        return kInflateOk;
-      }
-      index += count;
-      first = (first + count) << 1;
-      value <<= 1;
-    }
-    return kInflateDataError;  // a code the block does not define
+  unsigned TakeExtra(int count) {
+    const auto value = static_cast<unsigned>(bits_ & ((Word{1} << count) - 1));
+    Drop(count);
+    return value;
   }
 
-  Input& input_;
-  BitReader bits_;
-  Output& output_;
-  HuffmanCode literals_;
-  HuffmanCode distances_;
+  // `length` bytes from `distance` back, which the caller has checked.
+  // Eight bytes at a time where the source lies at least that far back and
+  // the target has room to spare after the copy; a run of one byte as a
+  // fill.
+  void Copy(std::size_t distance, std::size_t length) {
+    std::uint8_t* to = out_;
+    const std::uint8_t* from = out_ - distance;
+    out_ += length;
+    if (distance >= 8 && static_cast<std::size_t>(end_ - out_) >= 8) {
+      do {
+        std::memcpy(to, from, 8);
+        to += 8;
+        from += 8;
+      } while (to < out_);
+    } else if (distance == 1) {
+      std::memset(to, *from, length);
+    } else {
+      for (; to < out_; ++to, ++from) *to = *from;
+    }
+  }
+
+  const std::uint8_t* in_;
+  std::size_t size_;
+  std::size_t pos_ = 0;  // the next byte to load; past size_ by the zero bytes added
+  Word bits_ = 0;
+  int held_ = 0;     // the bits in bits_
+  int virtual_ = 0;  // zero bits added past the input's end
+  std::uint8_t* begin_;
+  std::uint8_t* out_;
+  std::uint8_t* end_;
+  Entry literalMeaning_[kLiteralSymbols];
+  Entry distanceMeaning_[kDistanceSymbols];
+  Entry literals_[kLiteralTableSize];
+  Entry distances_[kDistanceTableSize];
 };
-
-// Checks the RFC 1950 header: deflate, a window of at most 32 KiB, the
-// header check; a preset dictionary cannot be had here.
-int ReadHeader(Input& input) {
-  unsigned cmf = 0;
-  unsigned flg = 0;
-  if (!input.Byte(cmf) || !input.Byte(flg)) return kInflateBufferError;
-  const bool deflate = (cmf & 0x0F) == kDeflateMethod && (cmf >> 4) + 8 <= kMaxWindowBits;
-  if (!deflate || (cmf << 8 | flg) % 31 != 0) return kInflateDataError;
-  if ((flg & 0x20) != 0) return kInflateStreamError;
-  return kInflateOk;
-}
 
 }  // namespace
 
@@ -405,26 +444,16 @@ std::string InflateStatusText(int status) {
   return kTexts[static_cast<std::size_t>(2 - status)];
 }
 
-int InflateStream(ByteSource& source, ByteSink& target) {
-  Input input(source);
-  const HeapBytes window = AllocateBytes(kWindowSize);
-  if (!input.Allocated() || !window) return kInflateMemoryError;
-  if (const int header = ReadHeader(input); header != kInflateOk) return header;
+Inflated InflateInto(std::span<const std::uint8_t> stream, std::span<std::uint8_t> target) {
+  Inflater inflater(stream, target);
+  const int status = inflater.Run();
+  if (status == kPastEnd) return Inflated{kInflateDataError, inflater.Length(), true};
+  return Inflated{status, inflater.Length(), false};
+}
 
-  Output output(target, window.get());
-  Inflater inflater(input, output);
-  if (const int status = inflater.Blocks(); status != kInflateOk) return status;
-
-  // The Adler-32 of the inflated bytes, most significant byte first, and
-  // then nothing more.
-  std::uint32_t trailer = 0;
-  for (int i = 0; i < 4; ++i) {
-    unsigned byte = 0;
-    if (!input.Byte(byte)) return kInflateBufferError;
-    trailer = trailer << 8 | byte;
-  }
-  if (trailer != output.Adler() || input.More()) return kInflateDataError;
-  return kInflateOk;
+std::size_t MaxInflatedLength(std::size_t compressedLength) {
+  constexpr std::size_t kMaxRatio = 1032;
+  return compressedLength > SIZE_MAX / kMaxRatio ? SIZE_MAX : compressedLength * kMaxRatio;
 }
 
 }  // namespace vlt

@@ -1,12 +1,14 @@
 #pragma once
-// The program's inflater: one zlib-format stream (RFC 1950 around RFC 1951
-// deflate data) from a source to a target, with zlib's status codes and
-// texts as the result. The program only ever inflates whole streams; its
-// own decoder is a sixth of zlib's inflater in the Windows program, and
-// fast enough for a payload read a few times.
+// The program's inflater: one whole zlib-format stream (RFC 1950 around
+// RFC 1951 deflate data) into a buffer whose size the caller knows, with
+// zlib's status codes and texts as the result. The program only ever
+// inflates whole streams that lie in memory, into a block whose length its
+// payload table gives, so the decoder needs no window of its own: back
+// references read the target itself.
+#include <cstddef>
+#include <cstdint>
+#include <span>
 #include <string>
-
-#include "common/ByteStreams.h"
 
 namespace vlt {
 
@@ -23,20 +25,35 @@ inline constexpr int kInflateBufferError = -5;
 // (-6). Any other code gets "unknown zlib status <code>".
 std::string InflateStatusText(int status);
 
-// Inflates the zlib stream that `source` delivers from its current position
-// to its end and appends the inflated bytes to `target`. Reads through a
-// 32,768-byte buffer and inflates into a 32,768-byte window, whose bytes go
-// into the target's Room() while it offers some, else to Append. Both
-// buffers live for this call only.
+struct Inflated {
+  int status = kInflateOk;
+  // The bytes written at the target's start: all the stream's bytes on
+  // kInflateOk; on a failure what came before it (a prefix of the true
+  // bytes only where the stream is sound up to there).
+  std::size_t length = 0;
+  // The stream inflates to more bytes than the target holds (the status is
+  // kInflateDataError); nothing was written past the target's end.
+  bool pastEnd = false;
+};
+
+// Inflates the zlib stream `stream`, all of it and nothing after it, into
+// `target`, from its start. The stream may inflate to fewer bytes than the
+// target holds; the bytes after `length` are then unspecified.
 // Returns kInflateOk when the whole stream inflated, else the status whose
-// InflateStatusText names the fault: kInflateDataError ("data error") for
-// corrupt data (a code the block does not define, a distance before the
-// start), a wrong checksum or bytes after the end of the stream;
-// kInflateBufferError ("buffer error") for a stream that stops before its
-// end; kInflateStreamError ("stream error") for a stream that asks for a
-// preset dictionary; kInflateMemoryError ("insufficient memory") when the
-// buffers cannot be had or the target cannot take the bytes. Bytes
-// appended before a failure stay in `target`.
-[[nodiscard]] int InflateStream(ByteSource& source, ByteSink& target);
+// InflateStatusText names the fault, as zlib's inflate() gives it for the
+// same stream: kInflateDataError ("data error") for corrupt data (a code set
+// zlib refuses, a code the block does not define, a distance before the
+// start), a wrong checksum, bytes after the end of the stream, or more
+// inflated bytes than the target holds (`pastEnd`); kInflateBufferError
+// ("buffer error") for a stream that stops before its end;
+// kInflateStreamError ("stream error") for a stream that asks for a preset
+// dictionary. Takes no memory but about 9 KB of stack for its tables.
+[[nodiscard]] Inflated InflateInto(std::span<const std::uint8_t> stream,
+                                   std::span<std::uint8_t> target);
+
+// The most bytes a deflate stream of `compressedLength` bytes can inflate to
+// (1,032 per byte: a code of one bit for a length of 258 and one for its
+// distance), so that a caller never reserves memory a stream could not fill.
+std::size_t MaxInflatedLength(std::size_t compressedLength);
 
 }  // namespace vlt

@@ -14,31 +14,22 @@ bool TDatei::LiesWithin(std::size_t inflatedLength) const {
   return end <= inflatedLength;
 }
 
-namespace {
-
-// The inflated length the table implies: the end of its last entry. The
-// packer joins the files end to end, so for a sound payload this is the
-// block's inflated length exactly; entries that make no sense do not count.
-std::size_t ExpectedInflatedLength(const TDateiSammlung& files) {
+std::size_t TDateiSammlung::InflatedLength() const {
   std::uint64_t end = 0;
-  for (int index = 0; index < files.Count(); ++index) {
-    const TDatei& entry = files.Items(index);
-    if (entry.DateiStart < 0 || entry.DateiGroesse < 0) continue;
-    end = std::max(end, static_cast<std::uint64_t>(entry.DateiStart) +
-                            static_cast<std::uint64_t>(entry.DateiGroesse));
+  for (const auto& entry : items_) {
+    if (entry->DateiStart < 0 || entry->DateiGroesse < 0) continue;
+    end = std::max(end, static_cast<std::uint64_t>(entry->DateiStart) +
+                            static_cast<std::uint64_t>(entry->DateiGroesse));
   }
-  return end > SIZE_MAX ? 0 : static_cast<std::size_t>(end);
+  return static_cast<std::size_t>(std::min<std::uint64_t>(end, SIZE_MAX));
 }
 
-}  // namespace
-
 bool TDatei::Entpacken(const std::string& Zielpfad, FileSystem& fs) const {
-  // The container's block is only read: inflated into pieces (one piece of
-  // the length the table implies, for a sound payload) and copied back into
-  // a buffer of its own, which the entry is cut from.
+  // The container's block is only read: inflated straight into a buffer of
+  // the length the table implies, which the entry is cut from.
   MemoryBuffer block;
   if (InflateCopy(Collection().SammlungsDaten().Bytes(), block,
-                  ExpectedInflatedLength(Collection())) != 0) {
+                  Collection().InflatedLength()) != 0) {
     return false;
   }
 

@@ -1,5 +1,5 @@
 #pragma once
-// Inflating a whole memory buffer into itself, or a block into a buffer.
+// Inflating a block into a buffer of its own, or a buffer into itself.
 #include <cstddef>
 #include <span>
 
@@ -7,31 +7,22 @@
 
 namespace vlt {
 
-// When `buffer` is present and not empty, replaces its content (one zlib
-// stream, read from its start) with the inflated bytes and leaves its
-// position at 0. An absent or empty buffer is left as it is.
-// `expectedLength` is what the caller believes the stream inflates to (the
-// payload's table tells it); 0 when unknown. It only decides how the
-// inflated bytes are gathered: a right guess puts them in one piece of
-// exactly that size, written by zlib in place, so nothing is moved before
-// the copy back; a wrong or absent guess still inflates correctly, in fixed
-// pieces after the guessed one. A guess beyond what the stream could
-// possibly inflate to is ignored, and so is one that memory cannot hold.
-// Returns kInflateOk, or the status when the content does not inflate
-// (kInflateMemoryError when memory runs out). A stream that does not
-// inflate leaves the buffer unchanged; memory that runs out while copying
-// back leaves it empty.
-// Memory: while inflating, the buffer plus the inflated bytes (gathered in
-// pieces, with less than one piece to spare); while copying back, at most
-// twice the inflated bytes.
-[[nodiscard]] int InflateInPlace(MemoryBuffer* buffer, std::size_t expectedLength = 0);
-
-// The same for a block that stays where it is: inflates `compressed` into
-// pieces as above and copies them into `target`, whose content they replace
-// (position 0). An empty block leaves `target` empty. Returns as above, and
-// on a failure `target` is unchanged. Memory: the inflated bytes while inflating, at
-// most twice them while copying.
+// Inflates `compressed` (one zlib stream, all of it) straight into a new
+// buffer and makes that `target`'s content (position 0). `maxLength` is the
+// most the stream may inflate to (the payload's table tells it): the buffer
+// is that long, or shorter where the stream could not fill it (see
+// MaxInflatedLength), and a stream that would inflate past it is refused
+// with kInflateDataError, no more memory taken. A stream that inflates to
+// fewer bytes gives those. An empty block leaves `target` empty.
+// Returns kInflateOk, or the status when the block does not inflate
+// (kInflateMemoryError when the buffer cannot be had); on a failure
+// `target` is unchanged. Memory: the one buffer besides `target`'s old one.
 [[nodiscard]] int InflateCopy(std::span<const std::uint8_t> compressed, MemoryBuffer& target,
-                 std::size_t expectedLength = 0);
+                              std::size_t maxLength);
+
+// The same with the buffer's own content (read from its start) as the
+// block. An absent or empty buffer is left as it is; a stream that does not
+// inflate leaves the buffer unchanged.
+[[nodiscard]] int InflateInPlace(MemoryBuffer* buffer, std::size_t maxLength);
 
 }  // namespace vlt

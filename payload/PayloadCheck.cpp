@@ -1,49 +1,50 @@
 #include "payload/PayloadCheck.h"
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 
 #include "common/Concat.h"
+#include "common/HeapBytes.h"
 #include "common/ZLibEx.h"
 
 namespace vlt {
 namespace {
 
-// Counts the inflated bytes and lets them go.
-class CountingSink : public ByteSink {
- public:
-  bool Append(std::span<const std::uint8_t> bytes) override {
-    count_ += bytes.size();
-    return true;
-  }
-  std::size_t Count() const { return count_; }
-
- private:
-  std::size_t count_ = 0;
-};
+std::string EntryText(int index, const TDatei& entry) {
+  return Concat({"entry ", std::to_string(index), " (\"", entry.Dateiname, "\", start ",
+                 std::to_string(entry.DateiStart), ", size ", std::to_string(entry.DateiGroesse),
+                 ")"});
+}
 
 }  // namespace
 
 Result<PayloadLengths> CheckPayload(const TFileArrayBinder& binder) {
   const TDateiSammlung& files = binder.DateiSammlung();
-  PayloadLengths lengths{.compressed = files.SammlungsDaten().Size()};
-  if (lengths.compressed > 0) {
-    SpanSource source(files.SammlungsDaten().Bytes());
-    CountingSink sink;
-    if (const int status = InflateStream(source, sink); status != 0) {
-      return Failure{Concat({"the compressed block does not inflate: ", InflateStatusText(status)})};
+  for (int index = 0; index < files.Count(); ++index) {
+    const TDatei& entry = files.Items(index);
+    if (entry.DateiStart < 0 || entry.DateiGroesse < 0) {
+      return Failure{Concat({EntryText(index, entry), " has a negative start or size"})};
     }
-    lengths.inflated = sink.Count();
+  }
+
+  const std::span<const std::uint8_t> block = files.SammlungsDaten().Bytes();
+  PayloadLengths lengths{.compressed = block.size()};
+  if (!block.empty()) {
+    const std::size_t room = std::min(files.InflatedLength(), MaxInflatedLength(block.size()));
+    const HeapBytes inflated = AllocateBytes(room);
+    const Inflated result =
+        inflated ? InflateInto(block, {inflated.get(), room}) : Inflated{.status = kInflateMemoryError};
+    if (result.status != kInflateOk) {
+      return Failure{Concat(
+          {"the compressed block does not inflate: ", InflateStatusText(result.status)})};
+    }
+    lengths.inflated = result.length;
   }
   for (int index = 0; index < files.Count(); ++index) {
     const TDatei& entry = files.Items(index);
     if (!entry.LiesWithin(lengths.inflated)) {
-      return Failure{Concat({"entry ", std::to_string(index), " (\"", entry.Dateiname,
-                                 "\", start ", std::to_string(entry.DateiStart), ", size ",
-                                 std::to_string(entry.DateiGroesse),
-                                 ") lies outside the inflated block of ",
-                                 std::to_string(lengths.inflated), " bytes"})};
+      return Failure{Concat({EntryText(index, entry), " lies outside the inflated block of ",
+                             std::to_string(lengths.inflated), " bytes"})};
     }
   }
   return lengths;

@@ -53,6 +53,8 @@ TEST(PayloadCheck, ADamagedBlockIsNamedByItsZlibStatus) {
   checksum[checksum.size() - 2] ^= 0x01;
   Bytes trailing = block;
   trailing.push_back(0);
+  Bytes longer = samples::Join(samples::ProductFiles());
+  longer.push_back(0);
   const struct {
     const char* what;
     Bytes block;
@@ -62,6 +64,8 @@ TEST(PayloadCheck, ADamagedBlockIsNamedByItsZlibStatus) {
       {"flipped byte in the middle", middle, "data error"},
       {"flipped checksum byte", checksum, "data error"},
       {"a byte after the stream", trailing, "data error"},
+      // Sound in itself, but a byte longer than its entries take.
+      {"one inflated byte too many", samples::Compress(longer), "data error"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(FaultOf(*WithBlock(c.block)),
@@ -73,14 +77,21 @@ TEST(PayloadCheck, ADamagedBlockIsNamedByItsZlibStatus) {
 TEST(PayloadCheck, AnEntryOutsideTheInflatedBlockIsNamed) {
   const struct {
     std::int32_t start, size;
-  } cases[] = {{911328, 596}, {911924, 0}, {-1, 10}, {1, -1}, {INT32_MAX, INT32_MAX}};
+    const char* fault;
+  } cases[] = {
+      {911328, 596, ") lies outside the inflated block of 911923 bytes"},
+      {911924, 0, ") lies outside the inflated block of 911923 bytes"},
+      {INT32_MAX, INT32_MAX, ") lies outside the inflated block of 911923 bytes"},
+      // Outside any block: named before anything is inflated.
+      {-1, 10, ") has a negative start or size"},
+      {1, -1, ") has a negative start or size"},
+  };
   for (const auto& c : cases) {
     auto binder = WithBlock(ProductBlock());
     binder->DateiSammlung().Items(2).DateiStart = c.start;
     binder->DateiSammlung().Items(2).DateiGroesse = c.size;
     EXPECT_EQ(FaultOf(*binder), "entry 2 (\"veltori.cnt\", start " + std::to_string(c.start) +
-                                    ", size " + std::to_string(c.size) +
-                                    ") lies outside the inflated block of 911923 bytes");
+                                    ", size " + std::to_string(c.size) + c.fault);
   }
   // The very end is still inside.
   auto binder = WithBlock(ProductBlock());

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/Concat.h"
+#include "common/HeapBytes.h"
 #include "common/ZLibEx.h"
 
 namespace vlt {
@@ -21,24 +22,6 @@ std::uint32_t U32(std::span<const std::uint8_t> d, std::size_t at) {
 std::uint16_t U16(std::span<const std::uint8_t> d, std::size_t at) {
   return static_cast<std::uint16_t>(d[at] | d[at + 1] << 8);
 }
-
-class BoundedSink : public ByteSink {
- public:
-  explicit BoundedSink(std::size_t limit) : limit_(limit) {}
-  bool Append(std::span<const std::uint8_t> more) override {
-    if (more.size() > limit_ - bytes.size()) {
-      tooLong = true;
-      return false;
-    }
-    bytes.insert(bytes.end(), more.begin(), more.end());
-    return true;
-  }
-  std::vector<std::uint8_t> bytes;
-  bool tooLong = false;
-
- private:
-  std::size_t limit_;
-};
 
 }  // namespace
 
@@ -71,16 +54,18 @@ Result<BitmapFileView> ParseBitmapFile(std::span<const std::uint8_t> file) {
 
 Result<std::vector<std::uint8_t>> UnpackPicture(std::span<const std::uint8_t> packed,
                                                 std::size_t maxLength) {
-  SpanSource source(packed);
-  BoundedSink sink(maxLength);
-  if (const int status = InflateStream(source, sink); status != 0) {
-    if (sink.tooLong) {
-      return Failure{Concat({"the packed picture inflates to more than ",
-                             std::to_string(maxLength), " bytes"})};
-    }
-    return Failure{Concat({"the packed picture does not inflate: ", InflateStatusText(status)})};
+  const std::size_t room = std::min(maxLength, MaxInflatedLength(packed.size()));
+  const HeapBytes inflated = AllocateBytes(room);
+  const Inflated result = inflated ? InflateInto(packed, {inflated.get(), room})
+                                   : Inflated{.status = kInflateMemoryError};
+  if (result.pastEnd) {
+    return Failure{Concat({"the packed picture inflates to more than ",
+                           std::to_string(maxLength), " bytes"})};
   }
-  return std::move(sink.bytes);
+  if (result.status != kInflateOk) {
+    return Failure{Concat({"the packed picture does not inflate: ", InflateStatusText(result.status)})};
+  }
+  return std::vector<std::uint8_t>(inflated.get(), inflated.get() + result.length);
 }
 
 }  // namespace vlt
