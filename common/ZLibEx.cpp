@@ -131,18 +131,94 @@ std::uint32_t Adler32(const std::uint8_t* bytes, std::size_t length) {
   std::uint32_t a = 1;
   std::uint32_t b = 0;
   while (length > 0) {
-    const std::size_t run = std::min(length, kRun);
-    for (std::size_t i = 0; i < run; ++i) {
-      a += bytes[i];
+    std::size_t run = std::min(length, kRun);
+    length -= run;
+    for (; run >= 4; run -= 4, bytes += 4) {
+      a += bytes[0];
+      b += a;
+      a += bytes[1];
+      b += a;
+      a += bytes[2];
+      b += a;
+      a += bytes[3];
+      b += a;
+    }
+    for (; run > 0; --run) {
+      a += *bytes++;
       b += a;
     }
     a %= kBase;
     b %= kBase;
-    bytes += run;
-    length -= run;
   }
   return b << 16 | a;
 }
+
+// The deflate data's bits, the first bit of each byte lowest. Past the
+// input's end it reads zero bytes and counts them: a stream that takes one
+// of those bits has ended early. The decoding loop keeps a copy of it in
+// registers (the bytes it writes could otherwise be any object's).
+struct BitReader {
+  const std::uint8_t* next;  // the next byte to load
+  const std::uint8_t* end;
+  Word bits = 0;
+  int held = 0;     // the bits in `bits`
+  int padding = 0;  // of them, zero bits added past the input's end
+
+  // Makes at least kWordBits - 8 bits available.
+  [[gnu::always_inline]] void Refill() {
+    if (end - next >= static_cast<std::ptrdiff_t>(sizeof(Word))) {
+      Word word;
+      std::memcpy(&word, next, sizeof word);
+      // Takes the whole bytes that fit. The bits above `held` hold part of
+      // the next byte, which a later refill puts there again.
+      bits |= word << held;
+      next += (kWordBits - 1 - held) >> 3;
+      held |= kWordBits - 8;
+    } else {
+      *this = RefilledAtEnd(*this);
+    }
+  }
+  // By value: the decoding loop's copy stays in registers.
+  static BitReader RefilledAtEnd(BitReader in) {
+    for (; in.held <= kWordBits - 8; in.held += 8) {
+      if (in.next != in.end) {
+        in.bits |= Word{*in.next++} << in.held;
+      } else {
+        in.padding += 8;
+      }
+    }
+    return in;
+  }
+  [[gnu::always_inline]] void Drop(int count) {
+    bits >>= count;
+    held -= count;
+  }
+  // The next `count` bits, the first bit lowest; Refill() must have made
+  // them available.
+  [[gnu::always_inline]] unsigned Take(int count) {
+    const auto value = static_cast<unsigned>(bits & ((Word{1} << count) - 1));
+    Drop(count);
+    return value;
+  }
+  // The same, refilling first where needed (at most 16 bits).
+  unsigned Bits(int count) {
+    if (held < count) Refill();
+    return Take(count);
+  }
+  // Whether the stream has taken bits past the input's end.
+  bool Overrun() const { return held < padding; }
+  // Drops the rest of the current byte and gives the whole bytes still held
+  // back to the input, so that `next` is the next byte of the stream.
+  // False when the stream has run past its end.
+  bool ToByte() {
+    Drop(held & 7);
+    if (Overrun()) return false;
+    next -= (held - padding) / 8;
+    bits = 0;
+    held = padding = 0;
+    return true;
+  }
+};
 
 // Not a zlib code: the stream inflates past the target's end.
 constexpr int kPastEnd = -100;
@@ -150,8 +226,8 @@ constexpr int kPastEnd = -100;
 class Inflater {
  public:
   Inflater(std::span<const std::uint8_t> stream, std::span<std::uint8_t> target)
-      : in_(stream.data()), size_(stream.size()), begin_(target.data()), out_(target.data()),
-        end_(target.data() + target.size()) {
+      : in_{stream.data(), stream.data() + stream.size()}, begin_(target.data()),
+        out_(target.data()), end_(target.data() + target.size()) {
     // What each symbol means. Lengths 3 to 258 and distances 1 to 32,768:
     // bases that grow by 2^extra, the extra bits growing by one every four
     // length codes and every two distance codes (RFC 1951, 3.2.5).
@@ -178,13 +254,15 @@ class Inflater {
     if (const int header = Header(); header != kInflateOk) return header;
     unsigned last = 0;
     do {
-      last = Bits(1);
-      const unsigned type = Bits(2);
+      last = in_.Bits(1);
+      const unsigned type = in_.Bits(2);
       int status = kInflateDataError;  // type 3 is reserved
       if (type == 0) status = StoredBlock();
       if (type == 1) status = FixedBlock();
       if (type == 2) status = DynamicBlock();
-      if (status != kInflateOk) return Fail(status);
+      // A failure met after the input ran out is the stream's end coming
+      // too early, whatever the zero bits read past it seemed to say.
+      if (status != kInflateOk) return in_.Overrun() ? kInflateBufferError : status;
     } while (last == 0);
     return Trailer();
   }
@@ -195,10 +273,9 @@ class Inflater {
   // Checks the RFC 1950 header: deflate, a window of at most 32 KiB, the
   // header check; a preset dictionary cannot be had here.
   int Header() {
-    if (size_ < 2) return kInflateBufferError;
-    const unsigned cmf = in_[0];
-    const unsigned flg = in_[1];
-    pos_ = 2;
+    if (in_.end - in_.next < 2) return kInflateBufferError;
+    const unsigned cmf = *in_.next++;
+    const unsigned flg = *in_.next++;
     const bool deflate = (cmf & 0x0F) == kDeflateMethod && (cmf >> 4) + 8 <= kMaxWindowBits;
     if (!deflate || (cmf << 8 | flg) % 31 != 0) return kInflateDataError;
     if ((flg & 0x20) != 0) return kInflateStreamError;
@@ -208,72 +285,25 @@ class Inflater {
   // The Adler-32 of the inflated bytes, most significant byte first, and
   // then nothing more.
   int Trailer() {
-    Drop(held_ & 7);
-    if (held_ < virtual_) return kInflateBufferError;
-    const std::size_t at = pos_ - static_cast<std::size_t>(held_ / 8);
-    if (size_ - at < 4) return kInflateBufferError;
+    if (!in_.ToByte() || in_.end - in_.next < 4) return kInflateBufferError;
     std::uint32_t trailer = 0;
-    for (int i = 0; i < 4; ++i) trailer = trailer << 8 | in_[at + static_cast<std::size_t>(i)];
-    if (trailer != Adler32(begin_, Length()) || at + 4 != size_) return kInflateDataError;
+    for (int i = 0; i < 4; ++i) trailer = trailer << 8 | *in_.next++;
+    if (trailer != Adler32(begin_, Length()) || in_.next != in_.end) return kInflateDataError;
     return kInflateOk;
   }
 
-  // A failure met after the input ran out is the stream's end coming too
-  // early, whatever the bits beyond it (read as zeros) seemed to say.
-  int Fail(int status) const { return held_ < virtual_ ? kInflateBufferError : status; }
-
-  // Makes at least kWordBits - 8 bits available. Past the input's end it
-  // adds zero bytes and counts them in virtual_: a stream that takes one
-  // of those bits has ended early.
-  void Refill() {
-    if (pos_ + sizeof(Word) <= size_) {
-      Word word;
-      std::memcpy(&word, in_ + pos_, sizeof word);
-      // Takes the whole bytes that fit; the bits above held_ hold part of the
-      // next byte, which a later refill puts there again.
-      bits_ |= word << held_;
-      pos_ += static_cast<std::size_t>((kWordBits - 1 - held_) >> 3);
-      held_ |= kWordBits - 8;
-      return;
-    }
-    while (held_ <= kWordBits - 8) {
-      if (pos_ < size_) {
-        bits_ |= Word{in_[pos_]} << held_;
-      } else {
-        virtual_ += 8;
-      }
-      ++pos_;
-      held_ += 8;
-    }
-  }
-  void Drop(int count) {
-    bits_ >>= count;
-    held_ -= count;
-  }
-  // The next `count` bits (at most 16), the first bit lowest.
-  unsigned Bits(int count) {
-    if (held_ < count) Refill();
-    const auto value = static_cast<unsigned>(bits_ & ((Word{1} << count) - 1));
-    Drop(count);
-    return value;
-  }
-
   int StoredBlock() {
-    Drop(held_ & 7);
-    const unsigned length = Bits(16);
-    if (Bits(16) != (~length & 0xFFFF)) return kInflateDataError;
-    // The bytes themselves come from the input: the whole bytes still held
-    // go back first.
-    if (held_ < virtual_) return kInflateBufferError;
-    pos_ -= static_cast<std::size_t>(held_ / 8);
-    bits_ = 0;
-    held_ = 0;
-    virtual_ = 0;
-    if (size_ - pos_ < length) return kInflateBufferError;
+    in_.Drop(in_.held & 7);
+    const unsigned length = in_.Bits(16);
+    if (in_.Bits(16) != (~length & 0xFFFF)) return kInflateDataError;
+    // The bytes themselves come straight from the input.
+    if (!in_.ToByte() || static_cast<std::size_t>(in_.end - in_.next) < length) {
+      return kInflateBufferError;
+    }
     if (static_cast<std::size_t>(end_ - out_) < length) return kPastEnd;
-    if (length > 0) std::memcpy(out_, in_ + pos_, length);
+    if (length > 0) std::memcpy(out_, in_.next, length);
     out_ += length;
-    pos_ += length;
+    in_.next += length;
     return kInflateOk;
   }
 
@@ -292,9 +322,9 @@ class Inflater {
   }
 
   int DynamicBlock() {
-    const unsigned literalCount = Bits(5) + 257;
-    const unsigned distanceCount = Bits(5) + 1;
-    const unsigned lengthCodeCount = Bits(4) + 4;
+    const unsigned literalCount = in_.Bits(5) + 257;
+    const unsigned distanceCount = in_.Bits(5) + 1;
+    const unsigned lengthCodeCount = in_.Bits(4) + 4;
     if (literalCount > 286 || distanceCount > 30) return kInflateDataError;
 
     // The code that codes the code lengths, in its odd order; its table
@@ -302,7 +332,9 @@ class Inflater {
     static constexpr std::uint8_t kOrder[19] = {16, 17, 18, 0, 8,  7, 9,  6, 10, 5,
                                                 11, 4,  12, 3, 13, 2, 14, 1, 15};
     std::uint8_t lengths[286 + 30] = {};
-    for (unsigned i = 0; i < lengthCodeCount; ++i) lengths[kOrder[i]] = static_cast<std::uint8_t>(Bits(3));
+    for (unsigned i = 0; i < lengthCodeCount; ++i) {
+      lengths[kOrder[i]] = static_cast<std::uint8_t>(in_.Bits(3));
+    }
     Entry plain[19];
     int codes = 0;
     for (int s = 0; s < 19; ++s) {
@@ -319,9 +351,9 @@ class Inflater {
     // 17 and 18 repeat zero.
     const unsigned total = literalCount + distanceCount;
     for (unsigned at = 0; at < total;) {
-      if (held_ < kMaxCodeLength) Refill();
-      const Entry entry = literals_[bits_ & ((1u << kCodeLengthRootBits) - 1)];
-      Drop(entry.bits);
+      in_.Refill();
+      const Entry entry = literals_[in_.bits & ((1u << kCodeLengthRootBits) - 1)];
+      in_.Drop(entry.bits);
       const unsigned symbol = entry.value;
       if (symbol < 16) {
         lengths[at++] = static_cast<std::uint8_t>(symbol);
@@ -332,11 +364,11 @@ class Inflater {
       if (symbol == 16) {
         if (at == 0) return kInflateDataError;
         length = lengths[at - 1];
-        repeat = 3 + Bits(2);
+        repeat = 3 + in_.Bits(2);
       } else if (symbol == 17) {
-        repeat = 3 + Bits(3);
+        repeat = 3 + in_.Bits(3);
       } else {
-        repeat = 11 + Bits(7);
+        repeat = 11 + in_.Bits(7);
       }
       if (at + repeat > total) return kInflateDataError;
       std::fill(lengths + at, lengths + at + repeat, length);
@@ -355,74 +387,84 @@ class Inflater {
   // The literals and length/distance pairs of a block, to its end code.
   // Every code is one lookup (two for a code longer than the root bits);
   // nothing is written before the bits it comes from are known to be there.
+  // The reader and the output position live in locals meanwhile.
   int Codes() {
+    // A refill makes at least kWordBits - 8 bits available: on a 64-bit
+    // machine enough for a literal/length code, its extra bits, a distance
+    // code and its extra bits; on a 32-bit one for each of the three parts.
+    constexpr int kLengthBits = kMaxCodeLength + 5;
+    constexpr int kDistanceBits = kMaxCodeLength + 13;
+    constexpr bool kWholePairs = kWordBits - 8 >= kLengthBits + kDistanceBits;
+    BitReader in = in_;
+    std::uint8_t* out = out_;
+    std::uint8_t* const begin = begin_;
+    std::uint8_t* const end = end_;
+    int status = kInflateOk;
     for (;;) {
-      Refill();
-      Entry entry = literals_[bits_ & ((1u << kLiteralRootBits) - 1)];
+      if (in.held < kLengthBits) in.Refill();
+      Entry entry = literals_[in.bits & ((1u << kLiteralRootBits) - 1)];
       if ((entry.kind & kLink) != 0) {
-        Drop(kLiteralRootBits);
-        entry = literals_[entry.value + (bits_ & ((1u << (entry.kind & 15)) - 1))];
+        in.Drop(kLiteralRootBits);
+        entry = literals_[entry.value + (in.bits & ((1u << (entry.kind & 15)) - 1))];
       }
-      Drop(entry.bits);
+      in.Drop(entry.bits);
       if ((entry.kind & kLiteral) != 0) {
-        if (held_ < virtual_) return kInflateBufferError;
-        if (out_ == end_) return kPastEnd;
-        *out_++ = static_cast<std::uint8_t>(entry.value);
+        if (in.Overrun() || out == end) {
+          status = in.Overrun() ? kInflateBufferError : kPastEnd;
+          break;
+        }
+        *out++ = static_cast<std::uint8_t>(entry.value);
         continue;
       }
-      if (entry.kind >= kInvalid) return (entry.kind & kEnd) != 0 ? kInflateOk : kInflateDataError;
-      const std::size_t length = entry.value + TakeExtra(entry.kind);
-
-      if (kWordBits < 48) Refill();
-      entry = distances_[bits_ & ((1u << kDistanceRootBits) - 1)];
-      if ((entry.kind & kLink) != 0) {
-        Drop(kDistanceRootBits);
-        entry = distances_[entry.value + (bits_ & ((1u << (entry.kind & 15)) - 1))];
+      if (entry.kind >= kInvalid) {
+        if ((entry.kind & kEnd) == 0) status = kInflateDataError;
+        break;
       }
-      Drop(entry.bits);
-      if (entry.kind >= kInvalid) return kInflateDataError;
-      if (kWordBits < 48) Refill();
-      const std::size_t distance = entry.value + TakeExtra(entry.kind);
-      if (held_ < virtual_) return kInflateBufferError;
-      if (distance > static_cast<std::size_t>(out_ - begin_)) return kInflateDataError;
-      if (length > static_cast<std::size_t>(end_ - out_)) return kPastEnd;
-      Copy(distance, length);
+      const std::size_t length = entry.value + in.Take(entry.kind);
+
+      if (in.held < (kWholePairs ? kDistanceBits : kMaxCodeLength)) in.Refill();
+      entry = distances_[in.bits & ((1u << kDistanceRootBits) - 1)];
+      if ((entry.kind & kLink) != 0) {
+        in.Drop(kDistanceRootBits);
+        entry = distances_[entry.value + (in.bits & ((1u << (entry.kind & 15)) - 1))];
+      }
+      in.Drop(entry.bits);
+      if (!kWholePairs && in.held < 13) in.Refill();
+      const std::size_t distance = entry.value + in.Take(entry.kind & 15);
+      if (entry.kind >= kInvalid || in.Overrun() ||
+          distance > static_cast<std::size_t>(out - begin) ||
+          length > static_cast<std::size_t>(end - out)) {
+        status = in.Overrun()                                              ? kInflateBufferError
+                 : entry.kind < kInvalid && length > static_cast<std::size_t>(end - out) &&
+                         distance <= static_cast<std::size_t>(out - begin) ? kPastEnd
+                                                                           : kInflateDataError;
+        break;
+      }
+
+      // Eight bytes at a time where the source lies at least that far back
+      // and the target has room to spare after the copy; a run of one byte
+      // as a fill.
+      std::uint8_t* to = out;
+      const std::uint8_t* from = out - distance;
+      out += length;
+      if (distance >= 8 && end - out >= 8) {
+        do {
+          std::memcpy(to, from, 8);
+          to += 8;
+          from += 8;
+        } while (to < out);
+      } else if (distance == 1) {
+        std::memset(to, *from, length);
+      } else {
+        for (; to < out; ++to, ++from) *to = *from;
+      }
     }
+    in_ = in;
+    out_ = out;
+    return status;
   }
 
-  unsigned TakeExtra(int count) {
-    const auto value = static_cast<unsigned>(bits_ & ((Word{1} << count) - 1));
-    Drop(count);
-    return value;
-  }
-
-  // `length` bytes from `distance` back, which the caller has checked.
-  // Eight bytes at a time where the source lies at least that far back and
-  // the target has room to spare after the copy; a run of one byte as a
-  // fill.
-  void Copy(std::size_t distance, std::size_t length) {
-    std::uint8_t* to = out_;
-    const std::uint8_t* from = out_ - distance;
-    out_ += length;
-    if (distance >= 8 && static_cast<std::size_t>(end_ - out_) >= 8) {
-      do {
-        std::memcpy(to, from, 8);
-        to += 8;
-        from += 8;
-      } while (to < out_);
-    } else if (distance == 1) {
-      std::memset(to, *from, length);
-    } else {
-      for (; to < out_; ++to, ++from) *to = *from;
-    }
-  }
-
-  const std::uint8_t* in_;
-  std::size_t size_;
-  std::size_t pos_ = 0;  // the next byte to load; past size_ by the zero bytes added
-  Word bits_ = 0;
-  int held_ = 0;     // the bits in bits_
-  int virtual_ = 0;  // zero bits added past the input's end
+  BitReader in_;
   std::uint8_t* begin_;
   std::uint8_t* out_;
   std::uint8_t* end_;
