@@ -4,6 +4,8 @@
 #include <bit>
 #include <cstring>
 
+#include "common/HeapBytes.h"
+
 namespace vlt {
 namespace {
 
@@ -51,11 +53,11 @@ constexpr int kDistanceSymbols = 32;  // 30 and 31 likewise
 // Fills `table` for the canonical code (RFC 1951, 3.2.2) in which symbol s
 // has a code of lengths[s] bits (0: none) and means meaning[s].
 // Refuses, as zlib does, a set of lengths that is over-subscribed, or
-// incomplete other than a single code of one bit; an incomplete code's
-// unused bit patterns, and every pattern of a code without any symbol (a
-// block without distances), decode as kInvalid.
+// incomplete: where `loneCode` allows, a single code of one bit and no code
+// at all are taken; their unused bit patterns (every pattern of a block
+// without distances) decode as kInvalid.
 bool BuildTable(Entry* table, std::size_t tableSize, int rootBits, const std::uint8_t* lengths,
-                int symbols, const Entry* meaning) {
+                int symbols, const Entry* meaning, bool loneCode) {
   std::array<std::uint16_t, kMaxCodeLength + 1> count{};
   for (int s = 0; s < symbols; ++s) ++count[lengths[s]];
   int left = 1;  // codes of the current length still free
@@ -63,7 +65,7 @@ bool BuildTable(Entry* table, std::size_t tableSize, int rootBits, const std::ui
     left = left * 2 - count[length];
     if (left < 0) return false;
   }
-  if (left > 0 && count[0] != symbols && !(count[1] == 1 && count[0] == symbols - 1)) return false;
+  if (left > 0 && !(loneCode && count[0] + count[1] == symbols && count[1] <= 1)) return false;
 
   // The symbols in code order: by length, then by symbol.
   std::array<std::uint16_t, kMaxCodeLength + 2> offset{};
@@ -124,12 +126,13 @@ bool BuildTable(Entry* table, std::size_t tableSize, int rootBits, const std::ui
   return true;
 }
 
-std::uint32_t Adler32(const std::uint8_t* bytes, std::size_t length) {
+// The Adler-32 of `adler`'s bytes followed by these.
+std::uint32_t Adler32(std::uint32_t adler, const std::uint8_t* bytes, std::size_t length) {
   constexpr std::uint32_t kBase = 65521;
   // The most bytes whose sums cannot overflow 32 bits before the modulo.
   constexpr std::size_t kRun = 5552;
-  std::uint32_t a = 1;
-  std::uint32_t b = 0;
+  std::uint32_t a = adler & 0xFFFF;
+  std::uint32_t b = adler >> 16;
   while (length > 0) {
     std::size_t run = std::min(length, kRun);
     length -= run;
@@ -179,7 +182,7 @@ struct BitReader {
     }
   }
   // By value: the decoding loop's copy stays in registers.
-  static BitReader RefilledAtEnd(BitReader in) {
+  [[gnu::noinline]] static BitReader RefilledAtEnd(BitReader in) {
     for (; in.held <= kWordBits - 8; in.held += 8) {
       if (in.next != in.end) {
         in.bits |= Word{*in.next++} << in.held;
@@ -220,14 +223,26 @@ struct BitReader {
   }
 };
 
-// Not a zlib code: the stream inflates past the target's end.
-constexpr int kPastEnd = -100;
+// Not zlib codes: the working buffer is full (hand its bytes on and go on),
+// and the stream inflates to more bytes than it may.
+constexpr int kFull = -100;
+constexpr int kPastEnd = -101;
+
+// The farthest back a distance reaches: what stays in the working buffer
+// when its bytes are handed on.
+constexpr std::size_t kWindowSize = std::size_t{1} << kMaxWindowBits;
+// Room a code may need: the longest copy, and seven bytes that the copy of
+// eight bytes at a time may write past it.
+constexpr std::size_t kCodeRoom = 258 + 8;
+static_assert(kInflateMinWorkSize >= kWindowSize + 2 * kCodeRoom);
 
 class Inflater {
  public:
-  Inflater(std::span<const std::uint8_t> stream, std::span<std::uint8_t> target)
-      : in_{stream.data(), stream.data() + stream.size()}, begin_(target.data()),
-        out_(target.data()), end_(target.data() + target.size()) {
+  Inflater(std::span<const std::uint8_t> stream, std::uint8_t* work, std::size_t workSize,
+           std::size_t maxLength, InflateSink& sink)
+      : in_{stream.data(), stream.data() + stream.size()}, begin_(work), out_(work),
+        stop_(work + workSize - kCodeRoom), end_(work + workSize), maxLength_(maxLength),
+        sink_(sink) {
     // What each symbol means. Lengths 3 to 258 and distances 1 to 32,768:
     // bases that grow by 2^extra, the extra bits growing by one every four
     // length codes and every two distance codes (RFC 1951, 3.2.5).
@@ -250,26 +265,55 @@ class Inflater {
     distanceMeaning_[30] = distanceMeaning_[31] = Entry{0, 0, kInvalid};
   }
 
+  // The whole stream, the working buffer's bytes handed on each time it
+  // fills.
   int Run() {
     if (const int header = Header(); header != kInflateOk) return header;
-    unsigned last = 0;
-    do {
-      last = in_.Bits(1);
-      const unsigned type = in_.Bits(2);
-      int status = kInflateDataError;  // type 3 is reserved
-      if (type == 0) status = StoredBlock();
-      if (type == 1) status = FixedBlock();
-      if (type == 2) status = DynamicBlock();
-      // A failure met after the input ran out is the stream's end coming
-      // too early, whatever the zero bits read past it seemed to say.
-      if (status != kInflateOk) return in_.Overrun() ? kInflateBufferError : status;
-    } while (last == 0);
-    return Trailer();
+    for (;;) {
+      int status = kInflateOk;
+      if (block_ == Block::Between) {
+        if (last_) return Trailer();
+        last_ = in_.Bits(1) != 0;
+        const unsigned type = in_.Bits(2);
+        status = kInflateDataError;  // type 3 is reserved
+        if (type == 0) status = StoredHeader();
+        if (type == 1) status = FixedCodes();
+        if (type == 2) status = DynamicCodes();
+      }
+      if (status == kInflateOk) status = block_ == Block::Stored ? StoredBytes() : Codes();
+      if (status == kInflateOk) {
+        block_ = Block::Between;
+      } else if (status == kFull) {
+        // All but the last 32 KiB go on; those move to the front.
+        const std::size_t keep = kWindowSize;
+        if (const int handed = HandOn(static_cast<std::size_t>(out_ - begin_) - keep);
+            handed != kInflateOk) {
+          return handed;
+        }
+        std::memmove(begin_, out_ - keep, keep);
+        out_ = begin_ + keep;
+      } else {
+        // A failure met after the input ran out is the stream's end coming
+        // too early, whatever the zero bits read past it seemed to say.
+        return in_.Overrun() ? kInflateBufferError : status;
+      }
+    }
   }
 
-  std::size_t Length() const { return static_cast<std::size_t>(out_ - begin_); }
+  std::size_t Handed() const { return handed_; }
 
  private:
+  enum class Block : std::uint8_t { Between, Stored, Codes };
+
+  // Hands the working buffer's first `count` bytes to the sink.
+  int HandOn(std::size_t count) {
+    if (count > maxLength_ - handed_) return kPastEnd;
+    adler_ = Adler32(adler_, begin_, count);
+    if (!sink_.Take({begin_, count})) return kInflateMemoryError;
+    handed_ += count;
+    return kInflateOk;
+  }
+
   // Checks the RFC 1950 header: deflate, a window of at most 32 KiB, the
   // header check; a preset dictionary cannot be had here.
   int Header() {
@@ -282,32 +326,41 @@ class Inflater {
     return kInflateOk;
   }
 
-  // The Adler-32 of the inflated bytes, most significant byte first, and
-  // then nothing more.
+  // The rest of the bytes go on; then the Adler-32 of them all, most
+  // significant byte first, and nothing more.
   int Trailer() {
     if (!in_.ToByte() || in_.end - in_.next < 4) return kInflateBufferError;
+    if (const int handed = HandOn(static_cast<std::size_t>(out_ - begin_)); handed != kInflateOk) {
+      return handed;
+    }
     std::uint32_t trailer = 0;
     for (int i = 0; i < 4; ++i) trailer = trailer << 8 | *in_.next++;
-    if (trailer != Adler32(begin_, Length()) || in_.next != in_.end) return kInflateDataError;
+    if (trailer != adler_ || in_.next != in_.end) return kInflateDataError;
     return kInflateOk;
   }
 
-  int StoredBlock() {
+  int StoredHeader() {
     in_.Drop(in_.held & 7);
-    const unsigned length = in_.Bits(16);
-    if (in_.Bits(16) != (~length & 0xFFFF)) return kInflateDataError;
+    storedLeft_ = in_.Bits(16);
+    if (in_.Bits(16) != (~storedLeft_ & 0xFFFF)) return kInflateDataError;
     // The bytes themselves come straight from the input.
-    if (!in_.ToByte() || static_cast<std::size_t>(in_.end - in_.next) < length) {
+    if (!in_.ToByte() || static_cast<std::size_t>(in_.end - in_.next) < storedLeft_) {
       return kInflateBufferError;
     }
-    if (static_cast<std::size_t>(end_ - out_) < length) return kPastEnd;
-    if (length > 0) std::memcpy(out_, in_.next, length);
-    out_ += length;
-    in_.next += length;
+    block_ = Block::Stored;
     return kInflateOk;
   }
 
-  int FixedBlock() {
+  int StoredBytes() {
+    const std::size_t count = std::min<std::size_t>(storedLeft_, static_cast<std::size_t>(end_ - out_));
+    if (count > 0) std::memcpy(out_, in_.next, count);
+    out_ += count;
+    in_.next += count;
+    storedLeft_ -= static_cast<unsigned>(count);
+    return storedLeft_ > 0 ? kFull : kInflateOk;
+  }
+
+  int FixedCodes() {
     std::uint8_t lengths[kLiteralSymbols + kDistanceSymbols];
     std::fill(lengths, lengths + 144, 8);
     std::fill(lengths + 144, lengths + 256, 9);
@@ -315,13 +368,14 @@ class Inflater {
     std::fill(lengths + 280, lengths + 288, 8);
     std::fill(lengths + 288, lengths + 320, 5);
     BuildTable(literals_, kLiteralTableSize, kLiteralRootBits, lengths, kLiteralSymbols,
-               literalMeaning_);
+               literalMeaning_, false);
     BuildTable(distances_, kDistanceTableSize, kDistanceRootBits, lengths + kLiteralSymbols,
-               kDistanceSymbols, distanceMeaning_);
-    return Codes();
+               kDistanceSymbols, distanceMeaning_, false);
+    block_ = Block::Codes;
+    return kInflateOk;
   }
 
-  int DynamicBlock() {
+  int DynamicCodes() {
     const unsigned literalCount = in_.Bits(5) + 257;
     const unsigned distanceCount = in_.Bits(5) + 1;
     const unsigned lengthCodeCount = in_.Bits(4) + 4;
@@ -335,14 +389,10 @@ class Inflater {
     for (unsigned i = 0; i < lengthCodeCount; ++i) {
       lengths[kOrder[i]] = static_cast<std::uint8_t>(in_.Bits(3));
     }
-    Entry plain[19];
-    int codes = 0;
-    for (int s = 0; s < 19; ++s) {
-      plain[s] = Entry{static_cast<std::uint16_t>(s), 0, kLiteral};
-      codes += lengths[s] != 0;
-    }
-    // zlib takes no incomplete code here, not even a single one.
-    if (codes < 2 || !BuildTable(literals_, kLiteralTableSize, kCodeLengthRootBits, lengths, 19, plain)) {
+    // zlib takes no incomplete code here, not even a single one. Its
+    // symbols mean themselves, as the first literals do.
+    if (!BuildTable(literals_, kLiteralTableSize, kCodeLengthRootBits, lengths, 19, literalMeaning_,
+                    false)) {
       return kInflateDataError;
     }
     std::fill_n(lengths, 19, 0);
@@ -376,18 +426,21 @@ class Inflater {
     }
     if (lengths[256] == 0) return kInflateDataError;  // no end of block
     if (!BuildTable(literals_, kLiteralTableSize, kLiteralRootBits, lengths,
-                    static_cast<int>(literalCount), literalMeaning_) ||
+                    static_cast<int>(literalCount), literalMeaning_, true) ||
         !BuildTable(distances_, kDistanceTableSize, kDistanceRootBits, lengths + literalCount,
-                    static_cast<int>(distanceCount), distanceMeaning_)) {
+                    static_cast<int>(distanceCount), distanceMeaning_, true)) {
       return kInflateDataError;
     }
-    return Codes();
+    block_ = Block::Codes;
+    return kInflateOk;
   }
 
-  // The literals and length/distance pairs of a block, to its end code.
-  // Every code is one lookup (two for a code longer than the root bits);
-  // nothing is written before the bits it comes from are known to be there.
-  // The reader and the output position live in locals meanwhile.
+  // The literals and length/distance pairs of a block, to its end code or
+  // until the working buffer is full. Every code is one lookup (two for a
+  // code longer than the root bits); nothing is written before the bits it
+  // comes from are known to be there. The reader and the output position
+  // live in locals meanwhile: the bytes written could otherwise be any
+  // object's, members included.
   int Codes() {
     // A refill makes at least kWordBits - 8 bits available: on a 64-bit
     // machine enough for a literal/length code, its extra bits, a distance
@@ -398,9 +451,13 @@ class Inflater {
     BitReader in = in_;
     std::uint8_t* out = out_;
     std::uint8_t* const begin = begin_;
-    std::uint8_t* const end = end_;
+    std::uint8_t* const stop = stop_;
     int status = kInflateOk;
     for (;;) {
+      if (out > stop) {
+        status = kFull;
+        break;
+      }
       if (in.held < kLengthBits) in.Refill();
       Entry entry = literals_[in.bits & ((1u << kLiteralRootBits) - 1)];
       if ((entry.kind & kLink) != 0) {
@@ -409,8 +466,8 @@ class Inflater {
       }
       in.Drop(entry.bits);
       if ((entry.kind & kLiteral) != 0) {
-        if (in.Overrun() || out == end) {
-          status = in.Overrun() ? kInflateBufferError : kPastEnd;
+        if (in.Overrun()) {
+          status = kInflateBufferError;
           break;
         }
         *out++ = static_cast<std::uint8_t>(entry.value);
@@ -432,22 +489,18 @@ class Inflater {
       if (!kWholePairs && in.held < 13) in.Refill();
       const std::size_t distance = entry.value + in.Take(entry.kind & 15);
       if (entry.kind >= kInvalid || in.Overrun() ||
-          distance > static_cast<std::size_t>(out - begin) ||
-          length > static_cast<std::size_t>(end - out)) {
-        status = in.Overrun()                                              ? kInflateBufferError
-                 : entry.kind < kInvalid && length > static_cast<std::size_t>(end - out) &&
-                         distance <= static_cast<std::size_t>(out - begin) ? kPastEnd
-                                                                           : kInflateDataError;
+          distance > static_cast<std::size_t>(out - begin)) {
+        status = in.Overrun() ? kInflateBufferError : kInflateDataError;
         break;
       }
 
       // Eight bytes at a time where the source lies at least that far back
-      // and the target has room to spare after the copy; a run of one byte
-      // as a fill.
+      // (the room after `stop` takes what the last eight write past the
+      // copy); a run of one byte as a fill.
       std::uint8_t* to = out;
       const std::uint8_t* from = out - distance;
       out += length;
-      if (distance >= 8 && end - out >= 8) {
+      if (distance >= 8) {
         do {
           std::memcpy(to, from, 8);
           to += 8;
@@ -465,9 +518,17 @@ class Inflater {
   }
 
   BitReader in_;
-  std::uint8_t* begin_;
+  std::uint8_t* const begin_;
   std::uint8_t* out_;
-  std::uint8_t* end_;
+  std::uint8_t* const stop_;  // a code starts only before this
+  std::uint8_t* const end_;
+  const std::size_t maxLength_;
+  InflateSink& sink_;
+  std::size_t handed_ = 0;
+  std::uint32_t adler_ = 1;
+  Block block_ = Block::Between;
+  bool last_ = false;
+  unsigned storedLeft_ = 0;
   Entry literalMeaning_[kLiteralSymbols];
   Entry distanceMeaning_[kDistanceSymbols];
   Entry literals_[kLiteralTableSize];
@@ -486,16 +547,15 @@ std::string InflateStatusText(int status) {
   return kTexts[static_cast<std::size_t>(2 - status)];
 }
 
-Inflated InflateInto(std::span<const std::uint8_t> stream, std::span<std::uint8_t> target) {
-  Inflater inflater(stream, target);
+Inflated InflateStream(std::span<const std::uint8_t> stream, std::size_t maxLength,
+                       InflateSink& sink, std::size_t workSize) {
+  workSize = std::max(workSize, kInflateMinWorkSize);
+  const HeapBytes work = AllocateBytes(workSize);
+  if (!work) return Inflated{.status = kInflateMemoryError};
+  Inflater inflater(stream, work.get(), workSize, maxLength, sink);
   const int status = inflater.Run();
-  if (status == kPastEnd) return Inflated{kInflateDataError, inflater.Length(), true};
-  return Inflated{status, inflater.Length(), false};
-}
-
-std::size_t MaxInflatedLength(std::size_t compressedLength) {
-  constexpr std::size_t kMaxRatio = 1032;
-  return compressedLength > SIZE_MAX / kMaxRatio ? SIZE_MAX : compressedLength * kMaxRatio;
+  if (status == kPastEnd) return Inflated{kInflateDataError, inflater.Handed(), true};
+  return Inflated{status, inflater.Handed(), false};
 }
 
 }  // namespace vlt

@@ -1,10 +1,7 @@
 #pragma once
 // The program's inflater: one whole zlib-format stream (RFC 1950 around
-// RFC 1951 deflate data) into a buffer whose size the caller knows, with
-// zlib's status codes and texts as the result. The program only ever
-// inflates whole streams that lie in memory, into a block whose length its
-// payload table gives, so the decoder needs no window of its own: back
-// references read the target itself.
+// RFC 1951 deflate data) that lies in memory, its bytes handed on in
+// pieces, with zlib's status codes and texts as the result.
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -25,35 +22,50 @@ inline constexpr int kInflateBufferError = -5;
 // (-6). Any other code gets "unknown zlib status <code>".
 std::string InflateStatusText(int status);
 
+// Receives the inflated bytes in order, a piece at a time.
+class InflateSink {
+ public:
+  // False when the sink cannot take them (memory): inflating stops.
+  virtual bool Take(std::span<const std::uint8_t> bytes) = 0;
+
+ protected:
+  ~InflateSink() = default;
+};
+
 struct Inflated {
   int status = kInflateOk;
-  // The bytes written at the target's start: all the stream's bytes on
-  // kInflateOk; on a failure what came before it (a prefix of the true
-  // bytes only where the stream is sound up to there).
+  // The bytes handed to the sink: all the stream's bytes on kInflateOk.
   std::size_t length = 0;
-  // The stream inflates to more bytes than the target holds (the status is
-  // kInflateDataError); nothing was written past the target's end.
+  // The stream inflates to more than the most it may (the status is
+  // kInflateDataError); no byte past that was handed on.
   bool pastEnd = false;
 };
 
-// Inflates the zlib stream `stream`, all of it and nothing after it, into
-// `target`, from its start. The stream may inflate to fewer bytes than the
-// target holds; the bytes after `length` are then unspecified.
+// The working buffer: the last 32 KiB of output, as far back as deflate
+// refers, and room for what follows; the decoder writes into it directly
+// and hands its bytes on each time it fills. Large enough that handing on
+// is rare, small enough to stay in the processor's cache. Tests pass
+// smaller sizes, down to kInflateMinWorkSize, to hand on often.
+inline constexpr std::size_t kInflateWorkSize = 256 * 1024;
+inline constexpr std::size_t kInflateMinWorkSize = 32 * 1024 + 2 * 266;
+
+// Inflates the zlib stream `stream`, all of it and nothing after it, and
+// hands the inflated bytes to `sink`, at most `maxLength` of them: a stream
+// that inflates to more is refused before the sink sees a byte past that.
+// The sink gets its pieces before the stream's checksum is checked, so what
+// it holds counts only once the result is kInflateOk.
 // Returns kInflateOk when the whole stream inflated, else the status whose
 // InflateStatusText names the fault, as zlib's inflate() gives it for the
-// same stream: kInflateDataError ("data error") for corrupt data (a code set
-// zlib refuses, a code the block does not define, a distance before the
-// start), a wrong checksum, bytes after the end of the stream, or more
-// inflated bytes than the target holds (`pastEnd`); kInflateBufferError
-// ("buffer error") for a stream that stops before its end;
-// kInflateStreamError ("stream error") for a stream that asks for a preset
-// dictionary. Takes no memory but about 9 KB of stack for its tables.
-[[nodiscard]] Inflated InflateInto(std::span<const std::uint8_t> stream,
-                                   std::span<std::uint8_t> target);
-
-// The most bytes a deflate stream of `compressedLength` bytes can inflate to
-// (1,032 per byte: a code of one bit for a length of 258 and one for its
-// distance), so that a caller never reserves memory a stream could not fill.
-std::size_t MaxInflatedLength(std::size_t compressedLength);
+// same stream: kInflateDataError ("data error") for corrupt data (a code
+// set zlib refuses, a code the block does not define, a distance before
+// the start), a wrong checksum, bytes after the end of the stream, or more
+// than `maxLength` bytes (`pastEnd`); kInflateBufferError ("buffer error")
+// for a stream that stops before its end; kInflateStreamError ("stream
+// error") for a stream that asks for a preset dictionary;
+// kInflateMemoryError ("insufficient memory") when the working buffer
+// cannot be had or the sink takes no more.
+// Memory: the working buffer of `workSize` bytes, and about 9 KB of stack.
+[[nodiscard]] Inflated InflateStream(std::span<const std::uint8_t> stream, std::size_t maxLength,
+                                     InflateSink& sink, std::size_t workSize = kInflateWorkSize);
 
 }  // namespace vlt

@@ -80,8 +80,10 @@ bool ZlibInflates(std::span<const std::uint8_t> stream, std::size_t capacity,
 // zlib, which must agree on whether it inflates and to what. The first byte
 // chooses the stream: the rest as it is, or the rest as deflate data behind
 // a sound header and, where zlib inflates that, the checksum of its bytes
-// (so that many inputs inflate); and the target's size: ample, or exactly,
-// one byte less or one byte more than zlib's bytes.
+// (so that many inputs inflate); the most bytes it may inflate to: ample, or
+// exactly, one byte less or one byte more than zlib's bytes; and the
+// working buffer: the usual one, or the smallest, handed on every few
+// hundred bytes.
 void InflateWithBoth(const std::uint8_t* data, std::size_t size) {
   constexpr std::size_t kAmple = 1 << 16;
   if (size == 0) return;
@@ -119,15 +121,19 @@ void InflateWithBoth(const std::uint8_t* data, std::size_t size) {
   }
   const bool zlibWhole = ZlibInflates(stream, capacity, expected);
 
-  std::vector<std::uint8_t> target(capacity);
-  const vlt::Inflated ours = vlt::InflateInto(stream, target);
-  Require(ours.status == vlt::kInflateOk || ours.status < 0);
-  Require(ours.length <= capacity);
-  Require((ours.status == vlt::kInflateOk) == zlibWhole);
-  if (zlibWhole) {
-    Require(ours.length == expected.size() &&
-            std::equal(expected.begin(), expected.end(), target.begin()));
-  }
+  struct Collected : vlt::InflateSink {
+    bool Take(std::span<const std::uint8_t> piece) override {
+      bytes.insert(bytes.end(), piece.begin(), piece.end());
+      return true;
+    }
+    std::vector<std::uint8_t> bytes;
+  } ours;
+  const vlt::Inflated result = vlt::InflateStream(
+      stream, capacity, ours, (choice & 8) != 0 ? vlt::kInflateMinWorkSize : vlt::kInflateWorkSize);
+  Require(result.status == vlt::kInflateOk || result.status < 0);
+  Require(result.length == ours.bytes.size() && result.length <= capacity);
+  Require((result.status == vlt::kInflateOk) == zlibWhole);
+  if (zlibWhole) Require(ours.bytes == expected);
 }
 
 }  // namespace

@@ -88,7 +88,8 @@ class TDateiSammlung {
   // The inflated block's length the entries imply: the end of the entry
   // that ends last. The packer joins the files end to end, so for a sound
   // payload this is the block's length exactly, and a block that inflates to
-  // more is damaged. Entries with a negative start or size do not count.
+  // more is damaged. SIZE_MAX, no bound, when an entry has a negative start
+  // or size: that entry lies outside any block.
   std::size_t InflatedLength() const;
 
   // The compressed block exactly as stored, never inflated.

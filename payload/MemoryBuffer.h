@@ -1,6 +1,6 @@
 #pragma once
 // A growable in-memory byte buffer with a read position: the holder of the
-// compressed block and of the inflated one.
+// compressed block.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -10,8 +10,8 @@
 
 namespace vlt {
 
-// Memory for its bytes comes from HeapBytes: a block or an inflated payload
-// that does not fit is a failure the caller reports, as a damaged one is.
+// Memory for its bytes comes from HeapBytes: a block that does not fit is a
+// failure the caller reports, as a damaged one is.
 class MemoryBuffer {
  public:
   MemoryBuffer() = default;
@@ -29,15 +29,9 @@ class MemoryBuffer {
   // Replaces the whole content with `bytes` (exact capacity) and rewinds;
   // false, and the buffer empty, when memory for them cannot be had.
   [[nodiscard]] bool Assign(std::span<const std::uint8_t> bytes);
-  // Makes room for `capacity` bytes in all, so that the content can grow to
-  // that in place; false when memory cannot be had (the content stays).
+  // Makes room for `capacity` bytes in all; false when memory cannot be
+  // had (the content stays).
   [[nodiscard]] bool Reserve(std::size_t capacity);
-
-  // The reserved memory after the content, for bytes written there in
-  // place; Grow(count) then makes the first `count` of them (at most
-  // Spare().size()) part of the content.
-  std::span<std::uint8_t> Spare() { return {bytes_.get() + size_, capacity_ - size_}; }
-  void Grow(std::size_t count) { size_ += std::min(count, capacity_ - size_); }
 
  private:
   HeapBytes bytes_;

@@ -1,39 +1,21 @@
 #include "payload/PayloadCheck.h"
 
-#include <algorithm>
 #include <string>
 
 #include "common/Concat.h"
-#include "common/HeapBytes.h"
 #include "common/ZLibEx.h"
 
 namespace vlt {
-namespace {
-
-std::string EntryText(int index, const TDatei& entry) {
-  return Concat({"entry ", std::to_string(index), " (\"", entry.Dateiname, "\", start ",
-                 std::to_string(entry.DateiStart), ", size ", std::to_string(entry.DateiGroesse),
-                 ")"});
-}
-
-}  // namespace
-
 Result<PayloadLengths> CheckPayload(const TFileArrayBinder& binder) {
   const TDateiSammlung& files = binder.DateiSammlung();
-  for (int index = 0; index < files.Count(); ++index) {
-    const TDatei& entry = files.Items(index);
-    if (entry.DateiStart < 0 || entry.DateiGroesse < 0) {
-      return Failure{Concat({EntryText(index, entry), " has a negative start or size"})};
-    }
-  }
-
   const std::span<const std::uint8_t> block = files.SammlungsDaten().Bytes();
   PayloadLengths lengths{.compressed = block.size()};
   if (!block.empty()) {
-    const std::size_t room = std::min(files.InflatedLength(), MaxInflatedLength(block.size()));
-    const HeapBytes inflated = AllocateBytes(room);
-    const Inflated result =
-        inflated ? InflateInto(block, {inflated.get(), room}) : Inflated{.status = kInflateMemoryError};
+    // The inflated bytes are only counted (InflateStream does that).
+    struct : InflateSink {
+      bool Take(std::span<const std::uint8_t>) override { return true; }
+    } nowhere;
+    const Inflated result = InflateStream(block, files.InflatedLength(), nowhere);
     if (result.status != kInflateOk) {
       return Failure{Concat(
           {"the compressed block does not inflate: ", InflateStatusText(result.status)})};
@@ -43,8 +25,11 @@ Result<PayloadLengths> CheckPayload(const TFileArrayBinder& binder) {
   for (int index = 0; index < files.Count(); ++index) {
     const TDatei& entry = files.Items(index);
     if (!entry.LiesWithin(lengths.inflated)) {
-      return Failure{Concat({EntryText(index, entry), " lies outside the inflated block of ",
-                             std::to_string(lengths.inflated), " bytes"})};
+      return Failure{Concat({"entry ", std::to_string(index), " (\"", entry.Dateiname,
+                                 "\", start ", std::to_string(entry.DateiStart), ", size ",
+                                 std::to_string(entry.DateiGroesse),
+                                 ") lies outside the inflated block of ",
+                                 std::to_string(lengths.inflated), " bytes"})};
     }
   }
   return lengths;

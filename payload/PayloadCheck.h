@@ -17,14 +17,13 @@ struct PayloadLengths {
 };
 
 // Inflates the block of `binder` (zlib's end of stream and checksum, nothing
-// after it) into a buffer of the entries' InflatedLength(), which it lets go
-// again, and checks that every entry lies wholly inside the inflated bytes.
+// after it, no more than the entries' InflatedLength()) without keeping the
+// inflated bytes, and checks that every entry lies wholly inside them.
 // An empty block inflates to nothing. Fails with a message naming the fault:
-// an entry with a negative start or size (before anything is inflated), the
-// block's zlib status ("data error" also for a block that inflates to more
-// than its entries take), or the first entry that lies outside the inflated
-// bytes.
-// Memory: the one buffer, as long as a sound block's inflated bytes.
+// the block's zlib status ("data error" also for a block that inflates to
+// more than its entries take), or the first entry that lies outside the
+// inflated bytes.
+// Memory: the inflater's working buffer (kInflateWorkSize).
 Result<PayloadLengths> CheckPayload(const TFileArrayBinder& binder);
 
 }  // namespace vlt

@@ -77,21 +77,14 @@ TEST(PayloadCheck, ADamagedBlockIsNamedByItsZlibStatus) {
 TEST(PayloadCheck, AnEntryOutsideTheInflatedBlockIsNamed) {
   const struct {
     std::int32_t start, size;
-    const char* fault;
-  } cases[] = {
-      {911328, 596, ") lies outside the inflated block of 911923 bytes"},
-      {911924, 0, ") lies outside the inflated block of 911923 bytes"},
-      {INT32_MAX, INT32_MAX, ") lies outside the inflated block of 911923 bytes"},
-      // Outside any block: named before anything is inflated.
-      {-1, 10, ") has a negative start or size"},
-      {1, -1, ") has a negative start or size"},
-  };
+  } cases[] = {{911328, 596}, {911924, 0}, {-1, 10}, {1, -1}, {INT32_MAX, INT32_MAX}};
   for (const auto& c : cases) {
     auto binder = WithBlock(ProductBlock());
     binder->DateiSammlung().Items(2).DateiStart = c.start;
     binder->DateiSammlung().Items(2).DateiGroesse = c.size;
     EXPECT_EQ(FaultOf(*binder), "entry 2 (\"veltori.cnt\", start " + std::to_string(c.start) +
-                                    ", size " + std::to_string(c.size) + c.fault);
+                                    ", size " + std::to_string(c.size) +
+                                    ") lies outside the inflated block of 911923 bytes");
   }
   // The very end is still inside.
   auto binder = WithBlock(ProductBlock());

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "common/ZLibEx.h"
-#include "payload/InflateInPlace.h"
 #include "payload_data/PayloadSamples.h"
 
 namespace vlt {
@@ -14,24 +13,26 @@ namespace {
 
 using samples::Bytes;
 
-// What InflateInto made of `block` in a target of `capacity` bytes. The
-// target lies inside a larger buffer whose bytes after it must stay as
-// they were: nothing is ever written past the target's end.
+// What InflateStream made of `block`, at most `maxLength` bytes, through a
+// working buffer of `workSize` bytes.
 struct Outcome {
   int status = Z_OK;
   bool pastEnd = false;
-  Bytes bytes;
+  Bytes bytes;  // what the sink was handed
 };
-Outcome Inflate(const Bytes& block, std::size_t capacity) {
-  constexpr std::uint8_t kGuard = 0xA5;
-  Bytes buffer(capacity + 64, kGuard);
-  const Inflated result = InflateInto(block, std::span(buffer.data(), capacity));
-  EXPECT_TRUE(std::all_of(buffer.begin() + static_cast<std::ptrdiff_t>(capacity), buffer.end(),
-                          [](std::uint8_t b) { return b == kGuard; }))
-      << "written past the target";
-  EXPECT_LE(result.length, capacity);
-  buffer.resize(std::min(result.length, capacity));
-  return Outcome{result.status, result.pastEnd, buffer};
+Outcome Inflate(const Bytes& block, std::size_t maxLength,
+                std::size_t workSize = kInflateWorkSize) {
+  struct Collected : InflateSink {
+    bool Take(std::span<const std::uint8_t> piece) override {
+      bytes.insert(bytes.end(), piece.begin(), piece.end());
+      return true;
+    }
+    Bytes bytes;
+  } sink;
+  const Inflated result = InflateStream(block, maxLength, sink, workSize);
+  EXPECT_EQ(result.length, sink.bytes.size());
+  EXPECT_LE(sink.bytes.size(), maxLength) << "more than the most handed on";
+  return Outcome{result.status, result.pastEnd, std::move(sink.bytes)};
 }
 
 TEST(InflateStatus, TextsFollowZlibsCodes) {
@@ -84,7 +85,7 @@ Bytes Noise(std::size_t size) {
   return noise;
 }
 
-TEST(InflateInto, InflatesEveryBlockKindZlibMakes) {
+TEST(InflateStream, InflatesEveryBlockKindZlibMakes) {
   // Program-like bytes, then noise (stored blocks, or literals only), then
   // a repeat of it 32 KiB back (the farthest distance), then a long run.
   Bytes data = samples::ExeLike(30000, 8);
@@ -104,14 +105,17 @@ TEST(InflateInto, InflatesEveryBlockKindZlibMakes) {
         SCOPED_TRACE(testing::Message() << strategy.name << ", level " << level << ", window "
                                         << bits);
         const Bytes block = CompressWith(data, level, bits, strategy.strategy);
-        const Outcome exact = Inflate(block, data.size());
-        ASSERT_EQ(exact.status, Z_OK);
-        EXPECT_EQ(exact.bytes, data);
-        // One byte less room: refused, and the bytes before are right.
-        const Outcome lessRoom = Inflate(block, data.size() - 1);
-        EXPECT_EQ(lessRoom.status, Z_DATA_ERROR);
-        EXPECT_TRUE(lessRoom.pastEnd);
-        EXPECT_TRUE(std::equal(lessRoom.bytes.begin(), lessRoom.bytes.end(), data.begin()));
+        // Handed on once at the end, and every few hundred bytes.
+        for (std::size_t workSize : {kInflateWorkSize, kInflateMinWorkSize}) {
+          const Outcome exact = Inflate(block, data.size(), workSize);
+          ASSERT_EQ(exact.status, Z_OK) << workSize;
+          EXPECT_EQ(exact.bytes, data) << workSize;
+        }
+        // One byte more than may be: refused, and the bytes before are right.
+        const Outcome tooLong = Inflate(block, data.size() - 1, kInflateMinWorkSize);
+        EXPECT_EQ(tooLong.status, Z_DATA_ERROR);
+        EXPECT_TRUE(tooLong.pastEnd);
+        EXPECT_TRUE(std::equal(tooLong.bytes.begin(), tooLong.bytes.end(), data.begin()));
       }
     }
   }
@@ -193,7 +197,7 @@ Bytes HandBuiltStream(const std::vector<Code>& literals, int distanceCount,
   return out;
 }
 
-TEST(InflateInto, RefusesExactlyTheCodeSetsZlibRefuses) {
+TEST(InflateStream, RefusesExactlyTheCodeSetsZlibRefuses) {
   constexpr int A = 'A';
   constexpr int kEnd = 256;
   constexpr int kLength3 = 257;  // a length of 3, no extra bits
@@ -257,7 +261,7 @@ TEST(InflateInto, RefusesExactlyTheCodeSetsZlibRefuses) {
   }
 }
 
-TEST(InflateInto, DamagedStreamsFailWithTheirStatus) {
+TEST(InflateStream, DamagedStreamsFailWithTheirStatus) {
   const Bytes data = samples::ExeLike(50000, 3);
   const Bytes block = samples::Compress(data);
   auto changed = [&](std::size_t at, std::uint8_t xorMask) {
@@ -297,69 +301,23 @@ TEST(InflateInto, DamagedStreamsFailWithTheirStatus) {
   }
 }
 
-TEST(InflateInPlace, ReplacesTheContentAndRewinds) {
-  const Bytes data = samples::ExeLike(70000, 9);
-  MemoryBuffer buffer;
-  ASSERT_TRUE(buffer.Assign(samples::Compress(data)));
-  buffer.Seek(buffer.Size());  // inflating starts from the beginning anyway
-  ASSERT_EQ(InflateInPlace(&buffer, data.size()), Z_OK);
-  EXPECT_EQ(Bytes(buffer.Bytes().begin(), buffer.Bytes().end()), data);
-  EXPECT_EQ(buffer.Position(), 0u);
-}
-
-TEST(InflateInPlace, LeavesAbsentEmptyAndDamagedBuffersAsTheyWere) {
-  EXPECT_EQ(InflateInPlace(nullptr, 100), Z_OK);
-  MemoryBuffer empty;
-  EXPECT_EQ(InflateInPlace(&empty, 100), Z_OK);
-  EXPECT_TRUE(empty.Empty());
-
-  Bytes damaged = samples::Compress(samples::ExeLike(5000, 2));
-  damaged.pop_back();
-  MemoryBuffer buffer;
-  ASSERT_TRUE(buffer.Assign(damaged));
-  EXPECT_EQ(InflateInPlace(&buffer, 5000), Z_BUF_ERROR);
-  EXPECT_EQ(Bytes(buffer.Bytes().begin(), buffer.Bytes().end()), damaged);
-}
-
-TEST(InflateInPlace, TheLengthGivenBoundsTheInflatedBytes) {
-  // Enough room, exact or more (even beyond what any stream of this size
-  // could inflate to, which is then not reserved), gives the bytes; less
-  // room is a data error that leaves the target as it was.
-  const Bytes data = samples::ExeLike(600000, 4);
-  const Bytes block = samples::Compress(data);
-  const struct {
-    std::size_t length;
-    int status;
-  } cases[] = {{data.size(), Z_OK},          {data.size() + 1, Z_OK},
-               {2 * data.size(), Z_OK},      {SIZE_MAX / 2, Z_OK},
-               {data.size() - 1, Z_DATA_ERROR}, {1, Z_DATA_ERROR},
-               {0, Z_DATA_ERROR}};
-  for (const auto& c : cases) {
-    MemoryBuffer buffer;
-    ASSERT_TRUE(buffer.Assign(block));
-    EXPECT_EQ(InflateInPlace(&buffer, c.length), c.status) << c.length;
-    EXPECT_EQ(Bytes(buffer.Bytes().begin(), buffer.Bytes().end()), c.status == Z_OK ? data : block)
-        << c.length;
-    EXPECT_EQ(buffer.Position(), 0u);
-
-    MemoryBuffer copy;
-    ASSERT_TRUE(copy.Assign(Bytes{1, 2, 3}));  // replaced, not appended to
-    EXPECT_EQ(InflateCopy(block, copy, c.length), c.status) << c.length;
-    EXPECT_EQ(Bytes(copy.Bytes().begin(), copy.Bytes().end()),
-              c.status == Z_OK ? data : Bytes({1, 2, 3}))
-        << c.length;
-  }
-}
-
-TEST(InflateInPlace, ACopyOfADamagedBlockLeavesTheTargetAsItWas) {
-  Bytes damaged = samples::Compress(samples::ExeLike(5000, 2));
-  damaged[damaged.size() / 2] ^= 0x10;
-  MemoryBuffer target;
-  ASSERT_TRUE(target.Assign(Bytes{7, 8}));
-  EXPECT_EQ(InflateCopy(damaged, target, 5000), Z_DATA_ERROR);
-  EXPECT_EQ(Bytes(target.Bytes().begin(), target.Bytes().end()), (Bytes{7, 8}));
-  EXPECT_EQ(InflateCopy({}, target, 5000), Z_OK);
-  EXPECT_TRUE(target.Empty());
+TEST(InflateStream, ASinkThatTakesNoMoreEndsItWithInsufficientMemory) {
+  // The refusal stops inflating at once, and what was taken stays taken.
+  const Bytes data = samples::ExeLike(200000, 6);
+  struct Full : InflateSink {
+    bool Take(std::span<const std::uint8_t> piece) override {
+      if (bytes.size() >= 100000) return false;
+      bytes.insert(bytes.end(), piece.begin(), piece.end());
+      return true;
+    }
+    Bytes bytes;
+  } sink;
+  const Inflated result = InflateStream(samples::Compress(data), data.size(), sink, kInflateMinWorkSize);
+  EXPECT_EQ(result.status, Z_MEM_ERROR);
+  EXPECT_EQ(result.length, sink.bytes.size());
+  ASSERT_GE(sink.bytes.size(), 100000u);
+  EXPECT_LT(sink.bytes.size(), data.size());
+  EXPECT_TRUE(std::equal(sink.bytes.begin(), sink.bytes.end(), data.begin()));
 }
 
 }  // namespace

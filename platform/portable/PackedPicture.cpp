@@ -5,7 +5,6 @@
 #include <string>
 
 #include "common/Concat.h"
-#include "common/HeapBytes.h"
 #include "common/ZLibEx.h"
 
 namespace vlt {
@@ -54,10 +53,14 @@ Result<BitmapFileView> ParseBitmapFile(std::span<const std::uint8_t> file) {
 
 Result<std::vector<std::uint8_t>> UnpackPicture(std::span<const std::uint8_t> packed,
                                                 std::size_t maxLength) {
-  const std::size_t room = std::min(maxLength, MaxInflatedLength(packed.size()));
-  const HeapBytes inflated = AllocateBytes(room);
-  const Inflated result = inflated ? InflateInto(packed, {inflated.get(), room})
-                                   : Inflated{.status = kInflateMemoryError};
+  struct Collected : InflateSink {
+    bool Take(std::span<const std::uint8_t> piece) override {
+      bytes.insert(bytes.end(), piece.begin(), piece.end());
+      return true;
+    }
+    std::vector<std::uint8_t> bytes;
+  } file;
+  const Inflated result = InflateStream(packed, maxLength, file);
   if (result.pastEnd) {
     return Failure{Concat({"the packed picture inflates to more than ",
                            std::to_string(maxLength), " bytes"})};
@@ -65,7 +68,7 @@ Result<std::vector<std::uint8_t>> UnpackPicture(std::span<const std::uint8_t> pa
   if (result.status != kInflateOk) {
     return Failure{Concat({"the packed picture does not inflate: ", InflateStatusText(result.status)})};
   }
-  return std::vector<std::uint8_t>(inflated.get(), inflated.get() + result.length);
+  return std::move(file.bytes);
 }
 
 }  // namespace vlt
