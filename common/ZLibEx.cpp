@@ -134,9 +134,11 @@ std::uint32_t Adler32(std::uint32_t adler, const std::uint8_t* bytes, std::size_
   std::uint32_t a = adler & 0xFFFF;
   std::uint32_t b = adler >> 16;
   while (length > 0) {
-    std::size_t run = std::min(length, kRun);
+    const std::size_t run = std::min(length, kRun);
     length -= run;
-    for (; run >= 4; run -= 4, bytes += 4) {
+    const std::uint8_t* const quads = bytes + (run & ~std::size_t{3});
+    const std::uint8_t* const end = bytes + run;
+    for (; bytes != quads; bytes += 4) {
       a += bytes[0];
       b += a;
       a += bytes[1];
@@ -146,8 +148,8 @@ std::uint32_t Adler32(std::uint32_t adler, const std::uint8_t* bytes, std::size_
       a += bytes[3];
       b += a;
     }
-    for (; run > 0; --run) {
-      a += *bytes++;
+    for (; bytes != end; ++bytes) {
+      a += *bytes;
       b += a;
     }
     a %= kBase;
