@@ -1,5 +1,6 @@
 #include "common/ZLibEx.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstring>
@@ -11,14 +12,20 @@ namespace {
 
 // The zlib frame (RFC 1950): two header bytes, the deflate data, the
 // Adler-32 of the inflated bytes. Deflate (RFC 1951) refers back at most
-// 32 KiB; the target holds the whole output, so every distance up to the
-// bytes written so far can be served from it.
+// 32 KiB; the working buffer always keeps that much of the output (or all
+// of it, while there is less), so every distance is served from it.
 constexpr unsigned kDeflateMethod = 8;
 constexpr unsigned kMaxWindowBits = 15;
 constexpr int kMaxCodeLength = 15;
 
-// The bit buffer: a machine word, refilled a word at a time.
+// The bit buffer: a machine word, refilled a word at a time. The tests
+// also build the inflater with VLT_INFLATE_WORD32 on a 64-bit host, to run
+// the i686 program's way (a refill for each part of a length/distance pair).
+#ifdef VLT_INFLATE_WORD32
+using Word = std::uint32_t;
+#else
 using Word = std::size_t;
+#endif
 constexpr int kWordBits = static_cast<int>(sizeof(Word) * 8);
 static_assert(std::endian::native == std::endian::little, "a word's first byte is its lowest");
 
@@ -35,12 +42,13 @@ constexpr std::uint8_t kEnd = 0x20;      // the end of the block
 constexpr std::uint8_t kLink = 0x40;     // low bits: the sub-table's index bits
 constexpr std::uint8_t kLiteral = 0x80;
 
-// Codes up to kRootBits long are decoded by one lookup in the first 2^kRootBits
-// entries; longer ones go on in sub-tables after them, indexed by the bits
-// after the first kRootBits. The table sizes are the largest any code set
-// that BuildTable accepts can need (zlib's examples/enough.c: 1332 for 286
-// literal/length symbols, 10 root bits, codes of at most 15 bits; 400 for
-// 30 distance symbols and 8 root bits). The fixed codes need no sub-tables.
+// A code up to the root bits long is decoded by one lookup in the table's
+// first 2^root entries; a longer one goes on in a sub-table after them,
+// indexed by the bits after the root bits. The table sizes are the largest
+// any code set that BuildTable accepts can need, as zlib's
+// examples/enough.c counts them: 1332 for 286 literal/length symbols,
+// 10 root bits and codes of at most 15 bits; 400 for 30 distance symbols
+// and 8 root bits. The fixed codes need no sub-tables.
 constexpr int kLiteralRootBits = 10;
 constexpr int kDistanceRootBits = 8;
 constexpr int kCodeLengthRootBits = 7;  // the code lengths' code has at most 7 bits
