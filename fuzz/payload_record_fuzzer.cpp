@@ -2,9 +2,12 @@
 // Any record must either load or fail; a loaded record must store and load
 // back to the same bytes; extracting its entries must either succeed with
 // exactly the entry's bytes or give false, and a payload the whole check
-// passes must extract. The input is also inflated as deflate data behind a
-// sound zlib header, which must end with a status. Sanitizers catch every
-// read outside a buffer.
+// passes must extract. The input is also inflated as a zlib stream by the
+// program's inflater and by zlib, which must agree on whether it inflates
+// and to which bytes. Sanitizers catch every read or write outside a buffer.
+#include <zlib.h>
+
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -56,29 +59,89 @@ void Require(bool condition) {
   if (!condition) std::abort();
 }
 
-// Reads every byte it is handed.
-class TouchingSink : public vlt::ByteSink {
- public:
-  bool Append(std::span<const std::uint8_t> bytes) override {
-    volatile std::uint8_t touch = 0;
-    for (std::uint8_t b : bytes) touch = touch ^ b;
-    return true;
-  }
-};
+// Inflates the zlib stream `stream` with zlib into at most `capacity` bytes:
+// whether it inflates whole (zlib's end of stream, every byte of the stream
+// taken), and the bytes.
+bool ZlibInflates(std::span<const std::uint8_t> stream, std::size_t capacity,
+                  std::vector<std::uint8_t>& inflated) {
+  inflated.resize(capacity);
+  z_stream z{};
+  if (inflateInit(&z) != Z_OK) std::abort();
+  z.next_in = const_cast<Bytef*>(stream.data());
+  z.avail_in = static_cast<uInt>(stream.size());
+  z.next_out = inflated.data();
+  z.avail_out = static_cast<uInt>(capacity);
+  const int status = inflate(&z, Z_FINISH);
+  inflated.resize(capacity - z.avail_out);
+  const bool whole = status == Z_STREAM_END && z.avail_in == 0;
+  inflateEnd(&z);
+  return whole;
+}
 
-void InflateAnything(const std::uint8_t* data, std::size_t size) {
-  std::vector<std::uint8_t> stream = {0x78, 0xDA};
-  stream.insert(stream.end(), data, data + size);
-  vlt::SpanSource source(stream);
-  TouchingSink sink;
-  const int status = vlt::InflateStream(source, sink);
-  Require(status == vlt::kInflateOk || status < 0);
+// The input as a zlib stream, inflated by the program's inflater and by
+// zlib, which must agree on whether it inflates and to what. The first byte
+// chooses the stream: the rest as it is, or the rest as deflate data behind
+// a sound header and, where zlib inflates that, the checksum of its bytes
+// (so that many inputs inflate); the most bytes it may inflate to: ample, or
+// exactly, one byte less or one byte more than zlib's bytes; and the
+// working buffer: the usual one, or the smallest, handed on every few
+// hundred bytes.
+void InflateWithBoth(const std::uint8_t* data, std::size_t size) {
+  constexpr std::size_t kAmple = 1 << 16;
+  if (size == 0) return;
+  const unsigned choice = data[0];
+  const std::span<const std::uint8_t> rest(data + 1, size - 1);
+  std::vector<std::uint8_t> stream;
+  if ((choice & 1) != 0) {
+    stream.assign(rest.begin(), rest.end());
+  } else {
+    stream = {0x78, 0xDA};
+    std::vector<std::uint8_t> raw(kAmple);
+    z_stream z{};
+    if (inflateInit2(&z, -15) != Z_OK) std::abort();
+    z.next_in = const_cast<Bytef*>(rest.data());
+    z.avail_in = static_cast<uInt>(rest.size());
+    z.next_out = raw.data();
+    z.avail_out = static_cast<uInt>(raw.size());
+    const bool ended = inflate(&z, Z_FINISH) == Z_STREAM_END;
+    const std::size_t taken = rest.size() - z.avail_in;
+    const std::size_t made = raw.size() - z.avail_out;
+    inflateEnd(&z);
+    stream.insert(stream.end(), rest.begin(), rest.begin() + (ended ? taken : rest.size()));
+    if (ended) {
+      const uLong adler = adler32(adler32(0, nullptr, 0), raw.data(), static_cast<uInt>(made));
+      for (int shift = 24; shift >= 0; shift -= 8) stream.push_back((adler >> shift) & 0xFF);
+    }
+  }
+
+  std::vector<std::uint8_t> expected;
+  std::size_t capacity = kAmple;
+  if (ZlibInflates(stream, kAmple, expected)) {
+    const std::size_t length = expected.size();
+    const std::size_t choices[] = {kAmple, length, length > 0 ? length - 1 : 0, length + 1};
+    capacity = choices[(choice >> 1) & 3];
+  }
+  const bool zlibWhole = ZlibInflates(stream, capacity, expected);
+
+  struct Collected : vlt::InflateSink {
+    bool Take(std::span<const std::uint8_t> piece) override {
+      bytes.insert(bytes.end(), piece.begin(), piece.end());
+      return true;
+    }
+    std::vector<std::uint8_t> bytes;
+  } ours;
+  const vlt::Inflated result = vlt::InflateStream(
+      stream, capacity, ours, (choice & 8) != 0 ? vlt::kInflateMinWorkSize : vlt::kInflateWorkSize);
+  Require(result.status == vlt::kInflateOk || result.status < 0);
+  Require(result.length == ours.bytes.size() && result.length <= capacity);
+  Require((result.status == vlt::kInflateOk) == zlibWhole);
+  if (zlibWhole) Require(ours.bytes == expected);
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  InflateAnything(data, size);
+  InflateWithBoth(data, size);
   const auto loaded = vlt::LoadFileArrayBinder(std::span(data, size));
   if (!loaded.Ok()) return 0;
   const vlt::TFileArrayBinder* binder = loaded.Value().get();

@@ -1,8 +1,10 @@
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
+#include "common/HeapBytes.h"
+#include "common/ZLibEx.h"
 #include "payload/FileArrayBinder.h"
-#include "payload/InflateInPlace.h"
 #include "platform/FileSystem.h"
 
 namespace vlt {
@@ -14,41 +16,68 @@ bool TDatei::LiesWithin(std::size_t inflatedLength) const {
   return end <= inflatedLength;
 }
 
+std::size_t TDateiSammlung::InflatedLength() const {
+  std::uint64_t end = 0;
+  for (const auto& entry : items_) {
+    if (entry->DateiStart < 0 || entry->DateiGroesse < 0) return SIZE_MAX;
+    end = std::max(end, static_cast<std::uint64_t>(entry->DateiStart) +
+                            static_cast<std::uint64_t>(entry->DateiGroesse));
+  }
+  return static_cast<std::size_t>(std::min<std::uint64_t>(end, SIZE_MAX));
+}
+
 namespace {
 
-// The inflated length the table implies: the end of its last entry. The
-// packer joins the files end to end, so for a sound payload this is the
-// block's inflated length exactly; entries that make no sense do not count.
-std::size_t ExpectedInflatedLength(const TDateiSammlung& files) {
-  std::uint64_t end = 0;
-  for (int index = 0; index < files.Count(); ++index) {
-    const TDatei& entry = files.Items(index);
-    if (entry.DateiStart < 0 || entry.DateiGroesse < 0) continue;
-    end = std::max(end, static_cast<std::uint64_t>(entry.DateiStart) +
-                            static_cast<std::uint64_t>(entry.DateiGroesse));
+// Keeps the bytes of one entry, `start` to `start + size` of the inflated
+// block, as they pass.
+class EntryBytes final : public InflateSink {
+ public:
+  EntryBytes(std::size_t start, std::size_t size)
+      : start_(start), size_(size), bytes_(AllocateBytes(size)) {}
+
+  bool Allocated() const { return bytes_ != nullptr; }
+  std::span<const std::uint8_t> Bytes() const { return {bytes_.get(), size_}; }
+
+  bool Take(std::span<const std::uint8_t> piece) override {
+    // The part of the piece, which starts at at_, that lies in the entry.
+    const std::size_t from = std::max(at_, start_);
+    const std::size_t to = std::min(at_ + piece.size(), start_ + size_);
+    if (from < to) std::memcpy(bytes_.get() + (from - start_), piece.data() + (from - at_), to - from);
+    at_ += piece.size();
+    return true;
   }
-  return end > SIZE_MAX ? 0 : static_cast<std::size_t>(end);
-}
+
+ private:
+  std::size_t start_;
+  std::size_t size_;
+  HeapBytes bytes_;
+  std::size_t at_ = 0;  // where the next piece starts in the inflated block
+};
 
 }  // namespace
 
 bool TDatei::Entpacken(const std::string& Zielpfad, FileSystem& fs) const {
-  // The container's block is only read: inflated into pieces (one piece of
-  // the length the table implies, for a sound payload) and copied back into
-  // a buffer of its own, which the entry is cut from.
-  MemoryBuffer block;
-  if (InflateCopy(Collection().SammlungsDaten().Bytes(), block,
-                  ExpectedInflatedLength(Collection())) != 0) {
-    return false;
-  }
-
-  if (!LiesWithin(block.Size())) return false;
+  // The container's block is only read. It may inflate to no more than the
+  // entries take, so an entry outside that lies outside any block that
+  // inflates.
+  const TDateiSammlung& files = Collection();
+  const std::size_t inflatedLength = files.InflatedLength();
+  if (!LiesWithin(inflatedLength)) return false;
   const auto start = static_cast<std::size_t>(DateiStart);
   const auto size = static_cast<std::size_t>(DateiGroesse);
 
-  // The entry's bytes go straight from the inflated block to the file: no
-  // third copy of them is needed.
-  return fs.WriteFile(Zielpfad, block.Bytes().subspan(start, size)).Ok();
+  // The whole block is inflated and checked; only the entry's bytes are
+  // kept, and they go from there to the file.
+  EntryBytes entry(start, size);
+  if (!entry.Allocated()) return false;
+  const std::span<const std::uint8_t> block = files.SammlungsDaten().Bytes();
+  if (!block.empty()) {
+    const Inflated inflated = InflateStream(block, inflatedLength, entry);
+    if (inflated.status != kInflateOk || !LiesWithin(inflated.length)) return false;
+  } else if (!LiesWithin(0)) {
+    return false;  // an empty block inflates to nothing
+  }
+  return fs.WriteFile(Zielpfad, entry.Bytes()).Ok();
 }
 
 }  // namespace vlt

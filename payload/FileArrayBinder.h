@@ -49,7 +49,9 @@ class TDatei final : public Persistent {
   ClassTag Tag() const override { return &kTag; }
 
   // Writes this entry's bytes to `Zielpfad` through `fs` (an existing file is
-  // replaced). Every call inflates the collection's whole block anew.
+  // replaced). Every call inflates the collection's whole block anew, into
+  // a buffer of the collection's InflatedLength(); a block that inflates to
+  // more does not inflate.
   // Returns true when the file was written; false when the entry does not lie
   // wholly inside the inflated block (negative start or size included; the
   // file system is then not touched), when the block does not inflate or
@@ -83,6 +85,12 @@ class TDateiSammlung {
   void Clear() { items_.clear(); }
   // The position of `item` in this collection, or -1.
   int IndexOf(const TDatei& item) const;
+  // The inflated block's length the entries imply: the end of the entry
+  // that ends last. The packer joins the files end to end, so for a sound
+  // payload this is the block's length exactly, and a block that inflates to
+  // more is damaged. SIZE_MAX, no bound, when an entry has a negative start
+  // or size: that entry lies outside any block.
+  std::size_t InflatedLength() const;
 
   // The compressed block exactly as stored, never inflated.
   const MemoryBuffer& SammlungsDaten() const { return sammlungsDaten_; }

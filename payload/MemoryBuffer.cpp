@@ -29,26 +29,4 @@ bool MemoryBuffer::Reserve(std::size_t capacity) {
   return true;
 }
 
-std::size_t MemoryBuffer::Read(std::span<std::uint8_t> into) {
-  const std::size_t count = std::min(into.size(), size_ - position_);
-  if (count > 0) std::memcpy(into.data(), bytes_.get() + position_, count);
-  position_ += count;
-  return count;
-}
-
-bool MemoryBuffer::Append(std::span<const std::uint8_t> bytes) {
-  if (bytes.empty()) return true;
-  if (bytes.size() > SIZE_MAX - size_) return false;
-  const std::size_t needed = size_ + bytes.size();
-  if (needed > capacity_) {
-    // Doubling keeps a run of appends linear; when twice cannot be had,
-    // exactly enough may still be.
-    const std::size_t doubled = capacity_ > SIZE_MAX / 2 ? needed : std::max(needed, capacity_ * 2);
-    if (!Reserve(doubled) && !Reserve(needed)) return false;
-  }
-  std::memcpy(bytes_.get() + size_, bytes.data(), bytes.size());
-  size_ = needed;
-  return true;
-}
-
 }  // namespace vlt

@@ -1,19 +1,18 @@
 #pragma once
 // A growable in-memory byte buffer with a read position: the holder of the
-// compressed block and the inflater's working buffer.
+// compressed block.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <span>
 
-#include "common/ByteStreams.h"
 #include "common/HeapBytes.h"
 
 namespace vlt {
 
-// Memory for its bytes comes from HeapBytes: a block or an inflated payload
-// that does not fit is a failure the caller reports, as a damaged one is.
-class MemoryBuffer : public ByteSource, public ByteSink {
+// Memory for its bytes comes from HeapBytes: a block that does not fit is a
+// failure the caller reports, as a damaged one is.
+class MemoryBuffer {
  public:
   MemoryBuffer() = default;
 
@@ -30,12 +29,9 @@ class MemoryBuffer : public ByteSource, public ByteSink {
   // Replaces the whole content with `bytes` (exact capacity) and rewinds;
   // false, and the buffer empty, when memory for them cannot be had.
   [[nodiscard]] bool Assign(std::span<const std::uint8_t> bytes);
-  // Makes room for `capacity` bytes in all, so later appends up to it do not
-  // move the content; false when memory cannot be had (the content stays).
+  // Makes room for `capacity` bytes in all; false when memory cannot be
+  // had (the content stays).
   [[nodiscard]] bool Reserve(std::size_t capacity);
-
-  std::size_t Read(std::span<std::uint8_t> into) override;
-  bool Append(std::span<const std::uint8_t> bytes) override;
 
  private:
   HeapBytes bytes_;

@@ -17,11 +17,13 @@ struct PayloadLengths {
 };
 
 // Inflates the block of `binder` (zlib's end of stream and checksum, nothing
-// after it) without keeping the inflated bytes, and checks that every entry
-// lies wholly inside them. An empty block inflates to nothing. Fails with a
-// message naming the fault: the block's zlib status, or the first entry that
-// lies outside the inflated bytes. Memory: two 32 KiB buffers besides
-// zlib's state.
+// after it, no more than the entries' InflatedLength()) without keeping the
+// inflated bytes, and checks that every entry lies wholly inside them.
+// An empty block inflates to nothing. Fails with a message naming the fault:
+// the block's zlib status ("data error" also for a block that inflates to
+// more than its entries take), or the first entry that lies outside the
+// inflated bytes.
+// Memory: the inflater's working buffer (kInflateWorkSize).
 Result<PayloadLengths> CheckPayload(const TFileArrayBinder& binder);
 
 }  // namespace vlt

@@ -53,6 +53,8 @@ TEST(PayloadCheck, ADamagedBlockIsNamedByItsZlibStatus) {
   checksum[checksum.size() - 2] ^= 0x01;
   Bytes trailing = block;
   trailing.push_back(0);
+  Bytes longer = samples::Join(samples::ProductFiles());
+  longer.push_back(0);
   const struct {
     const char* what;
     Bytes block;
@@ -62,6 +64,8 @@ TEST(PayloadCheck, ADamagedBlockIsNamedByItsZlibStatus) {
       {"flipped byte in the middle", middle, "data error"},
       {"flipped checksum byte", checksum, "data error"},
       {"a byte after the stream", trailing, "data error"},
+      // Sound in itself, but a byte longer than its entries take.
+      {"one inflated byte too many", samples::Compress(longer), "data error"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(FaultOf(*WithBlock(c.block)),

@@ -128,6 +128,8 @@ TEST_F(Extraction, ADamagedBlockGivesFalseAndWritesNothing) {
   badData[1000] ^= 0xFF;
   Bytes badChecksum = block;
   badChecksum.back() ^= 0x01;
+  Bytes longer = samples::Join(samples::ProductFiles());
+  longer.push_back(0);
   const struct {
     const char* what;
     Bytes block;
@@ -135,15 +137,15 @@ TEST_F(Extraction, ADamagedBlockGivesFalseAndWritesNothing) {
       {"cut short by one byte", cut},
       {"flipped byte in the data", badData},
       {"flipped byte in the checksum", badChecksum},
+      {"one inflated byte more than the entries take", samples::Compress(longer)},
   };
   const std::string path = dir + "\\veltori.hlp";
   fs.AddDir(dir);
   for (const auto& c : cases) {
     TFileArrayBinder binder;
     ASSERT_TRUE(binder.DateiSammlung().SetSammlungsDaten(c.block));
-    TDatei& entry = binder.DateiSammlung().Add();
-    entry.Assign(Entry(1));
-    EXPECT_FALSE(entry.Entpacken(path, fs)) << c.what;
+    for (int i = 0; i < 3; ++i) binder.DateiSammlung().Add().Assign(Entry(i));
+    EXPECT_FALSE(binder.DateiSammlung().Items(1).Entpacken(path, fs)) << c.what;
     EXPECT_FALSE(fs.Exists(path)) << c.what;
   }
 }

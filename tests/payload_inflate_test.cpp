@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "common/ZLibEx.h"
-#include "payload/InflateInPlace.h"
 #include "payload_data/PayloadSamples.h"
 
 namespace vlt {
@@ -14,45 +13,26 @@ namespace {
 
 using samples::Bytes;
 
-// Hands out its bytes a few at a time, as a slow stream would.
-class TrickleSource : public ByteSource {
- public:
-  TrickleSource(const Bytes& bytes, std::size_t step) : bytes_(bytes), step_(step) {}
-  std::size_t Read(std::span<std::uint8_t> into) override {
-    const std::size_t n = std::min({into.size(), step_, bytes_.size() - pos_});
-    std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(pos_), n, into.begin());
-    pos_ += n;
-    return n;
-  }
-
- private:
-  const Bytes& bytes_;
-  std::size_t step_;
-  std::size_t pos_ = 0;
+// What InflateStream made of `block`, at most `maxLength` bytes, through a
+// working buffer of `workSize` bytes.
+struct Outcome {
+  int status = Z_OK;
+  bool pastEnd = false;
+  Bytes bytes;  // what the sink was handed
 };
-
-class VectorSink : public ByteSink {
- public:
-  Bytes bytes;
-  bool Append(std::span<const std::uint8_t> more) override {
-    bytes.insert(bytes.end(), more.begin(), more.end());
-    return true;
-  }
-};
-
-Bytes InflateAll(const Bytes& block, std::size_t step = 0x8000) {
-  TrickleSource source(block, step);
-  VectorSink sink;
-  EXPECT_EQ(InflateStream(source, sink), Z_OK);
-  return sink.bytes;
-}
-
-// The status text of inflating `block`, or "no error".
-std::string InflateErrorText(const Bytes& block) {
-  TrickleSource source(block, 0x8000);
-  VectorSink sink;
-  const int status = InflateStream(source, sink);
-  return status == Z_OK ? "no error" : InflateStatusText(status);
+Outcome Inflate(const Bytes& block, std::size_t maxLength,
+                std::size_t workSize = kInflateWorkSize) {
+  struct Collected : InflateSink {
+    bool Take(std::span<const std::uint8_t> piece) override {
+      bytes.insert(bytes.end(), piece.begin(), piece.end());
+      return true;
+    }
+    Bytes bytes;
+  } sink;
+  const Inflated result = InflateStream(block, maxLength, sink, workSize);
+  EXPECT_EQ(result.length, sink.bytes.size());
+  EXPECT_LE(sink.bytes.size(), maxLength) << "more than the most handed on";
+  return Outcome{result.status, result.pastEnd, std::move(sink.bytes)};
 }
 
 TEST(InflateStatus, TextsFollowZlibsCodes) {
@@ -75,29 +55,12 @@ TEST(InflateStatus, TextsFollowZlibsCodes) {
   for (const auto& c : cases) EXPECT_EQ(InflateStatusText(c.code), c.text) << c.code;
 }
 
-TEST(InflateStream, InflatesWhateverPiecesTheSourceDelivers) {
-  const Bytes data = samples::ExeLike(200000, 11);
-  const Bytes block = samples::Compress(data);
-  for (std::size_t step :
-       {std::size_t{1}, std::size_t{7}, std::size_t{4096}, std::size_t{0x8000}}) {
-    EXPECT_EQ(InflateAll(block, step), data) << step;
-  }
-}
-
-TEST(InflateStream, InflatesStreamsOfEveryLevel) {
-  // Stored (level 0) streams used to end in a false "buffer error": a piece of
-  // input could end exactly where the output buffer filled.
-  const Bytes data = samples::ExeLike(89902, 5);
-  for (int level : {0, 1, 6, 9})
-    EXPECT_EQ(InflateAll(samples::Compress(data, level)), data) << level;
-}
-
-// Deflate in the zlib format with a window of 2^bits bytes (9 to 15), the
-// given strategy and, when one is given, a preset dictionary.
-Bytes CompressWith(const Bytes& data, int bits, const Bytes& dictionary = {},
-                   int strategy = Z_DEFAULT_STRATEGY) {
+// Deflate in the zlib format at `level` with a window of 2^bits bytes (9 to
+// 15), the given strategy and, when one is given, a preset dictionary.
+Bytes CompressWith(const Bytes& data, int level, int bits, int strategy,
+                   const Bytes& dictionary = {}) {
   z_stream s{};
-  EXPECT_EQ(deflateInit2(&s, 9, Z_DEFLATED, bits, 8, strategy), Z_OK);
+  EXPECT_EQ(deflateInit2(&s, level, Z_DEFLATED, bits, 8, strategy), Z_OK);
   if (!dictionary.empty()) {
     deflateSetDictionary(&s, dictionary.data(), static_cast<uInt>(dictionary.size()));
   }
@@ -112,90 +75,121 @@ Bytes CompressWith(const Bytes& data, int bits, const Bytes& dictionary = {},
   return out;
 }
 
-TEST(InflateStream, InflatesStreamsOfEveryWindowSizeAndStrategy) {
-  const Bytes data = samples::ExeLike(120000, 8);
-  for (int bits = 9; bits <= 15; ++bits) {
-    EXPECT_EQ(InflateAll(CompressWith(data, bits), 1000), data) << bits;
-  }
-  // Every block kind and code shape the compressor makes: fixed codes only,
-  // literals only, runs (distance 1), stored blocks of noise, a repeat
-  // 32 KiB back (the farthest distance), and a single byte.
-  Bytes noise(70000);
+Bytes Noise(std::size_t size) {
+  Bytes noise(size);
   std::uint32_t state = 12345;
   for (std::uint8_t& byte : noise) {
     state = state * 1103515245 + 12345;
     byte = static_cast<std::uint8_t>(state >> 16);
   }
-  Bytes farRepeat(noise.begin(), noise.begin() + 33068);
-  std::copy_n(noise.begin(), 300, farRepeat.begin() + 32768);
-  const struct {
-    const char* name;
-    const Bytes& data;
-    int strategy;
-  } cases[] = {
-      {"fixed codes", data, Z_FIXED},          {"literals only", data, Z_HUFFMAN_ONLY},
-      {"runs", data, Z_RLE},                   {"filtered", data, Z_FILTERED},
-      {"noise", noise, Z_DEFAULT_STRATEGY},    {"32 KiB back", farRepeat, Z_DEFAULT_STRATEGY},
-      {"one byte", Bytes{42}, Z_DEFAULT_STRATEGY},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(InflateAll(CompressWith(c.data, 15, {}, c.strategy), 777), c.data) << c.name;
-  }
+  return noise;
 }
 
-// Takes `limit` bytes, then refuses more, as a target without memory does.
-class FullSink : public ByteSink {
- public:
-  explicit FullSink(std::size_t limit) : limit_(limit) {}
-  bool Append(std::span<const std::uint8_t> more) override {
-    if (more.size() > limit_ - bytes.size()) return false;
-    bytes.insert(bytes.end(), more.begin(), more.end());
-    return true;
+TEST(InflateStream, InflatesEveryBlockKindZlibMakes) {
+  // Program-like bytes, then noise (stored blocks, or literals only), then
+  // a repeat of it 32 KiB back (the farthest distance), then a long run.
+  Bytes data = samples::ExeLike(30000, 8);
+  const Bytes noise = Noise(33068);
+  data.insert(data.end(), noise.begin(), noise.end());
+  data.insert(data.end(), noise.begin(), noise.begin() + 300);
+  data.insert(data.end(), 5000, 0);
+  const struct {
+    const char* name;
+    int strategy;
+  } strategies[] = {{"default", Z_DEFAULT_STRATEGY}, {"filtered", Z_FILTERED},
+                    {"Huffman only", Z_HUFFMAN_ONLY}, {"RLE", Z_RLE},
+                    {"fixed", Z_FIXED}};
+  for (const auto& strategy : strategies) {
+    for (int level = 0; level <= 9; ++level) {
+      for (int bits = 9; bits <= 15; ++bits) {
+        SCOPED_TRACE(testing::Message() << strategy.name << ", level " << level << ", window "
+                                        << bits);
+        const Bytes block = CompressWith(data, level, bits, strategy.strategy);
+        // Handed on once at the end, and every few hundred bytes.
+        for (std::size_t workSize : {kInflateWorkSize, kInflateMinWorkSize}) {
+          const Outcome exact = Inflate(block, data.size(), workSize);
+          ASSERT_EQ(exact.status, Z_OK) << workSize;
+          EXPECT_EQ(exact.bytes, data) << workSize;
+        }
+        // One byte more than may be: refused, and the bytes before are right.
+        const Outcome tooLong = Inflate(block, data.size() - 1, kInflateMinWorkSize);
+        EXPECT_EQ(tooLong.status, Z_DATA_ERROR);
+        EXPECT_TRUE(tooLong.pastEnd);
+        EXPECT_TRUE(std::equal(tooLong.bytes.begin(), tooLong.bytes.end(), data.begin()));
+      }
+    }
   }
-  Bytes bytes;
-
- private:
-  std::size_t limit_;
-};
-
-TEST(InflateStream, ATargetThatRefusesBytesEndsItWithInsufficientMemory) {
-  // The refusal must stop inflating at once, and what was taken stays taken.
-  const Bytes data = samples::ExeLike(200000, 6);
-  const Bytes block = samples::Compress(data);
-  SpanSource source(block);
-  FullSink sink(100000);
-  EXPECT_EQ(InflateStream(source, sink), Z_MEM_ERROR);
-  ASSERT_FALSE(sink.bytes.empty());
-  EXPECT_TRUE(std::equal(sink.bytes.begin(), sink.bytes.end(), data.begin()));
+  // A single byte, and nothing at all.
+  for (const Bytes& tiny : {Bytes{42}, Bytes{}}) {
+    const Outcome outcome = Inflate(CompressWith(tiny, 9, 15, Z_DEFAULT_STRATEGY), 10);
+    EXPECT_EQ(outcome.status, Z_OK);
+    EXPECT_EQ(outcome.bytes, tiny);
+  }
 }
 
 // A zlib stream of one dynamic block built by hand, in shapes zlib's
-// compressor never makes: every symbol of `literals` has a code of one bit
-// (in symbol order: the first is 0, the second 1), there is one distance
-// code of zero bits (no distances at all), and the data is `codes`, one bit
-// each, then the end of block.
-Bytes HandBuiltStream(const std::vector<int>& literals, const std::vector<int>& codes,
+// compressor never makes. The literal/length and distance codes have the
+// lengths given per symbol (every other symbol none); the code lengths are
+// coded with four bits each; the data is `symbols`, each a literal/length
+// symbol or, after a length, a distance symbol (only symbols without extra
+// bits are used).
+struct Code {
+  int symbol;
+  int length;
+};
+struct Symbol {
+  bool distance;
+  int symbol;
+};
+Bytes HandBuiltStream(const std::vector<Code>& literals, int distanceCount,
+                      const std::vector<Code>& distances, const std::vector<Symbol>& symbols,
                       const Bytes& inflated) {
   Bytes out = {0x78, 0x01};
   std::uint32_t bits = 0;
   int held = 0;
-  auto put = [&](std::uint32_t value, int count) {
+  auto put = [&](std::uint32_t value, int count) {  // the lowest bit first
     bits |= value << held;
     for (held += count; held >= 8; held -= 8, bits >>= 8) out.push_back(bits & 0xFF);
   };
-  put(1, 1);   // the last block
-  put(2, 2);   // dynamic codes
-  put(0, 5);   // 257 literal/length codes
-  put(0, 5);   // one distance code
-  put(14, 4);  // 18 code length codes: up to the one of length 1
-  // The code length code: symbols 0 and 1, one bit each (their places in
-  // the stored order are 3 and 17).
-  for (int i = 0; i < 18; ++i) put(i == 3 || i == 17 ? 1 : 0, 3);
-  for (int symbol = 0; symbol < 257; ++symbol) {
-    put(std::count(literals.begin(), literals.end(), symbol) != 0 ? 1 : 0, 1);
+  auto putCode = [&](unsigned code, int length) {  // a Huffman code: its first bit highest
+    for (int i = length - 1; i >= 0; --i) put(code >> i & 1, 1);
+  };
+  // The canonical code of each symbol (RFC 1951, 3.2.2).
+  auto canonical = [](const std::vector<int>& lengths) {
+    std::vector<unsigned> codes(lengths.size());
+    unsigned code = 0;
+    for (int length = 1; length <= 15; ++length, code <<= 1) {
+      for (std::size_t s = 0; s < lengths.size(); ++s) {
+        if (lengths[s] == length) codes[s] = code++;
+      }
+    }
+    return codes;
+  };
+  std::vector<int> literalLengths(257), distanceLengths(static_cast<std::size_t>(distanceCount));
+  for (const Code& c : literals) literalLengths.resize(std::max<std::size_t>(literalLengths.size(), c.symbol + 1));
+  for (const Code& c : literals) literalLengths[static_cast<std::size_t>(c.symbol)] = c.length;
+  for (const Code& c : distances) distanceLengths[static_cast<std::size_t>(c.symbol)] = c.length;
+
+  put(1, 1);  // the last block
+  put(2, 2);  // dynamic codes
+  put(static_cast<std::uint32_t>(literalLengths.size() - 257), 5);
+  put(static_cast<std::uint32_t>(distanceCount - 1), 5);
+  put(15, 4);  // all 19 code length codes, in their stored order:
+  // none for the repeats (16, 17, 18), four bits for each length 0 to 15
+  static constexpr int kOrder[19] = {16, 17, 18, 0, 8, 7, 9, 6, 10, 5, 11, 4, 12, 3, 13, 2, 14, 1, 15};
+  for (int symbol : kOrder) put(symbol <= 15 ? 4 : 0, 3);
+  for (int length : literalLengths) putCode(static_cast<unsigned>(length), 4);
+  for (int length : distanceLengths) putCode(static_cast<unsigned>(length), 4);
+  const std::vector<unsigned> literalCodes = canonical(literalLengths);
+  const std::vector<unsigned> distanceCodes = canonical(distanceLengths);
+  for (const Symbol& s : symbols) {
+    const auto at = static_cast<std::size_t>(s.symbol);
+    if (s.distance) {
+      putCode(distanceCodes[at], distanceLengths[at]);
+    } else {
+      putCode(literalCodes[at], literalLengths[at]);
+    }
   }
-  put(0, 1);  // the distance code's length: zero
-  for (int code : codes) put(static_cast<std::uint32_t>(code), 1);
   if (held > 0) out.push_back(bits & 0xFF);
   const uLong adler = adler32(adler32(0, nullptr, 0), inflated.data(),
                               static_cast<uInt>(inflated.size()));
@@ -203,7 +197,12 @@ Bytes HandBuiltStream(const std::vector<int>& literals, const std::vector<int>& 
   return out;
 }
 
-TEST(InflateStream, AgreesWithZlibOnCodesItsCompressorNeverMakes) {
+TEST(InflateStream, RefusesExactlyTheCodeSetsZlibRefuses) {
+  constexpr int A = 'A';
+  constexpr int kEnd = 256;
+  constexpr int kLength3 = 257;  // a length of 3, no extra bits
+  const Symbol a{false, A}, end{false, kEnd}, length3{false, kLength3}, distance1{true, 0},
+      distance2{true, 1};
   const struct {
     const char* what;
     Bytes block;
@@ -211,18 +210,49 @@ TEST(InflateStream, AgreesWithZlibOnCodesItsCompressorNeverMakes) {
     Bytes inflated;
   } cases[] = {
       // "AAA" and the end: 'A' is 0, the end of block 1.
-      {"no distance codes", HandBuiltStream({'A', 256}, {0, 0, 0, 1}, {'A', 'A', 'A'}), Z_OK,
-       {'A', 'A', 'A'}},
-      // One code only (incomplete, allowed): the end of block is 0.
-      {"a single code", HandBuiltStream({256}, {0}, {}), Z_OK, {}},
-      // Three codes of one bit do not fit.
-      {"over-subscribed", HandBuiltStream({'A', 'B', 256}, {0, 1}, {}), Z_DATA_ERROR, {}},
+      {"no distance codes", HandBuiltStream({{A, 1}, {kEnd, 1}}, 1, {}, {a, a, a, end}, Bytes(3, A)),
+       Z_OK, Bytes(3, A)},
+      // One code only (incomplete): allowed when it has one bit.
+      {"a single literal/length code of one bit", HandBuiltStream({{kEnd, 1}}, 1, {}, {end}, {}),
+       Z_OK, {}},
+      {"a single literal/length code of two bits", HandBuiltStream({{kEnd, 2}}, 1, {}, {end}, {}),
+       Z_DATA_ERROR, {}},
+      // "A" and a copy of three from one back: "AAAA".
+      {"a single distance code of one bit",
+       HandBuiltStream({{A, 1}, {kEnd, 2}, {kLength3, 2}}, 1, {{0, 1}}, {a, length3, distance1, end},
+                       Bytes(4, A)),
+       Z_OK, Bytes(4, A)},
+      {"a single distance code of two bits",
+       HandBuiltStream({{A, 1}, {kEnd, 2}, {kLength3, 2}}, 1, {{0, 2}}, {a, length3, distance1, end},
+                       Bytes(4, A)),
+       Z_DATA_ERROR, {}},
+      {"a single distance code of 15 bits",
+       HandBuiltStream({{A, 1}, {kEnd, 2}, {kLength3, 2}}, 2, {{1, 15}},
+                       {a, a, length3, distance2, end}, Bytes(5, A)),
+       Z_DATA_ERROR, {}},
+      // Three codes of one bit do not fit; two of one and two bits leave
+      // room that no code fills.
+      {"over-subscribed", HandBuiltStream({{A, 1}, {'B', 1}, {kEnd, 1}}, 1, {}, {end}, {}),
+       Z_DATA_ERROR, {}},
+      {"incomplete with two codes", HandBuiltStream({{A, 1}, {kEnd, 2}}, 1, {}, {end}, {}),
+       Z_DATA_ERROR, {}},
+      // A copy before anything was written.
+      {"a distance before the start",
+       HandBuiltStream({{A, 1}, {kEnd, 2}, {kLength3, 2}}, 1, {{0, 1}}, {length3, distance1, end},
+                       Bytes(3, A)),
+       Z_DATA_ERROR, {}},
+      // A length in a block without distance codes.
+      {"a length without distances",
+       HandBuiltStream({{A, 1}, {kEnd, 2}, {kLength3, 2}}, 1, {}, {a, length3, distance1, end},
+                       Bytes(4, A)),
+       Z_DATA_ERROR, {}},
   };
   for (const auto& c : cases) {
-    SpanSource source(c.block);
-    VectorSink sink;
-    EXPECT_EQ(InflateStream(source, sink), c.status) << c.what;
-    EXPECT_EQ(sink.bytes, c.inflated) << c.what;
+    const Outcome outcome = Inflate(c.block, 16);
+    EXPECT_EQ(outcome.status, c.status) << c.what;
+    if (c.status == Z_OK) {
+      EXPECT_EQ(outcome.bytes, c.inflated) << c.what;
+    }
     // zlib reads the stream alike.
     Bytes zlibOut(16);
     uLongf length = zlibOut.size();
@@ -232,14 +262,16 @@ TEST(InflateStream, AgreesWithZlibOnCodesItsCompressorNeverMakes) {
 }
 
 TEST(InflateStream, DamagedStreamsFailWithTheirStatus) {
-  const Bytes block = samples::Compress(samples::ExeLike(50000, 3));
+  const Bytes data = samples::ExeLike(50000, 3);
+  const Bytes block = samples::Compress(data);
   auto changed = [&](std::size_t at, std::uint8_t xorMask) {
     Bytes b = block;
     b[at] ^= xorMask;
     return b;
   };
   // A stream that needs a preset dictionary.
-  const Bytes withDictionary = CompressWith(Bytes(1000, 0x55), MAX_WBITS, Bytes(100, 0x55));
+  const Bytes withDictionary =
+      CompressWith(Bytes(1000, 0x55), 9, MAX_WBITS, Z_DEFAULT_STRATEGY, Bytes(100, 0x55));
   Bytes trailing = block;
   trailing.push_back(0x00);
 
@@ -249,6 +281,7 @@ TEST(InflateStream, DamagedStreamsFailWithTheirStatus) {
     const char* text;
   } cases[] = {
       {"cut short by one byte", Bytes(block.begin(), block.end() - 1), "buffer error"},
+      {"cut in the middle", Bytes(block.begin(), block.begin() + block.size() / 2), "buffer error"},
       {"only the header", Bytes(block.begin(), block.begin() + 2), "buffer error"},
       {"flipped byte in the data", changed(block.size() / 2, 0x10), "data error"},
       {"flipped byte in the checksum", changed(block.size() - 2, 0x01), "data error"},
@@ -262,62 +295,29 @@ TEST(InflateStream, DamagedStreamsFailWithTheirStatus) {
       {"bytes after the end of the stream", trailing, "data error"},
       {"nothing at all", {}, "buffer error"},
   };
-  for (const auto& c : cases) EXPECT_EQ(InflateErrorText(c.block), c.text) << c.what;
-}
-
-TEST(InflateInPlace, ReplacesTheContentAndRewinds) {
-  const Bytes data = samples::ExeLike(70000, 9);
-  MemoryBuffer buffer;
-  ASSERT_TRUE(buffer.Assign(samples::Compress(data)));
-  buffer.Seek(buffer.Size());  // inflating starts from the beginning anyway
-  ASSERT_EQ(InflateInPlace(&buffer), Z_OK);
-  EXPECT_EQ(Bytes(buffer.Bytes().begin(), buffer.Bytes().end()), data);
-  EXPECT_EQ(buffer.Position(), 0u);
-}
-
-TEST(InflateInPlace, LeavesAbsentEmptyAndDamagedBuffersAsTheyWere) {
-  EXPECT_EQ(InflateInPlace(nullptr), Z_OK);
-  MemoryBuffer empty;
-  EXPECT_EQ(InflateInPlace(&empty), Z_OK);
-  EXPECT_TRUE(empty.Empty());
-
-  Bytes damaged = samples::Compress(samples::ExeLike(5000, 2));
-  damaged.pop_back();
-  MemoryBuffer buffer;
-  ASSERT_TRUE(buffer.Assign(damaged));
-  EXPECT_EQ(InflateInPlace(&buffer), Z_BUF_ERROR);
-  EXPECT_EQ(Bytes(buffer.Bytes().begin(), buffer.Bytes().end()), damaged);
-}
-
-TEST(InflateInPlace, AnyGuessOfTheLengthGivesTheSameBytes) {
-  // The guess only shapes the pieces: too small, exact, too large, absurd
-  // (beyond any stream's expansion), and the piece size's neighbours.
-  const Bytes data = samples::ExeLike(600000, 4);
-  const Bytes block = samples::Compress(data);
-  for (std::size_t guess : {std::size_t{0}, std::size_t{1}, std::size_t{262143}, data.size() - 1,
-                            data.size(), data.size() + 1, 2 * data.size(), SIZE_MAX / 2}) {
-    MemoryBuffer buffer;
-    ASSERT_TRUE(buffer.Assign(block));
-    ASSERT_EQ(InflateInPlace(&buffer, guess), Z_OK) << guess;
-    EXPECT_EQ(Bytes(buffer.Bytes().begin(), buffer.Bytes().end()), data) << guess;
-    EXPECT_EQ(buffer.Position(), 0u);
-
-    MemoryBuffer copy;
-    ASSERT_TRUE(copy.Assign(Bytes{1, 2, 3}));  // replaced, not appended to
-    ASSERT_EQ(InflateCopy(block, copy, guess), Z_OK) << guess;
-    EXPECT_EQ(Bytes(copy.Bytes().begin(), copy.Bytes().end()), data) << guess;
+  for (const auto& c : cases) {
+    const Outcome outcome = Inflate(c.block, data.size() + 1000);
+    EXPECT_EQ(InflateStatusText(outcome.status), c.text) << c.what;
   }
 }
 
-TEST(InflateInPlace, ACopyOfADamagedBlockLeavesTheTargetAsItWas) {
-  Bytes damaged = samples::Compress(samples::ExeLike(5000, 2));
-  damaged[damaged.size() / 2] ^= 0x10;
-  MemoryBuffer target;
-  ASSERT_TRUE(target.Assign(Bytes{7, 8}));
-  EXPECT_EQ(InflateCopy(damaged, target, 5000), Z_DATA_ERROR);
-  EXPECT_EQ(Bytes(target.Bytes().begin(), target.Bytes().end()), (Bytes{7, 8}));
-  EXPECT_EQ(InflateCopy({}, target), Z_OK);
-  EXPECT_TRUE(target.Empty());
+TEST(InflateStream, ASinkThatTakesNoMoreEndsItWithInsufficientMemory) {
+  // The refusal stops inflating at once, and what was taken stays taken.
+  const Bytes data = samples::ExeLike(200000, 6);
+  struct Full : InflateSink {
+    bool Take(std::span<const std::uint8_t> piece) override {
+      if (bytes.size() >= 100000) return false;
+      bytes.insert(bytes.end(), piece.begin(), piece.end());
+      return true;
+    }
+    Bytes bytes;
+  } sink;
+  const Inflated result = InflateStream(samples::Compress(data), data.size(), sink, kInflateMinWorkSize);
+  EXPECT_EQ(result.status, Z_MEM_ERROR);
+  EXPECT_EQ(result.length, sink.bytes.size());
+  ASSERT_GE(sink.bytes.size(), 100000u);
+  EXPECT_LT(sink.bytes.size(), data.size());
+  EXPECT_TRUE(std::equal(sink.bytes.begin(), sink.bytes.end(), data.begin()));
 }
 
 }  // namespace

@@ -1,13 +1,15 @@
 #include "uninstall/OursByContent.h"
 
 #include <array>
+#include <span>
+#include <vector>
 
 #include "common/Paths.h"
 #include "install/ProductFiles.h"
 #include "install/RegistryEntries.h"
 #include "lang/Language.h"
 #include "payload/FileArrayBinder.h"
-#include "payload/InflateInPlace.h"
+#include "common/ZLibEx.h"
 
 namespace vlt {
 
@@ -20,20 +22,29 @@ OursByContent FindOursByContent(FileSystem& fs, ProfileFile& profile,
       {product::kHelpFile, &ours.helpFile},
       {product::kHelpContentsFile, &ours.helpContents},
   }};
-  MemoryBuffer block;
+  // The inflated block, gathered once a file asks for it.
+  struct Block : InflateSink {
+    bool Take(std::span<const std::uint8_t> piece) override {
+      bytes.insert(bytes.end(), piece.begin(), piece.end());
+      return true;
+    }
+    std::vector<std::uint8_t> bytes;
+  } block;
   bool inflated = false;
   for (int index = 0; index < static_cast<int>(files.size()) && payload.Holds(index); ++index) {
     const TDatei& entry = payload.Items(index);
     const std::string path = JoinPath(folder, files[index].first);
     if (fs.FileSize(path) != static_cast<std::uint64_t>(entry.DateiGroesse)) continue;
     if (!inflated) {
-      if (InflateCopy(payload.SammlungsDaten().Bytes(), block) != 0) break;
+      const Inflated result =
+          InflateStream(payload.SammlungsDaten().Bytes(), payload.InflatedLength(), block);
+      if (result.status != kInflateOk) break;
       inflated = true;
     }
-    if (!entry.LiesWithin(block.Size())) continue;
+    if (!entry.LiesWithin(block.bytes.size())) continue;
     *files[index].second = fs.HoldsBytes(
-        path, block.Bytes().subspan(static_cast<std::size_t>(entry.DateiStart),
-                                    static_cast<std::size_t>(entry.DateiGroesse)));
+        path, std::span(block.bytes).subspan(static_cast<std::size_t>(entry.DateiStart),
+                                             static_cast<std::size_t>(entry.DateiGroesse)));
   }
 
   const std::string config = JoinPath(folder, product::kConfigFile);

@@ -22,24 +22,6 @@ std::uint16_t U16(std::span<const std::uint8_t> d, std::size_t at) {
   return static_cast<std::uint16_t>(d[at] | d[at + 1] << 8);
 }
 
-class BoundedSink : public ByteSink {
- public:
-  explicit BoundedSink(std::size_t limit) : limit_(limit) {}
-  bool Append(std::span<const std::uint8_t> more) override {
-    if (more.size() > limit_ - bytes.size()) {
-      tooLong = true;
-      return false;
-    }
-    bytes.insert(bytes.end(), more.begin(), more.end());
-    return true;
-  }
-  std::vector<std::uint8_t> bytes;
-  bool tooLong = false;
-
- private:
-  std::size_t limit_;
-};
-
 }  // namespace
 
 Result<BitmapFileView> ParseBitmapFile(std::span<const std::uint8_t> file) {
@@ -71,16 +53,22 @@ Result<BitmapFileView> ParseBitmapFile(std::span<const std::uint8_t> file) {
 
 Result<std::vector<std::uint8_t>> UnpackPicture(std::span<const std::uint8_t> packed,
                                                 std::size_t maxLength) {
-  SpanSource source(packed);
-  BoundedSink sink(maxLength);
-  if (const int status = InflateStream(source, sink); status != 0) {
-    if (sink.tooLong) {
-      return Fault(Concat({"the packed picture inflates to more than ",
-                             std::to_string(maxLength), " bytes"}));
+  struct Collected : InflateSink {
+    bool Take(std::span<const std::uint8_t> piece) override {
+      bytes.insert(bytes.end(), piece.begin(), piece.end());
+      return true;
     }
-    return Fault(Concat({"the packed picture does not inflate: ", InflateStatusText(status)}));
+    std::vector<std::uint8_t> bytes;
+  } file;
+  const Inflated result = InflateStream(packed, maxLength, file);
+  if (result.pastEnd) {
+    return Fault(Concat({"the packed picture inflates to more than ",
+                           std::to_string(maxLength), " bytes"}));
   }
-  return std::move(sink.bytes);
+  if (result.status != kInflateOk) {
+    return Fault(Concat({"the packed picture does not inflate: ", InflateStatusText(result.status)}));
+  }
+  return std::move(file.bytes);
 }
 
 }  // namespace vlt
