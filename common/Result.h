@@ -4,6 +4,7 @@
 // failure); the caller decides on the spot what a failure means there: a
 // warning and go on, the default error report, or an end.
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -44,17 +45,24 @@ struct Failure {
 // A fault found without a system call, in words.
 inline Failure Fault(std::string words) { return Failure{Attempt::Fault, std::move(words)}; }
 
+// A success costs nothing; a failure lives on the heap, so that a status is
+// one pointer and dropping one is a single call wherever it happens.
 class [[nodiscard]] Status {
  public:
   Status() = default;  // success
-  Status(Failure failure) : failure_(std::move(failure)) {}
+  Status(Failure failure);
+  Status(const Status& other);
+  Status& operator=(const Status& other);
+  Status(Status&&) noexcept = default;
+  Status& operator=(Status&&) noexcept = default;
+  ~Status();
 
-  bool Ok() const { return !failure_.has_value(); }
+  bool Ok() const { return failure_ == nullptr; }
   // Only for a status that is not Ok().
   const Failure& Error() const { return *failure_; }
 
  private:
-  std::optional<Failure> failure_;
+  std::unique_ptr<Failure> failure_;
 };
 
 template <class T>

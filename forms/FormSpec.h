@@ -1,12 +1,13 @@
 #pragma once
 // A page's layout as data: one row per control, copied from the page's
 // design table. The form runtime turns it into windows (or a headless model).
+#include <cstdint>
 #include <span>
 #include <string_view>
 
 namespace vlt {
 
-enum class ControlKind {
+enum class ControlKind : std::uint8_t {
   Label,        // single-line text, sizes itself to its text
   WrapLabel,    // fixed-size text with word wrap
   Button,       // push button (never the window's default or cancel button)
@@ -21,7 +22,7 @@ enum class ControlKind {
 };
 
 // The program's pictures; the runtime owns one copy per image control.
-enum class PictureId {
+enum class PictureId : std::uint8_t {
   None,
   SideBanner,        // 111 x 199, 24-bit
   FlagGermany,       // 60 x 30, 24-bit
@@ -29,7 +30,7 @@ enum class PictureId {
   BrowseGlyph,       // 32 x 16, 16 colours: normal and disabled 16 x 16 images
 };
 
-enum class BorderStyle {
+enum class BorderStyle : std::uint8_t {
   Sizeable,  // the default border: sizeable, system menu, minimise and maximise
   Single,    // fixed size: system menu and minimise box only
 };
@@ -42,17 +43,19 @@ constexpr bool ShowsText(ControlKind kind) {
 
 inline constexpr int kNoTabStop = -1;
 
+// Numbers in the sizes the layouts need: the tables are constant data of
+// the program, a few dozen rows.
 struct ControlSpec {
   std::string_view name;
   ControlKind kind = ControlKind::Label;
-  int left = 0, top = 0, width = 0, height = 0;
+  std::int16_t left = 0, top = 0, width = 0, height = 0;
   std::string_view text = {};  // built-in caption or content
   bool checked = false;
-  int tabOrder = kNoTabStop;
+  std::int8_t tabOrder = kNoTabStop;
   std::string_view parent = {};  // a Panel's name, or empty for the page itself
   PictureId picture = PictureId::None;
   bool visible = true;
-  int rangeMin = 0, rangeMax = 100;  // progress bars only
+  std::int16_t rangeMin = 0, rangeMax = 100;  // progress bars only
   // Labels only: the field this label names. A field whose own text is not
   // its name (an edit) is announced with the text of the label right before
   // it in z-order, so the page puts the label there; the layout lists the

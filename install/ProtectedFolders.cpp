@@ -1,6 +1,7 @@
 #include "install/ProtectedFolders.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <string_view>
 
 #include "common/Paths.h"
@@ -9,8 +10,9 @@
 namespace vlt {
 namespace {
 
-// Every shell folder of the user's or the machine's own folders.
-constexpr int kShellFolders[] = {
+// Every shell folder of the user's or the machine's own folders (their
+// numbers fit a byte).
+constexpr std::uint8_t kShellFolders[] = {
     csidl::kDesktop,           csidl::kPrograms,          csidl::kPersonal,
     csidl::kFavorites,         csidl::kStartup,           csidl::kRecent,
     csidl::kSendTo,            csidl::kStartMenu,         csidl::kMyMusic,
@@ -73,7 +75,7 @@ ProtectedFolders::ProtectedFolders(Shell& shell, FileSystem& fs) : fs_(fs) {
       inProfile.push_back(path.substr(profile.size() + 1));
     }
   };
-  for (int number : kShellFolders) add(SpecialFolderPath(shell, number));
+  for (const int number : kShellFolders) add(SpecialFolderPath(shell, number));
   for (KnownFolder known : kKnownFolders) {
     add(ExcludeTrailingBackslash(shell.KnownFolderPath(known)));
   }

@@ -253,7 +253,7 @@ int PageWindow::LabelRoom(const ControlSpec& label) const {
     const bool sameLines = other.top < label.top + label.height && label.top < other.top + other.height;
     if (sameLines && other.left >= label.left + label.width) right = std::min(right, other.left - kLayoutGap);
   }
-  return std::max(label.width, right - label.left);
+  return std::max<int>(label.width, right - label.left);
 }
 
 void PageWindow::ChooseLayoutDpi(int windowDpi) {
