@@ -3,8 +3,10 @@
 #include <climits>
 #include <string>
 
+#include "common/ZLibEx.h"
 #include "fakes/FakeFileSystem.h"
 #include "payload/BinderRecord.h"
+#include "payload/InflateInPlace.h"
 #include "payload_data/PayloadSamples.h"
 
 namespace vlt {
@@ -172,6 +174,26 @@ TEST_F(Extraction, ALoadedRecordExtractsLikeTheOriginal) {
   fs.AddDir(dir);
   ASSERT_TRUE(loaded.Value()->DateiSammlung().Items(0).Entpacken(dir + "\\veltori.exe", fs));
   EXPECT_EQ(*fs.ReadFile(dir + "\\veltori.exe"), AsText(samples::ProductFiles()[0].bytes));
+}
+
+// A whole buffer inflated into itself: its content replaced, a damaged
+// stream, an empty buffer or none left as they are.
+TEST(InflateInPlace, ReplacesTheContentOrLeavesItAlone) {
+  const Bytes data = samples::ExeLike(50000, 3);
+  Bytes damaged = samples::Compress(data);
+  damaged[damaged.size() / 2] ^= 0x10;
+  MemoryBuffer buffer;
+  ASSERT_TRUE(buffer.Assign(samples::Compress(data)));
+  EXPECT_EQ(InflateInPlace(&buffer, data.size()), kInflateOk);
+  EXPECT_TRUE(std::ranges::equal(buffer.Bytes(), data));
+  EXPECT_EQ(buffer.Position(), 0u);
+  ASSERT_TRUE(buffer.Assign(damaged));
+  EXPECT_EQ(InflateInPlace(&buffer, data.size()), kInflateDataError);
+  EXPECT_TRUE(std::ranges::equal(buffer.Bytes(), damaged));
+  MemoryBuffer empty;
+  EXPECT_EQ(InflateInPlace(&empty, 10), kInflateOk);
+  EXPECT_TRUE(empty.Empty());
+  EXPECT_EQ(InflateInPlace(nullptr, 10), kInflateOk);
 }
 
 }  // namespace
