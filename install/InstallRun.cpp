@@ -54,7 +54,8 @@ class Run {
 
   void operator()(const step::ExtractEntry& s) {
     // A missing entry is reported like any failed extraction.
-    Written(s.target, payload_.Holds(s.entry) && payload_.Items(s.entry).Entpacken(s.target, sys_.fs),
+    Written(s.target,
+            payload_.Holds(s.entry) && payload_.Items(s.entry).Entpacken(s.target, sys_.fs).Ok(),
             &MessageTexts::MsgExtractError);
   }
 

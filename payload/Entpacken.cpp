@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "common/Concat.h"
 #include "common/HeapBytes.h"
 #include "common/ZLibEx.h"
 #include "payload/FileArrayBinder.h"
@@ -56,28 +57,35 @@ class EntryBytes final : public InflateSink {
 
 }  // namespace
 
-bool TDatei::Entpacken(const std::string& Zielpfad, FileSystem& fs) const {
+Status TDatei::Entpacken(const std::string& Zielpfad, FileSystem& fs) const {
   // The container's block is only read. It may inflate to no more than the
   // entries take, so an entry outside that lies outside any block that
   // inflates.
   const TDateiSammlung& files = Collection();
   const std::size_t inflatedLength = files.InflatedLength();
-  if (!LiesWithin(inflatedLength)) return false;
+  const auto outside = [&] {
+    return Fault(Concat({"entry ", Dateiname, " lies outside the inflated block"}));
+  };
+  if (!LiesWithin(inflatedLength)) return outside();
   const auto start = static_cast<std::size_t>(DateiStart);
   const auto size = static_cast<std::size_t>(DateiGroesse);
 
   // The whole block is inflated and checked; only the entry's bytes are
   // kept, and they go from there to the file.
   EntryBytes entry(start, size);
-  if (!entry.Allocated()) return false;
+  if (!entry.Allocated()) return Fault("the entry does not fit in memory");
   const std::span<const std::uint8_t> block = files.SammlungsDaten().Bytes();
   if (!block.empty()) {
     const Inflated inflated = InflateStream(block, inflatedLength, entry);
-    if (inflated.status != kInflateOk || !LiesWithin(inflated.length)) return false;
+    if (inflated.status != kInflateOk) {
+      return Fault(Concat({"the compressed block does not inflate: ",
+                           InflateStatusText(inflated.status)}));
+    }
+    if (!LiesWithin(inflated.length)) return outside();
   } else if (!LiesWithin(0)) {
-    return false;  // an empty block inflates to nothing
+    return outside();  // an empty block inflates to nothing
   }
-  return fs.WriteFile(Zielpfad, entry.Bytes()).Ok();
+  return fs.WriteFile(Zielpfad, entry.Bytes());
 }
 
 }  // namespace vlt

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "common/Result.h"
 #include "payload/MemoryBuffer.h"
 #include "payload/Persistent.h"
 
@@ -52,12 +53,12 @@ class TDatei final : public Persistent {
   // replaced). Every call inflates the collection's whole block anew, into
   // a buffer of the collection's InflatedLength(); a block that inflates to
   // more does not inflate.
-  // Returns true when the file was written; false when the entry does not lie
-  // wholly inside the inflated block (negative start or size included; the
-  // file system is then not touched), when the block does not inflate or
-  // does not fit in memory, or when the file cannot be written. A size of 0
+  // Fails when the entry does not lie wholly inside the inflated block
+  // (negative start or size included; the file system is then not
+  // touched), when the block does not inflate or does not fit in memory,
+  // or when the file cannot be written. A size of 0
   // writes an empty file. The container is not changed.
-  bool Entpacken(const std::string& Zielpfad, FileSystem& fs) const;
+  Status Entpacken(const std::string& Zielpfad, FileSystem& fs) const;
 
  private:
   static constexpr char kTag = 0;

@@ -40,7 +40,7 @@ TEST_F(Extraction, EveryEntryIsWrittenByteForByte) {
   std::string joined;
   for (int i = 0; i < 3; ++i) {
     const std::string path = dir + "\\" + targets[i];
-    ASSERT_TRUE(Entry(i).Entpacken(path, fs)) << i;
+    ASSERT_TRUE(Entry(i).Entpacken(path, fs).Ok()) << i;
     const std::optional<std::string> written = fs.ReadFile(path);
     ASSERT_TRUE(written.has_value());
     EXPECT_EQ(*written, AsText(samples::ProductFiles()[static_cast<std::size_t>(i)].bytes)) << i;
@@ -56,7 +56,7 @@ TEST_F(Extraction, EveryEntryIsWrittenByteForByte) {
 TEST_F(Extraction, ALongerExistingFileKeepsNoOldTail) {
   const std::string path = dir + "\\veltori.cnt";
   fs.AddFile(path, std::string(5000, 'x'));
-  ASSERT_TRUE(Entry(2).Entpacken(path, fs));
+  ASSERT_TRUE(Entry(2).Entpacken(path, fs).Ok());
   EXPECT_EQ(*fs.ReadFile(path), AsText(samples::ProductFiles()[2].bytes));
 }
 
@@ -67,10 +67,10 @@ TEST_F(Extraction, UnwritableTargetsGiveFalse) {
   fs.SetInUse(dir + "\\busy.exe");
   const std::vector<std::string> before = fs.AllPaths();
 
-  EXPECT_FALSE(Entry(2).Entpacken("C:\\Fehlt\\Auch\\veltori.cnt", fs));
-  EXPECT_FALSE(Entry(2).Entpacken(dir + "\\readonly.exe", fs));
-  EXPECT_FALSE(Entry(2).Entpacken(dir + "\\busy.exe", fs));
-  EXPECT_FALSE(Entry(2).Entpacken(dir, fs));  // a directory
+  EXPECT_FALSE(Entry(2).Entpacken("C:\\Fehlt\\Auch\\veltori.cnt", fs).Ok());
+  EXPECT_FALSE(Entry(2).Entpacken(dir + "\\readonly.exe", fs).Ok());
+  EXPECT_FALSE(Entry(2).Entpacken(dir + "\\busy.exe", fs).Ok());
+  EXPECT_FALSE(Entry(2).Entpacken(dir, fs).Ok());  // a directory
 
   EXPECT_EQ(fs.AllPaths(), before);
   EXPECT_EQ(*fs.ReadFile(dir + "\\readonly.exe"), "old");
@@ -96,7 +96,7 @@ TEST_F(Extraction, EntriesOutsideTheBlockGiveFalseAndTouchNothing) {
     TDatei& entry = binder.DateiSammlung().Add();
     entry.DateiStart = c.start;
     entry.DateiGroesse = c.size;
-    EXPECT_FALSE(entry.Entpacken(path, fs)) << c.start << " " << c.size;
+    EXPECT_FALSE(entry.Entpacken(path, fs).Ok()) << c.start << " " << c.size;
     EXPECT_EQ(*fs.ReadFile(path), "old content");
   }
 }
@@ -105,10 +105,10 @@ TEST_F(Extraction, AnEntryOfSizeZeroWritesAnEmptyFile) {
   auto binder = samples::MakeBinder({{"a", {1, 2, 3}}, {"leer", {}}});
   const std::string path = dir + "\\leer.txt";
   fs.AddFile(path, "old");
-  ASSERT_TRUE(binder->DateiSammlung().Items(1).Entpacken(path, fs));
+  ASSERT_TRUE(binder->DateiSammlung().Items(1).Entpacken(path, fs).Ok());
   EXPECT_EQ(*fs.ReadFile(path), "");
   binder->DateiSammlung().Items(1).DateiStart = 3;  // the very end is still inside
-  EXPECT_TRUE(binder->DateiSammlung().Items(1).Entpacken(path, fs));
+  EXPECT_TRUE(binder->DateiSammlung().Items(1).Entpacken(path, fs).Ok());
 }
 
 TEST_F(Extraction, AnEmptyBlockIsNotInflated) {
@@ -117,9 +117,9 @@ TEST_F(Extraction, AnEmptyBlockIsNotInflated) {
   sized.DateiGroesse = 1;
   TDatei& empty = binder.DateiSammlung().Add();
   fs.AddDir(dir);
-  EXPECT_FALSE(sized.Entpacken(dir + "\\a", fs));
+  EXPECT_FALSE(sized.Entpacken(dir + "\\a", fs).Ok());
   EXPECT_FALSE(fs.Exists(dir + "\\a"));
-  EXPECT_TRUE(empty.Entpacken(dir + "\\b", fs));
+  EXPECT_TRUE(empty.Entpacken(dir + "\\b", fs).Ok());
   EXPECT_EQ(*fs.ReadFile(dir + "\\b"), "");
 }
 
@@ -147,7 +147,7 @@ TEST_F(Extraction, ADamagedBlockGivesFalseAndWritesNothing) {
     TFileArrayBinder binder;
     ASSERT_TRUE(binder.DateiSammlung().SetSammlungsDaten(c.block));
     for (int i = 0; i < 3; ++i) binder.DateiSammlung().Add().Assign(Entry(i));
-    EXPECT_FALSE(binder.DateiSammlung().Items(1).Entpacken(path, fs)) << c.what;
+    EXPECT_FALSE(binder.DateiSammlung().Items(1).Entpacken(path, fs).Ok()) << c.what;
     EXPECT_FALSE(fs.Exists(path)) << c.what;
   }
 }
@@ -155,9 +155,9 @@ TEST_F(Extraction, ADamagedBlockGivesFalseAndWritesNothing) {
 TEST_F(Extraction, TheContainerIsUnchangedAndResultsRepeat) {
   const Bytes blockBefore = BlockOf(Product());
   fs.AddDir(dir);
-  ASSERT_TRUE(Entry(1).Entpacken(dir + "\\one", fs));
-  ASSERT_TRUE(Entry(1).Entpacken(dir + "\\two", fs));
-  ASSERT_TRUE(Entry(0).Entpacken(dir + "\\three", fs));
+  ASSERT_TRUE(Entry(1).Entpacken(dir + "\\one", fs).Ok());
+  ASSERT_TRUE(Entry(1).Entpacken(dir + "\\two", fs).Ok());
+  ASSERT_TRUE(Entry(0).Entpacken(dir + "\\three", fs).Ok());
   EXPECT_EQ(*fs.ReadFile(dir + "\\one"), *fs.ReadFile(dir + "\\two"));
   EXPECT_EQ(BlockOf(Product()), blockBefore);
   EXPECT_EQ(Product().DateiSammlung().SammlungsDaten().Position(), 0u);
@@ -172,7 +172,7 @@ TEST_F(Extraction, ALoadedRecordExtractsLikeTheOriginal) {
   const auto loaded = LoadFileArrayBinder(record.Value());
   ASSERT_TRUE(loaded.Ok()) << loaded.Error().subject;
   fs.AddDir(dir);
-  ASSERT_TRUE(loaded.Value()->DateiSammlung().Items(0).Entpacken(dir + "\\veltori.exe", fs));
+  ASSERT_TRUE(loaded.Value()->DateiSammlung().Items(0).Entpacken(dir + "\\veltori.exe", fs).Ok());
   EXPECT_EQ(*fs.ReadFile(dir + "\\veltori.exe"), AsText(samples::ProductFiles()[0].bytes));
 }
 
