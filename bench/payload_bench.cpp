@@ -195,7 +195,8 @@ Timings TimeAll(const vlt::TFileArrayBinder& binder, const Bytes& block, std::si
   t.check = Milliseconds([&] { static_cast<void>(vlt::CheckPayload(binder)); }, repeats);
   for (int i = 0; i < 3; ++i) {
     const vlt::TDatei& entry = binder.DateiSammlung().Items(i);
-    t.entries[i] = Milliseconds([&] { entry.Entpacken("C:\\bench\\file", fs); }, repeats);
+    t.entries[i] = Milliseconds(
+        [&] { vlt::IgnoreFailure(entry.Entpacken("C:\\bench\\file", fs), "only timed"); }, repeats);
   }
   return t;
 }
@@ -276,7 +277,7 @@ void RunScale(int scale, std::size_t zlibState) {
     const vlt::TDatei& entry = binder.DateiSammlung().Items(i);
     const std::size_t live = vlt::bench::LiveBytes();
     vlt::bench::ResetPeak();
-    entry.Entpacken("C:\\bench\\file", fs);
+    vlt::IgnoreFailure(entry.Entpacken("C:\\bench\\file", fs), "only its memory is measured");
     const std::size_t peak = vlt::bench::PeakBytes() - live;
     const std::size_t bound = sizes[i] + vlt::kInflateWorkSize;
     std::printf("  peak memory, Entpacken entry %d      %s bytes in its buffers; entry + working\n"
