@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace vlt {
 
@@ -30,6 +31,15 @@ class InflateSink {
 
  protected:
   ~InflateSink() = default;
+};
+
+// A sink that keeps every byte, for what is wanted whole in memory.
+struct InflatedBytes final : InflateSink {
+  bool Take(std::span<const std::uint8_t> piece) override {
+    bytes.insert(bytes.end(), piece.begin(), piece.end());
+    return true;
+  }
+  std::vector<std::uint8_t> bytes;
 };
 
 struct Inflated {

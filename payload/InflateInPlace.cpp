@@ -10,13 +10,7 @@ namespace vlt {
 
 int InflateInPlace(MemoryBuffer* buffer, std::size_t maxLength) {
   if (buffer == nullptr || buffer->Empty()) return kInflateOk;
-  struct Gathered : InflateSink {
-    bool Take(std::span<const std::uint8_t> piece) override {
-      bytes.insert(bytes.end(), piece.begin(), piece.end());
-      return true;
-    }
-    std::vector<std::uint8_t> bytes;
-  } inflated;
+  InflatedBytes inflated;
   const Inflated result = InflateStream(buffer->Bytes(), maxLength, inflated);
   if (result.status != kInflateOk) return result.status;
   return buffer->Assign(inflated.bytes) ? kInflateOk : kInflateMemoryError;

@@ -23,13 +23,7 @@ OursByContent FindOursByContent(FileSystem& fs, ProfileFile& profile,
       {product::kHelpContentsFile, &ours.helpContents},
   }};
   // The inflated block, gathered once a file asks for it.
-  struct Block : InflateSink {
-    bool Take(std::span<const std::uint8_t> piece) override {
-      bytes.insert(bytes.end(), piece.begin(), piece.end());
-      return true;
-    }
-    std::vector<std::uint8_t> bytes;
-  } block;
+  InflatedBytes block;
   bool inflated = false;
   for (int index = 0; index < static_cast<int>(files.size()) && payload.Holds(index); ++index) {
     const TDatei& entry = payload.Items(index);

@@ -13,7 +13,12 @@
 namespace vlt {
 namespace {
 
-constexpr int kBoxLeft = 137, kBoxWidth = 305, kBoxHeight = 17;
+// One item of the checklist: a check box in the column of items.
+constexpr ControlSpec ChecklistBox(std::string_view name, std::int16_t top, std::string_view text,
+                                   std::int8_t tabOrder) {
+  return {.name = name, .kind = ControlKind::CheckBox, .left = 137, .top = top, .width = 305,
+          .height = 17, .text = text, .checked = true, .tabOrder = tabOrder};
+}
 
 // All boxes start checked and enabled; the page's creation offers only the
 // items it finds installed.
@@ -25,36 +30,16 @@ constexpr ControlSpec kControls[] = {
      .picture = PictureId::SideBanner},
     {.name = "Label_WasEntfernen", .kind = ControlKind::Label,
      .left = 137, .top = 6, .width = 123, .height = 13, .text = "Was soll entfernt werden?"},
-    {.name = "CheckBox_DelExe", .kind = ControlKind::CheckBox,
-     .left = kBoxLeft, .top = 24, .width = kBoxWidth, .height = kBoxHeight,
-     .text = "VelTori.exe", .checked = true, .tabOrder = 4},
-    {.name = "CheckBox_DelHilfe", .kind = ControlKind::CheckBox,
-     .left = kBoxLeft, .top = 39, .width = kBoxWidth, .height = kBoxHeight,
-     .text = "Hilfe", .checked = true, .tabOrder = 12},
-    {.name = "CheckBox_DelRegistry", .kind = ControlKind::CheckBox,
-     .left = kBoxLeft, .top = 54, .width = kBoxWidth, .height = kBoxHeight,
-     .text = "Registry-Einträge entfernen", .checked = true, .tabOrder = 11},
-    {.name = "CheckBox_DelStartmenue", .kind = ControlKind::CheckBox,
-     .left = kBoxLeft, .top = 69, .width = kBoxWidth, .height = kBoxHeight,
-     .text = "Einträge im Startmenü", .checked = true, .tabOrder = 6},
-    {.name = "CheckBox_DelDesktopLnk", .kind = ControlKind::CheckBox,
-     .left = kBoxLeft, .top = 84, .width = kBoxWidth, .height = kBoxHeight,
-     .text = "Verknüpfung auf dem Desktop", .checked = true, .tabOrder = 7},
-    {.name = "CheckBox_DelCfg", .kind = ControlKind::CheckBox,
-     .left = kBoxLeft, .top = 100, .width = kBoxWidth, .height = kBoxHeight,
-     .text = "Konfigurationsdatei", .checked = true, .tabOrder = 3},
-    {.name = "CheckBox_DelPufferText", .kind = ControlKind::CheckBox,
-     .left = kBoxLeft, .top = 115, .width = kBoxWidth, .height = kBoxHeight,
-     .text = "Gepufferte Texteinträgen (aktuell)", .checked = true, .tabOrder = 5},
-    {.name = "CheckBox_DelPufferBild", .kind = ControlKind::CheckBox,
-     .left = kBoxLeft, .top = 130, .width = kBoxWidth, .height = kBoxHeight,
-     .text = "Gepufferte Bildeinträge (aktuell)", .checked = true, .tabOrder = 10},
-    {.name = "CheckBox_DelSontiges", .kind = ControlKind::CheckBox,
-     .left = kBoxLeft, .top = 145, .width = kBoxWidth, .height = kBoxHeight,
-     .text = "Sonstige Dateien aus dem VelTori-Verzeichnis", .checked = true, .tabOrder = 8},
-    {.name = "CheckBox_DelUninst", .kind = ControlKind::CheckBox,
-     .left = kBoxLeft, .top = 161, .width = kBoxWidth, .height = kBoxHeight,
-     .text = "Setup bzw. Uninstaller", .checked = true, .tabOrder = 9},
+    ChecklistBox("CheckBox_DelExe", 24, "VelTori.exe", 4),
+    ChecklistBox("CheckBox_DelHilfe", 39, "Hilfe", 12),
+    ChecklistBox("CheckBox_DelRegistry", 54, "Registry-Einträge entfernen", 11),
+    ChecklistBox("CheckBox_DelStartmenue", 69, "Einträge im Startmenü", 6),
+    ChecklistBox("CheckBox_DelDesktopLnk", 84, "Verknüpfung auf dem Desktop", 7),
+    ChecklistBox("CheckBox_DelCfg", 100, "Konfigurationsdatei", 3),
+    ChecklistBox("CheckBox_DelPufferText", 115, "Gepufferte Texteinträgen (aktuell)", 5),
+    ChecklistBox("CheckBox_DelPufferBild", 130, "Gepufferte Bildeinträge (aktuell)", 10),
+    ChecklistBox("CheckBox_DelSontiges", 145, "Sonstige Dateien aus dem VelTori-Verzeichnis", 8),
+    ChecklistBox("CheckBox_DelUninst", 161, "Setup bzw. Uninstaller", 9),
     {.name = "Bevel1", .kind = ControlKind::Bevel, .left = 128, .top = 178, .width = 316, .height = 2},
     {.name = "BitBtn_Abbrechen", .kind = ControlKind::Button,
      .left = 240, .top = 184, .width = 100, .height = 25, .text = "&Abbrechen", .tabOrder = 1},

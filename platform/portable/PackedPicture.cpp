@@ -53,13 +53,7 @@ Result<BitmapFileView> ParseBitmapFile(std::span<const std::uint8_t> file) {
 
 Result<std::vector<std::uint8_t>> UnpackPicture(std::span<const std::uint8_t> packed,
                                                 std::size_t maxLength) {
-  struct Collected : InflateSink {
-    bool Take(std::span<const std::uint8_t> piece) override {
-      bytes.insert(bytes.end(), piece.begin(), piece.end());
-      return true;
-    }
-    std::vector<std::uint8_t> bytes;
-  } file;
+  InflatedBytes file;
   const Inflated result = InflateStream(packed, maxLength, file);
   if (result.pastEnd) {
     return Fault(Concat({"the packed picture inflates to more than ",
