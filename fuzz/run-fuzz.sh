@@ -23,7 +23,7 @@ mkdir -p "$work/corpus" "$work/seeds" "$work/artifacts" "$work/files"
 
 # Rebuild only when a source is newer than the fuzzer.
 fuzzer=$work/payload_record_fuzzer
-sources=("$root/fuzz/payload_record_fuzzer.cpp" "$root"/payload/*.cpp "$root/common/Concat.cpp" "$root/common/FatalEnd.cpp" "$root/common/Result.cpp" "$root/common/ZLibEx.cpp")
+sources=("$root/fuzz/payload_record_fuzzer.cpp" "$root"/payload/*.cpp "$root"/common/*.cpp)
 if [[ ! -x $fuzzer ]] || [[ -n $(find "${sources[@]}" "$root"/payload/*.h "$root"/platform/*.h "$root"/common/*.h -newer "$fuzzer") ]]; then
   echo "building $fuzzer"
   "$clangxx" -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
