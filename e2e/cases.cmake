@@ -45,9 +45,10 @@ foreach(lane IN ITEMS wine wine32)
   else()
     set(test_prefix e2e32_)
     set(factor ${VELTORI_E2E_WINE32_TIME_FACTOR})
-    # Building the emulated machine's disk image (first run on a machine),
-    # its boot and its prefix template.
-    set(fixture_timeout 2400)
+    # Building the emulated machine's disk image (first run on a machine,
+    # about 1,100 s), its boot and its prefix template (up to the guest's
+    # own limit of 2,100 s), each of which reports its own time-out first.
+    set(fixture_timeout 3600)
   endif()
   set(lane_env
     VELTORI_SOURCE_DIR=${CMAKE_SOURCE_DIR}

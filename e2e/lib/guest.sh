@@ -24,6 +24,11 @@ vlt_guest_queue() {
   esac
 }
 
+# Whole seconds since $1 (a vlt_now time).
+vlt_guest_waited() {
+  awk -v a="$1" -v b="$(vlt_now)" 'BEGIN { printf "%d", b - a }'
+}
+
 vlt_guest_running() {
   local queue=$1
   [ -f "$queue/qemu.pid" ] && kill -0 "$(cat "$queue/qemu.pid")" 2>/dev/null
@@ -33,7 +38,7 @@ vlt_guest_running() {
 # once per machine), boots the guest and waits until it has made its
 # prefix template. Needs qemu-system-x86_64.
 vlt_guest_boot() {
-  local queue image start qemu=qemu-system-x86_64 waited=0
+  local queue image start qemu=qemu-system-x86_64
   queue=$(vlt_guest_queue)
   command -v "$qemu" >/dev/null || vlt_skip_or_fail "$qemu is not installed (package qemu-system-x86): the wine32 lane needs the emulated machine here"
   start=$(vlt_now)
@@ -63,16 +68,27 @@ vlt_guest_boot() {
     -virtfs "local,path=$VELTORI_SOURCE_DIR,mount_tag=checkout,security_model=none" \
     -nographic -no-reboot </dev/null >"$queue/console.log" 2>&1 &
   echo $! >"$queue/qemu.pid"
+  # Wine's first start in the emulated machine takes minutes, and under a
+  # busy host far more: 1,188 s were seen with both cores loaded, its
+  # wineboot -i timing out and wineboot -u finishing the prefix. This limit
+  # only catches a guest that hangs, so it is generous and counts real
+  # time (the old count of half-second pauses ran long under load too).
+  local limit=${VELTORI_GUEST_READY_SECONDS:-2100} why=''
   while [ ! -f "$queue/ready" ]; do
-    if [ -f "$queue/failed" ] || ! vlt_guest_running "$queue"; then
+    if [ -f "$queue/failed" ]; then
+      why="the emulated machine could not make its prefix template"
+    elif ! vlt_guest_running "$queue"; then
+      why="the emulated machine ended before it was ready"
+    elif [ "$(vlt_guest_waited "$start")" -ge "$limit" ]; then
+      why="the emulated machine was not ready after $limit s"
+    fi
+    if [ -n "$why" ]; then
       vlt_log "the emulated machine's console (last lines):"
       tail -n 30 "$queue/console.log" >&2 || true
-      [ ! -f "$queue/fixture.log" ] || tail -n 30 "$queue/fixture.log" >&2
-      vlt_die "the emulated machine did not get ready (logs: $queue)"
+      [ ! -f "$queue/fixture.log" ] || { vlt_log "its fixture (last lines):"; tail -n 30 "$queue/fixture.log" >&2; }
+      vlt_die "$why (logs: $queue)"
     fi
-    [ "$waited" -lt 1800 ] || vlt_die "the emulated machine was not ready after 900 s (logs: $queue)"
     sleep 0.5
-    waited=$((waited + 1))
   done
   vlt_log "emulated machine booted and its prefix template made in $(vlt_since "$start")"
   sed 's/^/  guest | /' "$queue/fixture.log"
