@@ -14,6 +14,6 @@ bool ExeNameMatches(std::string_view exeField, std::string_view exeName);
 // Terminates every running process whose executable matches `exeName`, with
 // exit code 0, without waiting. Returns the outcome of the last termination
 // attempted; false when none matched.
-bool KillProcessesByExeName(Processes& processes, std::string_view exeName);
+[[nodiscard]] bool KillProcessesByExeName(Processes& processes, std::string_view exeName);
 
 }  // namespace vlt

@@ -60,7 +60,10 @@ bool LoadCheckedPayload(Program& program) {
 void StartProgram(Program& program) {
   Services& services = program.sys;
   services.app.SetTitle(kApplicationTitle);
-  KillProcessesByExeName(services.processes, product::kExeFile);
+  // Best effort: a copy that cannot be ended keeps its program file open,
+  // and the install then names that file among those it could not write.
+  [[maybe_unused]] const bool lastEnded =
+      KillProcessesByExeName(services.processes, product::kExeFile);
   if (program.UninstallMode()) {
     program.StoredLanguage = ReadStoredLanguage(services.profile, services.app.ExeName());
   } else if (!LoadCheckedPayload(program)) {
